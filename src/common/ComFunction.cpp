@@ -1,0 +1,242 @@
+#include "common/ComFunction.h"
+
+#include "common/AppError.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+namespace {
+
+QString& programDirOverride() {
+    static QString dir;
+    return dir;
+}
+
+bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+} // namespace
+
+QString programDir() {
+    if (!programDirOverride().isEmpty())
+        return programDirOverride();
+    return QCoreApplication::applicationDirPath();
+}
+
+void setProgramDir(const QString& dir) { programDirOverride() = dir; }
+
+QString programPath(const QString& relative) { return QDir(programDir()).filePath(relative); }
+
+QStringList ReadLines(const QString& path) {
+    QStringList lines;
+    QFile file(path);
+    if (!file.exists())
+        return lines;
+    if (!file.open(QIODevice::ReadOnly))
+        throw TAppError(QStringLiteral("ファイルを開けません: %1\n%2").arg(path, file.errorString()));
+    const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw TAppError(
+            QStringLiteral("ファイルを読み込めません: %1\n%2").arg(path, file.errorString()));
+    file.close();
+
+    constexpr char CR = 13;
+    constexpr char EofMark = 26;
+    const qsizetype size = data.size();
+    const char* p = data.constData();
+    qsizetype i = 0;
+    for (;;) {
+        while (i < size && static_cast<unsigned char>(p[i]) <= 32 && p[i] != CR && p[i] != EofMark)
+            ++i;
+        if (i >= size || p[i] == CR || p[i] == EofMark)
+            break;
+        const qsizetype start = i;
+        while (i < size && p[i] != CR && p[i] != EofMark)
+            ++i;
+        lines.append(QString::fromUtf8(p + start, i - start));
+        if (i < size && p[i] == CR) {
+            ++i;
+            if (i < size && p[i] == '\n')
+                ++i;
+        }
+    }
+    return lines;
+}
+
+QString takeField(QString& rest) {
+    const qsizetype comma = rest.indexOf(u',');
+    if (comma < 0) {
+        QString field = rest;
+        rest.clear();
+        return field;
+    }
+    QString field = rest.left(comma);
+    rest.remove(0, comma + 1);
+    return field;
+}
+
+int parseInteger(const QString& text) {
+    // Optional sign, then decimal digits only; no blanks, no thousands separators.
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    bool negative = false;
+    if (i < n && (text[i] == u'+' || text[i] == u'-')) {
+        negative = text[i] == u'-';
+        ++i;
+    }
+    if (i == n)
+        throw TAppError(QStringLiteral("'%1' は整数ではありません").arg(text));
+    qint64 value = 0;
+    for (; i < n; ++i) {
+        if (!isAsciiDigit(text[i]))
+            throw TAppError(QStringLiteral("'%1' は整数ではありません").arg(text));
+        value = value * 10 + (text[i].unicode() - u'0');
+        if (value > 2147483648LL)
+            throw TAppError(QStringLiteral("'%1' は整数ではありません").arg(text));
+    }
+    if (negative)
+        value = -value;
+    if (value > 2147483647LL || value < -2147483648LL)
+        throw TAppError(QStringLiteral("'%1' は整数ではありません").arg(text));
+    return static_cast<int>(value);
+}
+
+QDate parseDate(const QString& text) {
+    // Year (four digits), month and day separated by "/"; 2013/4/5 is accepted.
+    const QStringList parts = text.split(u'/');
+    const auto bad = [&text] { return TAppError(QStringLiteral("'%1' は日付ではありません").arg(text)); };
+    if (parts.size() != 3)
+        throw bad();
+    int values[3] = {0, 0, 0};
+    for (int k = 0; k < 3; ++k) {
+        const QString& part = parts[k];
+        const qsizetype maxLen = k == 0 ? 4 : 2;
+        if (part.isEmpty() || part.size() > maxLen || (k == 0 && part.size() != 4))
+            throw bad();
+        for (QChar c : part)
+            if (!isAsciiDigit(c))
+                throw bad();
+        values[k] = part.toInt();
+    }
+    const QDate date(values[0], values[1], values[2]);
+    if (!date.isValid())
+        throw bad();
+    return date;
+}
+
+long double parseFloat(const QString& text) {
+    // Digits with an optional decimal point and fraction, an optional sign and
+    // exponent; nothing else (no blanks, no separators, no inf or nan).
+    const auto bad = [&text] {
+        return TAppError(QStringLiteral("'%1' は浮動小数点数ではありません").arg(text));
+    };
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    if (i < n && (text[i] == u'+' || text[i] == u'-'))
+        ++i;
+    qsizetype digits = 0;
+    while (i < n && isAsciiDigit(text[i])) {
+        ++i;
+        ++digits;
+    }
+    if (i < n && text[i] == u'.') {
+        ++i;
+        while (i < n && isAsciiDigit(text[i])) {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        throw bad();
+    if (i < n && (text[i] == u'e' || text[i] == u'E')) {
+        ++i;
+        if (i < n && (text[i] == u'+' || text[i] == u'-'))
+            ++i;
+        qsizetype expDigits = 0;
+        while (i < n && isAsciiDigit(text[i])) {
+            ++i;
+            ++expDigits;
+        }
+        if (expDigits == 0)
+            throw bad();
+    }
+    if (i != n)
+        throw bad();
+    // from_chars keeps the full extended precision and ignores the C locale.
+    QByteArray ascii = text.toLatin1();
+    if (ascii.startsWith('+'))
+        ascii.remove(0, 1);
+    long double value = 0;
+    const char* end = ascii.constData() + ascii.size();
+    const auto [ptr, ec] = std::from_chars(ascii.constData(), end, value);
+    if (ec != std::errc() || ptr != end || !std::isfinite(value))
+        throw bad();
+    return value;
+}
+
+QString formatDrawNumber5(int drawNumber) {
+    return QString::number(drawNumber).rightJustified(5, u' ');
+}
+
+QString formatTwoDigits(int number) {
+    if (number < 0)
+        return QStringLiteral("-") + QString::number(-qint64(number)).rightJustified(2, u'0');
+    return QString::number(number).rightJustified(2, u'0');
+}
+
+QString formatDate(const QDate& date) { return date.toString(QStringLiteral("yyyy/MM/dd")); }
+
+QString groupDigits(qint64 value) {
+    const bool negative = value < 0;
+    // Work on the magnitude as unsigned so that the most negative value is safe.
+    quint64 magnitude = negative ? quint64(0) - quint64(value) : quint64(value);
+    QString digits = QString::number(magnitude);
+    for (qsizetype pos = digits.size() - 3; pos > 0; pos -= 3)
+        digits.insert(pos, u',');
+    return negative ? QStringLiteral("-") + digits : digits;
+}
+
+namespace {
+qint64 roundToInteger(long double value) {
+    // Half away from zero, as 1234.5 -> 1235; values beyond 64 bits are clamped.
+    if (!std::isfinite(value))
+        return 0;
+    const long double rounded = std::round(value);
+    if (rounded >= 9.2e18L)
+        return std::numeric_limits<qint64>::max();
+    if (rounded <= -9.2e18L)
+        return std::numeric_limits<qint64>::min();
+    return static_cast<qint64>(rounded);
+}
+} // namespace
+
+QString formatCount(long double value) { return groupDigits(roundToInteger(value)); }
+
+QString formatYen(long double amount) {
+    const qint64 yen = roundToInteger(amount);
+    if (yen < 0)
+        return QStringLiteral("-") + kYenSign + groupDigits(yen).mid(1);
+    return kYenSign + groupDigits(yen);
+}
+
+QString formatClock(const QDateTime& time) {
+    return time.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
+}
+
+TVersion parseVersion(const QString& text) {
+    TVersion version;
+    version.Text = text;
+    const QStringList parts = text.split(u'.', Qt::SkipEmptyParts);
+    int* fields[4] = {&version.Major, &version.Minor, &version.Release, &version.Build};
+    for (qsizetype k = 0; k < 4 && k < parts.size(); ++k)
+        *fields[k] = parts[k].toInt(); // a non-numeric part counts 0
+    return version;
+}
+
+TVersion buildVersion() { return parseVersion(QStringLiteral(SEPTARION_VERSION_TEXT)); }

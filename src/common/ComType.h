@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+// Numbers of the game: a line is 7 distinct numbers out of 1..37, a draw adds
+// 2 bonus numbers, a line costs 300 yen.
+inline constexpr int kMaxNumber = 37;
+inline constexpr int kPositions = 7;
+inline constexpr int kBonusCount = 2;
+inline constexpr int kLinePrice = 300;
+
+// Prediction options, kept between runs in the settings store.
+struct TSettings {
+    int AutoNum = 10;
+    int RangeNum = 1;
+    int OptionIndex = 3;
+    QString DeleteNum;
+
+    bool operator==(const TSettings&) const = default;
+};
+
+// The program's version: four numbers and the dotted text they came from.
+struct TVersion {
+    int Major = 0;
+    int Minor = 0;
+    int Release = 0;
+    int Build = 0;
+    QString Text;
+};
+
+// Flags of the numbers excluded from generation; index n-1 stands for number n.
+using ExclusionFlags = std::array<bool, kMaxNumber>;

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "common/ComType.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <array>
+
+// One draw of the draw-result file: draw number, date, the seven main numbers
+// in file order (position 1 first) and the two bonus numbers.
+struct DrawResult {
+    int DrawNumber = 0;
+    QDate DrawDate;
+    std::array<int, kPositions> MainNumbers{};
+    std::array<int, kBonusCount> BonusNumbers{};
+};
+
+// All draws of the last load in file order: index 0 is the newest draw.
+class DrawTable {
+public:
+    int count() const { return static_cast<int>(m_draws.size()); }
+    bool isEmpty() const { return m_draws.isEmpty(); }
+    const DrawResult& at(int index) const { return m_draws.at(index); }
+    const QVector<DrawResult>& draws() const { return m_draws; }
+
+    // First draw in table order with this draw number, or nullptr.
+    const DrawResult* findByNumber(int drawNumber) const;
+    // Draw number of entry 0; 0 when the table is empty.
+    int newestDrawNumber() const;
+    // Newest draw number plus one.
+    int nextDrawNumber() const { return newestDrawNumber() + 1; }
+
+    void clear() { m_draws.clear(); }
+    void reserve(int n) { m_draws.reserve(n); }
+    void append(const DrawResult& draw) { m_draws.append(draw); }
+
+private:
+    QVector<DrawResult> m_draws;
+};
+
+// How often each number was drawn at each main-number position.
+class PositionCounts {
+public:
+    // position 1..7, number 1..37; out-of-range arguments give 0.
+    int at(int position, int number) const;
+    void clear();
+    void rebuild(const DrawTable& table);
+
+private:
+    std::array<std::array<int, kMaxNumber>, kPositions> m_counts{};
+};
+
+// Parses one line of the draw-result file (11 fields, the last one the whole
+// rest of the line). Throws TAppError naming the bad field: not an integer,
+// not a date, or a number outside 1..37.
+DrawResult parseDrawLine(const QString& line);
+
+// Appends the draws of the lines to the table in order. At the first bad line
+// it throws; the draws of the lines before it stay in the table.
+void appendDrawLines(const QStringList& lines, DrawTable& table);

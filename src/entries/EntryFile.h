@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// Ticket lines saved per draw number as client/<draw number>.csv beside the
+// program, one entry line (8 comma-text fields) per ticket line, CR LF ended.
+// Every write is all or nothing: the new content goes to a temporary file
+// beside the target, which replaces the target only when complete. Failures
+// throw TAppError with the system's reason; the old file is then unchanged.
+
+inline constexpr int kEntryFields = 8;
+
+// A draw-number text may name a file only when it is empty or all ASCII digits.
+bool isSafeDrawNumberText(const QString& drawNumberText);
+
+// programDir()/client/<text>.csv; an empty string when the text is not safe.
+QString entryFilePath(const QString& drawNumberText);
+
+// The entry line of a grid row (its fields joined by the comma-text rule).
+QString entryLine(const QStringList& row);
+
+// Adds one entry line per row at the end of the file, creating it if needed.
+// An existing last line without a line end is ended first so lines never merge.
+void appendEntryLines(const QString& path, const QVector<QStringList>& rows);
+
+// Replaces the file by one entry line per row (all-empty rows skipped).
+// Used by the CSV export; an existing file is replaced without a question.
+void writeEntryLines(const QString& path, const QVector<QStringList>& rows);
+
+// The lines the lookup tab lists: those whose text before the first comma is
+// exactly the draw-number text (a line without a comma is never listed).
+QStringList listedEntryLines(const QStringList& fileLines, const QString& drawNumberText);
+
+// Removes the listed line with this index (0-based among the listed lines)
+// from the file, keeping every other byte of it: lines of other draw numbers,
+// lines after an empty line. Leaves an empty file when nothing else remains.
+void cancelListedLine(const QString& path, const QString& drawNumberText, int listedIndex);
+
+// Removes all listed lines, keeping the others; deletes the file when nothing
+// but blanks would remain. A missing file is left alone.
+void cancelAllListedLines(const QString& path, const QString& drawNumberText);

@@ -1,0 +1,49 @@
+#include "GuiTestSupport.h"
+
+#include <QAbstractButton>
+#include <QFileDialog>
+
+ModalAnswerer::ModalAnswerer() {
+    connect(&m_timer, &QTimer::timeout, this, &ModalAnswerer::poll);
+    m_timer.start(10);
+}
+
+QStringList ModalAnswerer::texts() const {
+    QStringList list;
+    for (const Box& box : m_boxes)
+        list.append(box.text);
+    return list;
+}
+
+void ModalAnswerer::poll() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || !modal->isVisible())
+        return;
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        Box seen;
+        seen.caption = box->windowTitle();
+        seen.text = box->text();
+        seen.icon = box->icon();
+        seen.buttons = box->standardButtons();
+        if (box->defaultButton())
+            seen.defaultButton = box->standardButton(box->defaultButton());
+        m_boxes.append(seen);
+        QMessageBox::StandardButton answer =
+            seen.buttons.testFlag(QMessageBox::Ok) ? QMessageBox::Ok : QMessageBox::No;
+        if (!m_answers.isEmpty())
+            answer = m_answers.takeFirst();
+        if (QAbstractButton* button = box->button(answer))
+            button->click();
+        else
+            box->reject();
+        return;
+    }
+    if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+        if (m_fileActions.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        m_fileActions.takeFirst()(dialog);
+    }
+}
+

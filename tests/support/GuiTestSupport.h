@@ -1,0 +1,55 @@
+#pragma once
+
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <functional>
+
+class QFileDialog;
+
+// Answers modal dialogs as a user would: every few milliseconds it looks for
+// the active modal widget; a message box is recorded (caption, text, icon) and
+// answered with the next queued button, a file dialog is handed to the next
+// queued file-dialog action.
+class ModalAnswerer : public QObject {
+    Q_OBJECT
+public:
+    struct Box {
+        QString caption;
+        QString text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QMessageBox::StandardButtons buttons;
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    };
+
+    ModalAnswerer();
+    // Queues the answer for the next message box (default: Ok, or No if no Ok).
+    void answer(QMessageBox::StandardButton button) { m_answers.append(button); }
+    // Queues an action for the next QFileDialog: it must accept or reject it.
+    void onFileDialog(std::function<void(QFileDialog*)> action) {
+        m_fileActions.append(std::move(action));
+    }
+    const QList<Box>& boxes() const { return m_boxes; }
+    QStringList texts() const;
+    void clear() { m_boxes.clear(); }
+
+private:
+    void poll();
+    QTimer m_timer;
+    QList<QMessageBox::StandardButton> m_answers;
+    QList<std::function<void(QFileDialog*)>> m_fileActions;
+    QList<Box> m_boxes;
+};
+
+// main() of a widget test, in an isolated environment.
+#define SEPTARION_TEST_MAIN(TestObject)                                                        \
+    int main(int argc, char** argv) {                                                          \
+        isolateTestEnvironment();                                                              \
+        QApplication app(argc, argv);                                                          \
+        TestObject tc;                                                                         \
+        QTEST_SET_MAIN_SOURCE_PATH                                                             \
+        return QTest::qExec(&tc, argc, argv);                                                  \
+    }

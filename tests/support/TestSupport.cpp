@@ -1,0 +1,78 @@
+#include "TestSupport.h"
+
+#include "SampleData.h"
+#include "common/ComFunction.h"
+
+#include <QDir>
+#include <QFile>
+
+void isolateTestEnvironment() {
+    static QTemporaryDir home; // lives until the process ends
+    const QByteArray base = home.path().toLocal8Bit();
+    QDir(home.path()).mkpath(QStringLiteral("config"));
+    QDir(home.path()).mkpath(QStringLiteral("runtime"));
+    QFile::setPermissions(home.path() + QStringLiteral("/runtime"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("HOME", base);
+    qputenv("XDG_CONFIG_HOME", base + "/config");
+    qputenv("XDG_RUNTIME_DIR", base + "/runtime");
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+TempProgramDir::TempProgramDir() { setProgramDir(m_dir.path()); }
+
+TempProgramDir::~TempProgramDir() { setProgramDir(QString()); }
+
+QString TempProgramDir::filePath(const QString& relative) const { return m_dir.filePath(relative); }
+
+void TempProgramDir::writeFile(const QString& relative, const QByteArray& bytes) const {
+    const QString path = filePath(relative);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
+    file.write(bytes);
+}
+
+QByteArray TempProgramDir::readFile(const QString& relative) const {
+    QFile file(filePath(relative));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+bool TempProgramDir::exists(const QString& relative) const {
+    return QFileInfo::exists(filePath(relative));
+}
+
+void TempProgramDir::writeDataFiles(const QByteArray& draws, const QByteArray& prizes) const {
+    writeFile(QStringLiteral("download/Loto7Number.csv"), draws);
+    writeFile(QStringLiteral("download/Loto7Data.csv"), prizes);
+}
+
+void TempProgramDir::writeSampleData(int drawCount) const {
+    const SampleFiles files = makeSampleFiles(drawCount);
+    writeDataFiles(files.drawResults, files.prizeData);
+}
+
+QByteArray drawLine(int drawNumber, const QString& date, const QList<int>& mains,
+                    const QList<int>& bonus) {
+    QStringList fields{QString::number(drawNumber), date};
+    for (int n : mains)
+        fields.append(formatTwoDigits(n));
+    for (int n : bonus)
+        fields.append(formatTwoDigits(n));
+    return fields.join(u',').toLatin1() + "\r\n";
+}
+
+QByteArray prizeLine(int drawNumber) {
+    return QByteArray::number(drawNumber) +
+           ",0,0,5,12000000,120,600000,4000,8000,80000,1500,150000,1000,800000000\r\n";
+}
+
+QString sharedDataDir() {
+    const QString dir = QStringLiteral(SEPTARION_SHARED_DATA_DIR);
+    if (QFileInfo::exists(dir + QStringLiteral("/Loto7Number.csv")) &&
+        QFileInfo::exists(dir + QStringLiteral("/Loto7Data.csv")))
+        return dir;
+    return {};
+}

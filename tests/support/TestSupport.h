@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QtTest/QtTest>
+
+
+// Points the settings store, the runtime folder and the home folder of this
+// test process at a fresh temporary folder, so no test ever touches the
+// user's own. Call before the QApplication is created (SEPTARION_TEST_MAIN).
+void isolateTestEnvironment();
+
+// A temporary folder used as the program folder while it lives.
+class TempProgramDir {
+public:
+    TempProgramDir();
+    ~TempProgramDir();
+    TempProgramDir(const TempProgramDir&) = delete;
+    TempProgramDir& operator=(const TempProgramDir&) = delete;
+
+    QString path() const { return m_dir.path(); }
+    QString filePath(const QString& relative) const;
+    void writeFile(const QString& relative, const QByteArray& bytes) const;
+    QByteArray readFile(const QString& relative) const;
+    bool exists(const QString& relative) const;
+    // Writes download/Loto7Number.csv and download/Loto7Data.csv.
+    void writeDataFiles(const QByteArray& draws, const QByteArray& prizes) const;
+    // Writes generated sample files of this many draws.
+    void writeSampleData(int drawCount) const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Draw-result and prize lines in the file formats, for small hand-made files.
+QByteArray drawLine(int drawNumber, const QString& date, const QList<int>& mains,
+                    const QList<int>& bonus);
+QByteArray prizeLine(int drawNumber);
+
+// The real data of past draws beside the project, or an empty string.
+QString sharedDataDir();
+
+// main() of a test without widgets, in an isolated environment.
+#define SEPTARION_CORE_TEST_MAIN(TestObject)                                                   \
+    int main(int argc, char** argv) {                                                          \
+        isolateTestEnvironment();                                                              \
+        QCoreApplication app(argc, argv);                                                      \
+        TestObject tc;                                                                         \
+        QTEST_SET_MAIN_SOURCE_PATH                                                             \
+        return QTest::qExec(&tc, argc, argv);                                                  \
+    }
