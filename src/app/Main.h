@@ -1,0 +1,92 @@
+#pragma once
+
+#include "common/ComType.h"
+#include "data/DrawTable.h"
+#include "data/PrizeTable.h"
+
+#include <QMainWindow>
+#include <QPoint>
+
+class QAction;
+class QLabel;
+class QTabWidget;
+class QTimer;
+class TChartsPage;
+class THistoryPage;
+class TLookupPage;
+class TMainPage;
+class TMatchingPage;
+class TOptionsPage;
+class TPrizePage;
+class TSplashForm;
+
+// The main window: seven tab pages, the menu, the status bar with its clock.
+// It owns the loaded tables and runs what crosses pages: the start-up, the
+// loader, tab changes and the close.
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TMainForm(QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    const DrawTable& drawTable() const { return m_drawTable; }
+    const PrizeTable& prizeTable() const { return m_prizeTable; }
+    const PositionCounts& positionCounts() const { return m_positionCounts; }
+    TSettings& settings() { return m_settings; }
+    const TVersion& version() const { return m_version; }
+    TSplashForm* splash() const { return m_splash; }
+    bool isLoading() const { return m_loading; }
+
+    // Panel 0 of the status bar: guidance and progress texts.
+    void setStatusText(const QString& text);
+    QString statusText() const;
+    QString clockText() const;
+
+    // Handlers.
+    void FormShow();
+    void InitControls();
+    void btnMmsUpdateClick();
+    void pctrlMainChange(int index);
+    void Timer1Timer();
+    void menuFileExitClick();
+    void menuFileCsvSaveClick();
+    void menuCommandDownloadClick();
+    void FormCloseQuery();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormCreate();
+    void buildMenu();
+    void buildStatusBar();
+    void buildTabs();
+    void setNextDrawNumber();
+    void reportMissingDataFile();
+    bool loadDrawFile();
+    bool loadPrizeFile();
+
+    DrawTable m_drawTable;
+    PrizeTable m_prizeTable;
+    PositionCounts m_positionCounts;
+    TSettings m_settings;
+    TVersion m_version;
+    bool m_shown = false;
+    bool m_loading = false;
+    bool m_closePending = false;
+
+    TSplashForm* m_splash = nullptr;
+    QTabWidget* m_tabs = nullptr;
+    TMainPage* m_mainPage = nullptr;
+    TOptionsPage* m_optionsPage = nullptr;
+    TMatchingPage* m_matchingPage = nullptr;
+    TChartsPage* m_chartsPage = nullptr;
+    TLookupPage* m_lookupPage = nullptr;
+    THistoryPage* m_historyPage = nullptr;
+    TPrizePage* m_prizePage = nullptr;
+    QAction* m_csvSaveAction = nullptr;
+    QLabel* m_statusPanel = nullptr;
+    QLabel* m_clockPanel = nullptr;
+    QTimer* m_timer = nullptr;
+};

@@ -1,0 +1,18 @@
+#include "app/Main.h"
+#include "app/SingleInstance.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    // One copy per executable file name: a second one ends at once, silently.
+    SingleInstanceLock lock(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+    if (!lock.tryAcquire())
+        return 0;
+
+    QCoreApplication::setApplicationName(QStringLiteral("Septarion"));
+    TMainForm form;
+    form.show();
+    return app.exec();
+}

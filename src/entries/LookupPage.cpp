@@ -1,0 +1,158 @@
+#include "entries/LookupPage.h"
+
+#include "common/ComFunction.h"
+#include "common/CommaText.h"
+#include "common/DigitKeyFilter.h"
+#include "common/MessageBox.h"
+#include "common/StringGrid.h"
+#include "common/UiFonts.h"
+#include "entries/EntryFile.h"
+
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+
+namespace {
+const QString kNoData = QStringLiteral("保存データがありません…。");
+const QString kCanCancel = QStringLiteral("取消し処理がおこなえます。");
+
+QPushButton* makeRedButton(QWidget* parent, const QString& name, const QString& caption,
+                           const QString& tip) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setToolTip(tip);
+    button->setFont(gothicFont(14, true));
+    QPalette pal = button->palette();
+    pal.setColor(QPalette::ButtonText, Qt::red);
+    button->setPalette(pal);
+    return button;
+}
+} // namespace
+
+TLookupPage::TLookupPage(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("TabSheet4"));
+    auto* group = new QGroupBox(this);
+    group->setObjectName(QStringLiteral("GroupBox6"));
+    group->setGeometry(6, 4, 620, 470);
+
+    auto* label = new QLabel(QStringLiteral("開催回"), group);
+    label->setObjectName(QStringLiteral("Label8"));
+    label->setGeometry(14, 20, 50, 24);
+    label->setFont(gothicFont(14, true));
+
+    m_drawNumber = new QSpinBox(group);
+    m_drawNumber->setObjectName(QStringLiteral("editLoto6Num"));
+    m_drawNumber->setGeometry(64, 14, 90, 34);
+    m_drawNumber->setRange(1, 9999);
+    m_drawNumber->setSingleStep(1);
+    m_drawNumber->setAlignment(Qt::AlignCenter);
+    m_drawNumber->setFont(gothicFont(16, true));
+    m_drawNumber->installEventFilter(new DigitKeyFilter(m_drawNumber));
+    connect(m_drawNumber, &QSpinBox::textChanged, this, &TLookupPage::editLoto6NumChange);
+
+    m_guide = new QLabel(group);
+    m_guide->setObjectName(QStringLiteral("pnlSeaGuide"));
+    m_guide->setGeometry(162, 14, 250, 34);
+    m_guide->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_guide->setAlignment(Qt::AlignCenter);
+    m_guide->setFont(gothicFont(14, true));
+
+    m_oneDelete = makeRedButton(group, QStringLiteral("btnOneDelete"), QStringLiteral("１行取消"),
+                                QStringLiteral("申込み数字を１行除外（削除）します。"));
+    m_oneDelete->setGeometry(420, 14, 92, 34);
+    connect(m_oneDelete, &QPushButton::clicked, this, &TLookupPage::btnOneDeleteClick);
+    m_allDelete = makeRedButton(group, QStringLiteral("btnAllDelete"), QStringLiteral("全て取消"),
+                                QStringLiteral("申込み数字を全て除外（削除）します。"));
+    m_allDelete->setGeometry(516, 14, 92, 34);
+    connect(m_allDelete, &QPushButton::clicked, this, &TLookupPage::btnAllDeleteClick);
+
+    m_grid =
+        new StringGrid(8, StringGrid::Highlight::WhenFocused, StringGrid::Placement::CentredTop, group);
+    m_grid->setObjectName(QStringLiteral("gridLoto6"));
+    m_grid->setGeometry(14, 58, 594, 400);
+    m_grid->setFont(gothicFont(24, true));
+    m_grid->horizontalHeader()->setFont(gothicFont(14));
+    m_grid->setDataRowHeight(28);
+    m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    initControls();
+}
+
+void TLookupPage::initControls() {
+    m_grid->setTitles({QStringLiteral("開催回"), QStringLiteral("①"), QStringLiteral("②"),
+                       QStringLiteral("③"), QStringLiteral("④"), QStringLiteral("⑤"),
+                       QStringLiteral("⑥"), QStringLiteral("⑦")});
+    m_grid->setColumnWidths({117, 65, 65, 65, 65, 65, 65, 65});
+    m_oneDelete->setEnabled(false);
+    m_allDelete->setEnabled(false);
+}
+
+QString TLookupPage::drawNumberText() const { return m_drawNumber->text().trimmed(); }
+
+void TLookupPage::setDrawNumberText(const QString& text) {
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (ok)
+        m_drawNumber->setValue(value);
+}
+
+void TLookupPage::editLoto6NumChange() {
+    runHandler(this, [this] { refresh(); });
+}
+
+void TLookupPage::refresh() {
+    m_oneDelete->setEnabled(false);
+    m_allDelete->setEnabled(false);
+    m_grid->resetToPlaceholder();
+    const QString drawText = drawNumberText();
+    const QString path = entryFilePath(drawText); // empty for a text that is not a draw number
+    const QStringList lines = path.isEmpty() ? QStringList() : ReadLines(path);
+    if (lines.isEmpty()) {
+        m_guide->setText(kNoData);
+        return;
+    }
+    m_guide->setText(kCanCancel);
+    QVector<QStringList> rows;
+    for (const QString& line : listedEntryLines(lines, drawText))
+        rows.append(gridRowFromFields(splitCommaText(line), kEntryFields));
+    if (rows.isEmpty())
+        return; // the file holds lines, none of this draw number: nothing to cancel
+    m_grid->setRows(std::move(rows));
+    m_oneDelete->setEnabled(true);
+    m_allDelete->setEnabled(true);
+}
+
+void TLookupPage::btnOneDeleteClick() {
+    const QString drawText = drawNumberText();
+    if (!askConfirmation(this, QStringLiteral("『第%1回』の１行選択されている申込数字が削除されます。"
+                                              "元に戻すことは出来ませんが…本当によろしいですか？")
+                                   .arg(drawText)))
+        return;
+    runHandler(this, [this, &drawText] {
+        const int row = m_grid->currentDataRow();
+        const bool listedLine = !m_grid->cell(row, 0).isEmpty();
+        m_grid->removeRowAt(row);
+        m_grid->setCurrentDataRow(qMin(row, m_grid->dataRowCount() - 1));
+        const QString path = entryFilePath(drawText);
+        if (listedLine && !path.isEmpty())
+            cancelListedLine(path, drawText, row);
+    });
+    m_grid->setFocus();
+}
+
+void TLookupPage::btnAllDeleteClick() {
+    const QString drawText = drawNumberText();
+    const QString path = entryFilePath(drawText);
+    if (!askConfirmation(this, QStringLiteral("『第%1回』全ての申込数字が削除されます。"
+                                              "元に戻すことは出来ませんが…本当によろしいですか？")
+                                   .arg(drawText)))
+        return;
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return;
+    if (runHandler(this, [&] { cancelAllListedLines(path, drawText); }))
+        editLoto6NumChange();
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QList>
+#include <QStringList>
+#include <QVector>
+#include <QWidget>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+class StringGrid;
+
+// The main tab: the board of 37 number buttons, the seven selection images,
+// and the pending lines for the coming draw with their count and price.
+class TMainPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit TMainPage(QWidget* parent = nullptr);
+
+    // Start state: board buttons set up, nothing selected, no pending line.
+    void initControls();
+    // Empties the pending lines: one empty row, "0口" and "¥0".
+    void clearPending();
+
+    void setNextDrawNumber(const QString& text);
+    QString drawNumberText() const;
+
+    int selectionCount() const { return m_selectionCount; }
+    // Tags of Image1..Image7: the selected numbers ascending, 0 for a free place.
+    QList<int> selectedNumbers() const;
+    QToolButton* numberButton(int number) const { return m_buttons.at(number - 1); }
+    StringGrid* grid() const { return m_grid; }
+
+    // Handlers.
+    void ComSet_SpeedBtnClick(QToolButton* button);
+    void btnRisetClick();
+    void btnSelectClick();
+    void btnCancelClick();
+    void btnSaveClick();
+
+private:
+    QGroupBox* buildBoard();
+    QGroupBox* buildSelection();
+    QGroupBox* buildPending();
+    void rebuildImages();
+    void showPendingCount(int lines);
+
+    int m_selectionCount = 0;
+    QLineEdit* m_drawNumber = nullptr;
+    QList<QToolButton*> m_buttons;
+    QList<QLabel*> m_images;
+    StringGrid* m_grid = nullptr;
+    QLabel* m_countPanel = nullptr;
+    QLabel* m_pricePanel = nullptr;
+};
