@@ -17,8 +17,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QTabBar>
-#include <QTabWidget>
+#include "common/PageControl.h"
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -49,14 +48,10 @@ void TMainForm::buildTabs() {
     central->setFixedSize(657, 548 - 22);
     setCentralWidget(central);
 
-    m_tabs = new QTabWidget(central);
+    m_tabs = new TPageControl(central);
     m_tabs->setObjectName(QStringLiteral("pctrlMain"));
     m_tabs->setGeometry(8, 5, 640, 514);
-    m_tabs->tabBar()->setCursor(Qt::PointingHandCursor);
-    m_tabs->tabBar()->setExpanding(false);
-    m_tabs->setUsesScrollButtons(false);
-    m_tabs->setElideMode(Qt::ElideNone);
-    m_tabs->tabBar()->setFont(gothicFont(12));
+    m_tabs->setFont(gothicFont(13));
 
     m_mainPage = new TMainPage();
     m_optionsPage = new TOptionsPage();
@@ -72,7 +67,7 @@ void TMainForm::buildTabs() {
     m_tabs->addTab(m_lookupPage, QStringLiteral("申込数字照会・取消し"));
     m_tabs->addTab(m_historyPage, QStringLiteral("抽選数字照会"));
     m_tabs->addTab(m_prizePage, QStringLiteral("当選金額照会"));
-    connect(m_tabs, &QTabWidget::currentChanged, this, &TMainForm::pctrlMainChange);
+    connect(m_tabs, &TPageControl::currentChanged, this, &TMainForm::pctrlMainChange);
 }
 
 void TMainForm::buildMenu() {
@@ -118,10 +113,11 @@ void TMainForm::buildStatusBar() {
     m_statusPanel = new QLabel(bar);
     m_statusPanel->setObjectName(QStringLiteral("pnlMessagePanel0"));
     m_statusPanel->setFixedWidth(525);
+    bar->setFont(gothicFont(12));
     m_statusPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_clockPanel = new QLabel(bar);
     m_clockPanel->setObjectName(QStringLiteral("pnlMessagePanel1"));
-    m_clockPanel->setFixedWidth(100);
+    m_clockPanel->setFixedWidth(124); // wide enough for the seconds in the fonts here
     m_clockPanel->setAlignment(Qt::AlignCenter);
     m_clockPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     bar->addWidget(m_statusPanel);

@@ -9,7 +9,7 @@
 
 class QAction;
 class QLabel;
-class QTabWidget;
+class TPageControl;
 class QTimer;
 class TChartsPage;
 class THistoryPage;
@@ -77,7 +77,7 @@ private:
     bool m_closePending = false;
 
     TSplashForm* m_splash = nullptr;
-    QTabWidget* m_tabs = nullptr;
+    TPageControl* m_tabs = nullptr;
     TMainPage* m_mainPage = nullptr;
     TOptionsPage* m_optionsPage = nullptr;
     TMatchingPage* m_matchingPage = nullptr;

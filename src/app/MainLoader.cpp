@@ -13,7 +13,7 @@
 #include <QApplication>
 #include <QMenuBar>
 #include <QSignalBlocker>
-#include <QTabWidget>
+#include "common/PageControl.h"
 
 namespace {
 

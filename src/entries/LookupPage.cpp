@@ -37,7 +37,7 @@ TLookupPage::TLookupPage(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheet4"));
     auto* group = new QGroupBox(this);
     group->setObjectName(QStringLiteral("GroupBox6"));
-    group->setGeometry(6, 4, 620, 470);
+    group->setGeometry(6, 4, 620, 448);
 
     auto* label = new QLabel(QStringLiteral("開催回"), group);
     label->setObjectName(QStringLiteral("Label8"));
@@ -73,7 +73,7 @@ TLookupPage::TLookupPage(QWidget* parent) : QWidget(parent) {
     m_grid =
         new StringGrid(8, StringGrid::Highlight::WhenFocused, StringGrid::Placement::CentredTop, group);
     m_grid->setObjectName(QStringLiteral("gridLoto6"));
-    m_grid->setGeometry(14, 58, 594, 400);
+    m_grid->setGeometry(14, 58, 594, 380);
     m_grid->setFont(gothicFont(24, true));
     m_grid->horizontalHeader()->setFont(gothicFont(14));
     m_grid->setDataRowHeight(28);

@@ -67,13 +67,13 @@ TMainPage::TMainPage(QWidget* parent) : QWidget(parent) {
 
     auto* label = new QLabel(QStringLiteral("開催回"), this);
     label->setObjectName(QStringLiteral("Label4"));
-    label->setGeometry(12, 10, 50, 24);
+    label->setGeometry(12, 6, 50, 24);
     label->setFont(gothicFont(14, true));
     setTextColour(label, kNavy);
 
     m_drawNumber = new QLineEdit(this);
     m_drawNumber->setObjectName(QStringLiteral("editNewNum"));
-    m_drawNumber->setGeometry(64, 7, 90, 28);
+    m_drawNumber->setGeometry(64, 4, 90, 27);
     m_drawNumber->setReadOnly(true);
     m_drawNumber->setFocusPolicy(Qt::ClickFocus); // skipped by the Tab key
     m_drawNumber->setAlignment(Qt::AlignCenter);
@@ -83,9 +83,9 @@ TMainPage::TMainPage(QWidget* parent) : QWidget(parent) {
     pal.setColor(QPalette::Text, kNavy);
     m_drawNumber->setPalette(pal);
 
-    buildBoard()->setGeometry(6, 40, 166, 416);
-    buildSelection()->setGeometry(180, 40, 446, 72);
-    buildPending()->setGeometry(180, 118, 446, 338);
+    buildBoard()->setGeometry(6, 36, 166, 414);
+    buildSelection()->setGeometry(180, 36, 446, 72);
+    buildPending()->setGeometry(180, 112, 446, 338);
     initControls();
 }
 

@@ -1,6 +1,6 @@
 #include "GuiTestSupport.h"
 
-#include <QAbstractButton>
+#include <QPushButton>
 #include <QFileDialog>
 
 ModalAnswerer::ModalAnswerer() {

@@ -1,0 +1,40 @@
+# make run   install what is missing, build, start the program with sample data
+# make test  install what is missing, build, run every test headless
+BUILD      ?= build
+SAN_BUILD  ?= build-sanitize
+JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
+CMAKE_ARGS ?=
+
+.PHONY: all deps build run test test-sanitize bench sample clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_ARGS)
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	scripts/run.sh $(BUILD)/src
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitize: deps
+	cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSEPTARION_SANITIZE=ON -DSEPTARION_BENCH=OFF $(CMAKE_ARGS)
+	cmake --build $(SAN_BUILD) -j $(JOBS)
+	cd $(SAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	$(BUILD)/bench/septarion_bench
+
+# Writes the sample data files again (they are committed).
+sample: build
+	$(BUILD)/tools/make_sample_data sample/download 650
+
+clean:
+	rm -rf $(BUILD) $(SAN_BUILD)

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian packages needed to build, test and run Septarion,
+# only those that are missing; through sudo when not root.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ make pkg-config
+  qt6-base-dev qt6-charts-dev libgl-dev
+  libbenchmark-dev
+  fonts-noto-cjk
+  xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+  sudo=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

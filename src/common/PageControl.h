@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+class QStackedWidget;
+
+// A tab control whose tabs wrap onto as many rows as they need, so that all
+// seven captions stay readable in the fixed-width window. Tabs are drawn by
+// the style like those of a QTabBar; a click or the keyboard selects one.
+class TPageControl : public QWidget {
+    Q_OBJECT
+public:
+    explicit TPageControl(QWidget* parent = nullptr);
+
+    int addTab(QWidget* page, const QString& caption);
+    int count() const;
+    int currentIndex() const { return m_current; }
+    QWidget* currentWidget() const;
+    QWidget* widget(int index) const;
+    int indexOf(const QWidget* page) const;
+    QString tabText(int index) const { return m_captions.value(index); }
+    // Area of a tab in this widget's coordinates (for clicks and painting).
+    QRect tabRect(int index) const;
+
+    void setCurrentIndex(int index);
+    void setCurrentWidget(QWidget* page) { setCurrentIndex(indexOf(page)); }
+
+signals:
+    void currentChanged(int index);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void layoutTabs();
+    int stripHeight() const;
+    QStringList m_captions;
+    QList<QRect> m_rects;
+    QStackedWidget* m_stack;
+    int m_current = -1;
+    int m_rowHeight = 24;
+};
