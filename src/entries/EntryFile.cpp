@@ -1,0 +1,220 @@
+#include "entries/EntryFile.h"
+
+#include "common/AppError.h"
+#include "common/ComFunction.h"
+#include "common/CommaText.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+constexpr char kCR = 13;
+constexpr char kLF = 10;
+constexpr char kEofMark = 26;
+const QByteArray kLineEnd("\r\n");
+
+bool isAsciiDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+bool isRowEmpty(const QStringList& row) {
+    for (qsizetype k = 0; k < row.size() && k < kEntryFields; ++k)
+        if (!row[k].isEmpty())
+            return false;
+    return true;
+}
+
+// The current bytes of the file; `exists` tells a missing file from an empty one.
+QByteArray readExisting(const QString& path, bool& exists) {
+    QFile file(path);
+    exists = file.exists();
+    if (!exists)
+        return {};
+    if (!file.open(QIODevice::ReadOnly))
+        throw TAppError(
+            QStringLiteral("ファイルを開けません: %1\n%2").arg(path, file.errorString()));
+    QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw TAppError(
+            QStringLiteral("ファイルを読み込めません: %1\n%2").arg(path, file.errorString()));
+    return data;
+}
+
+[[noreturn]] void throwWriteError(const QString& path, const QString& reason) {
+    throw TAppError(QStringLiteral("ファイルに書き込めません: %1\n%2").arg(path, reason));
+}
+
+// Replaces the file by `bytes` as one step: a temporary file beside the target
+// takes the content and is renamed over the target only when fully written.
+void writeAtomically(const QString& path, const QByteArray& bytes) {
+    if (path.isEmpty())
+        throwWriteError(path, QStringLiteral("ファイル名がありません"));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throwWriteError(path, file.errorString());
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        throwWriteError(path, reason);
+    }
+    if (!file.commit())
+        throwWriteError(path, file.errorString());
+}
+
+void appendLines(QByteArray& out, const QVector<QStringList>& rows, bool skipEmptyRows) {
+    for (const QStringList& row : rows) {
+        if (skipEmptyRows && isRowEmpty(row))
+            continue;
+        out.append(entryLine(row).toUtf8());
+        out.append(kLineEnd);
+    }
+}
+
+bool isListed(QStringView line, QStringView drawNumberText) {
+    const qsizetype comma = line.indexOf(u',');
+    return comma >= 0 && line.left(comma) == drawNumberText;
+}
+
+// A line as the line reader sees it, with the bytes that belong to it: from
+// the end of the previous line (leading blanks included) through its own CR
+// and one LF after it.
+struct VisibleLine {
+    qsizetype begin = 0;
+    qsizetype end = 0;
+    bool listed = false;
+};
+
+// Walks the bytes exactly as ReadLines does and stops where it stops; bytes
+// after the last visible line belong to no line.
+QVector<VisibleLine> visibleLines(const QByteArray& data, const QString& drawNumberText) {
+    QVector<VisibleLine> lines;
+    const qsizetype size = data.size();
+    const char* p = data.constData();
+    qsizetype i = 0;
+    for (;;) {
+        const qsizetype begin = i;
+        while (i < size && static_cast<unsigned char>(p[i]) <= 32 && p[i] != kCR &&
+               p[i] != kEofMark)
+            ++i;
+        if (i >= size || p[i] == kCR || p[i] == kEofMark)
+            break;
+        const qsizetype textBegin = i;
+        qsizetype comma = -1;
+        while (i < size && p[i] != kCR && p[i] != kEofMark) {
+            if (comma < 0 && p[i] == ',')
+                comma = i;
+            ++i;
+        }
+        VisibleLine line;
+        line.begin = begin;
+        // A comma byte never occurs inside a multi-byte UTF-8 sequence, so the
+        // text before it decodes the same as in the whole line.
+        line.listed =
+            comma >= 0 && QString::fromUtf8(p + textBegin, comma - textBegin) == drawNumberText;
+        if (i < size && p[i] == kCR) {
+            ++i;
+            if (i < size && p[i] == kLF)
+                ++i;
+        }
+        line.end = i;
+        lines.append(line);
+    }
+    return lines;
+}
+
+bool holdsOnlyBlanks(const QByteArray& data) {
+    for (char c : data)
+        if (static_cast<unsigned char>(c) > 32)
+            return false;
+    return true;
+}
+
+} // namespace
+
+bool isSafeDrawNumberText(const QString& drawNumberText) {
+    for (QChar c : drawNumberText)
+        if (!isAsciiDigit(c))
+            return false;
+    return true;
+}
+
+QString entryFilePath(const QString& drawNumberText) {
+    if (!isSafeDrawNumberText(drawNumberText))
+        return {};
+    return programPath(QStringLiteral("client/") + drawNumberText + QStringLiteral(".csv"));
+}
+
+QString entryLine(const QStringList& row) {
+    return joinCommaText(row.mid(0, kEntryFields));
+}
+
+void appendEntryLines(const QString& path, const QVector<QStringList>& rows) {
+    bool exists = false;
+    QByteArray content = readExisting(path, exists);
+    // A bare LF does not end a line for the reader, so only CR or CR LF counts.
+    if (!content.isEmpty() && !content.endsWith(kCR) && !content.endsWith(kLineEnd))
+        content.append(kLineEnd);
+    appendLines(content, rows, false);
+    writeAtomically(path, content);
+}
+
+void writeEntryLines(const QString& path, const QVector<QStringList>& rows) {
+    QByteArray content;
+    appendLines(content, rows, true);
+    writeAtomically(path, content);
+}
+
+QStringList listedEntryLines(const QStringList& fileLines, const QString& drawNumberText) {
+    QStringList listed;
+    for (const QString& line : fileLines)
+        if (isListed(line, drawNumberText))
+            listed.append(line);
+    return listed;
+}
+
+void cancelListedLine(const QString& path, const QString& drawNumberText, int listedIndex) {
+    bool exists = false;
+    QByteArray data = readExisting(path, exists);
+    if (!exists || listedIndex < 0)
+        return;
+    int seen = 0;
+    for (const VisibleLine& line : visibleLines(data, drawNumberText)) {
+        if (!line.listed)
+            continue;
+        if (seen++ == listedIndex) {
+            data.remove(line.begin, line.end - line.begin);
+            writeAtomically(path, data);
+            return;
+        }
+    }
+}
+
+void cancelAllListedLines(const QString& path, const QString& drawNumberText) {
+    bool exists = false;
+    const QByteArray data = readExisting(path, exists);
+    if (!exists)
+        return;
+    QByteArray rest;
+    rest.reserve(data.size());
+    qsizetype kept = 0; // bytes before this offset are already decided
+    bool removed = false;
+    for (const VisibleLine& line : visibleLines(data, drawNumberText)) {
+        if (!line.listed)
+            continue;
+        rest.append(data.constData() + kept, line.begin - kept);
+        kept = line.end;
+        removed = true;
+    }
+    rest.append(data.constData() + kept, data.size() - kept);
+
+    if (holdsOnlyBlanks(rest)) {
+        QFile file(path);
+        if (!file.remove())
+            throw TAppError(
+                QStringLiteral("ファイルを削除できません: %1\n%2").arg(path, file.errorString()));
+        return;
+    }
+    if (removed)
+        writeAtomically(path, rest);
+}

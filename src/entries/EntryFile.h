@@ -18,7 +18,8 @@ bool isSafeDrawNumberText(const QString& drawNumberText);
 // programDir()/client/<text>.csv; an empty string when the text is not safe.
 QString entryFilePath(const QString& drawNumberText);
 
-// The entry line of a grid row (its fields joined by the comma-text rule).
+// The entry line of a grid row (its fields joined by the comma-text rule);
+// cells beyond the eighth are not part of it.
 QString entryLine(const QStringList& row);
 
 // Adds one entry line per row at the end of the file, creating it if needed.
@@ -36,6 +37,7 @@ QStringList listedEntryLines(const QStringList& fileLines, const QString& drawNu
 // Removes the listed line with this index (0-based among the listed lines)
 // from the file, keeping every other byte of it: lines of other draw numbers,
 // lines after an empty line. Leaves an empty file when nothing else remains.
+// Nothing happens when the file is missing or has no listed line of that index.
 void cancelListedLine(const QString& path, const QString& drawNumberText, int listedIndex);
 
 // Removes all listed lines, keeping the others; deletes the file when nothing
