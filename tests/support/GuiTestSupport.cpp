@@ -2,6 +2,7 @@
 
 #include <QPushButton>
 #include <QFileDialog>
+#include <QLabel>
 
 ModalAnswerer::ModalAnswerer() {
     connect(&m_timer, &QTimer::timeout, this, &ModalAnswerer::poll);
@@ -47,3 +48,13 @@ void ModalAnswerer::poll() {
     }
 }
 
+
+QString statusPanelText(QObject* form) {
+    const auto* panel = form->findChild<QLabel*>(QStringLiteral("pnlMessagePanel0"));
+    return panel ? panel->text() : QString();
+}
+
+QString clockPanelText(QObject* form) {
+    const auto* panel = form->findChild<QLabel*>(QStringLiteral("pnlMessagePanel1"));
+    return panel ? panel->text() : QString();
+}

@@ -44,6 +44,20 @@ private:
     QList<Box> m_boxes;
 };
 
+class TMainForm;
+
+// Finds a control of the window by its objectName; fails the test if absent.
+template <typename T> T* control(QObject* root, const QString& name) {
+    T* found = root->findChild<T*>(name);
+    if (!found)
+        qWarning("control %s not found", qPrintable(name));
+    return found;
+}
+
+// The text of status panel 0 and of the clock panel.
+QString statusPanelText(QObject* form);
+QString clockPanelText(QObject* form);
+
 // main() of a widget test, in an isolated environment.
 #define SEPTARION_TEST_MAIN(TestObject)                                                        \
     int main(int argc, char** argv) {                                                          \
