@@ -1,0 +1,134 @@
+#include "TestSupport.h"
+
+#include "common/AppError.h"
+#include "common/ComFunction.h"
+#include "data/PrizeTable.h"
+
+#include <QRandomGenerator>
+
+namespace {
+
+template <typename Call> QString errorOf(Call call) {
+    try {
+        call();
+    } catch (const TAppError& e) {
+        return e.text();
+    }
+    return QStringLiteral("(no error)");
+}
+
+QString notNumber(const QString& text) {
+    return QStringLiteral("'%1' は浮動小数点数ではありません").arg(text);
+}
+
+const QString kLine =
+    QStringLiteral("408,0,0,17,6668900,201,789600,8976,10300,143898,1500,239143,1100,5826847840");
+
+// The field rule in its plainest form, as display texts or the error text.
+QString referenceOutcome(QString rest) {
+    try {
+        QStringList texts{QString::number(parseInteger(takeField(rest)))};
+        for (int field = 2; field <= kPrizeColumns; ++field) {
+            const long double value = parseFloat(field < kPrizeColumns ? takeField(rest) : rest);
+            texts.append(field % 2 == 0 && field < kPrizeColumns ? formatCount(value)
+                                                                 : formatYen(value));
+        }
+        return texts.join(u'|');
+    } catch (const TAppError& e) {
+        return e.text();
+    }
+}
+
+QString outcome(const QString& line) {
+    try {
+        return parsePrizeLine(line).displayTexts().join(u'|');
+    } catch (const TAppError& e) {
+        return e.text();
+    }
+}
+
+} // namespace
+
+class TestPrizeTable : public QObject {
+    Q_OBJECT
+private slots:
+    void parsesTierPairs() {
+        const PrizeRecord r = parsePrizeLine(kLine);
+        QCOMPARE(r.DrawNumber, 408);
+        QCOMPARE(r.Winners, (std::array<long double, 6>{0, 17, 201, 8976, 143898, 239143}));
+        QCOMPARE(r.Amounts, (std::array<long double, 6>{0, 6668900, 789600, 10300, 1500, 1100}));
+        QCOMPARE(r.CarryOver, 5826847840.0L); // beyond 32 bits, exact
+    }
+
+    void displayTexts() {
+        const QString yen = kYenSign;
+        QCOMPARE(parsePrizeLine(kLine).displayTexts(),
+                 (QStringList{"408", "0", yen + "0", "17", yen + "6,668,900", "201",
+                              yen + "789,600", "8,976", yen + "10,300", "143,898", yen + "1,500",
+                              "239,143", yen + "1,100", yen + "5,826,847,840"}));
+        const PrizeRecord r =
+            parsePrizeLine(QStringLiteral("1,1234.6,4294967296,0,0,0,0,0,0,0,0,0,0.4,3e9"));
+        QCOMPARE(r.displayTexts().at(1), u"1,235");
+        QCOMPARE(r.displayTexts().at(2), yen + QStringLiteral("4,294,967,296"));
+        QCOMPARE(r.displayTexts().at(12), yen + QStringLiteral("0"));
+        QCOMPARE(r.displayTexts().at(13), yen + QStringLiteral("3,000,000,000"));
+    }
+
+    void rejectsBadLines_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("15 fields") << kLine + QStringLiteral(",7") << notNumber(u"5826847840,7"_qs);
+        QTest::newRow("13 fields") << kLine.left(kLine.lastIndexOf(u',')) << notNumber({});
+        QTest::newRow("draw number") << QStringLiteral("408.0") + kLine.mid(3)
+                                     << QStringLiteral("'408.0' は整数ではありません");
+        QTest::newRow("thousands separators shift the fields")
+            << QString(kLine).replace(u"6668900"_qs, u"6,668,900"_qs)
+            << notNumber(u"239143,1100,5826847840"_qs);
+        QTest::newRow("amount") << QString(kLine).replace(u"789600"_qs, u"\u00a5789600"_qs)
+                                << notNumber(u"\u00a5789600"_qs);
+        QTest::newRow("blank") << QString(kLine).replace(u",0,0,"_qs, u",0, 0,"_qs)
+                               << notNumber(u" 0"_qs);
+    }
+    void rejectsBadLines() {
+        QFETCH(QString, line);
+        QFETCH(QString, error);
+        QCOMPARE(errorOf([&] { parsePrizeLine(line); }), error);
+    }
+
+    // The in-place reader must give what the shared routines give for any text.
+    void agreesWithFieldRuleOnMutatedLines() {
+        QRandomGenerator random(11);
+        const QString alphabet = QStringLiteral("0123456789.,+-eE x");
+        for (int round = 0; round < 20000; ++round) {
+            QString line = kLine;
+            for (int edits = 1 + random.bounded(3); edits > 0; --edits) {
+                const int pos = random.bounded(static_cast<int>(line.size()) + 1);
+                const QChar c = alphabet[random.bounded(static_cast<int>(alphabet.size()))];
+                switch (random.bounded(3)) {
+                case 0:
+                    line.insert(pos, c);
+                    break;
+                case 1:
+                    if (pos < line.size())
+                        line[pos] = c;
+                    break;
+                default:
+                    line.remove(pos, 1);
+                }
+            }
+            QCOMPARE(outcome(line), referenceOutcome(line));
+        }
+    }
+
+    void badLineKeepsEarlierRecords() {
+        PrizeTable table;
+        appendPrizeLines({QString(prizeLine(2)).trimmed()}, table);
+        const QStringList lines{QString(prizeLine(3)).trimmed(), QStringLiteral("4,x"), kLine};
+        QCOMPARE(errorOf([&] { appendPrizeLines(lines, table); }), notNumber(u"x"_qs));
+        QCOMPARE(table.count(), 2);
+        QCOMPARE(table.at(1).DrawNumber, 3);
+    }
+};
+
+SEPTARION_CORE_TEST_MAIN(TestPrizeTable)
+#include "test_prizetable.moc"
