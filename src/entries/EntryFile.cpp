@@ -53,7 +53,9 @@ void writeAtomically(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throwWriteError(path, file.errorString());
-    if (file.write(bytes) != bytes.size()) {
+    // flush() here, since commit() does not notice a short write of buffered
+    // data (a full disk taking only part of the last block).
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         throwWriteError(path, reason);
