@@ -52,7 +52,22 @@ TLookupPage::TLookupPage(QWidget* parent) : QWidget(parent) {
     m_drawNumber->setAlignment(Qt::AlignCenter);
     m_drawNumber->setFont(gothicFont(16, true));
     m_drawNumber->installEventFilter(new DigitKeyFilter(m_drawNumber));
-    connect(m_drawNumber, &QSpinBox::textChanged, this, &TLookupPage::editLoto6NumChange);
+    // Typing is seen through the editor, since the spin box stays silent while
+    // its text is no number (all digits deleted) or keeps the value ("0123");
+    // the spin box's own signal covers its buttons and setValue(). One key
+    // press raises both, so the second refresh is skipped.
+    connect(m_drawNumber->findChild<QLineEdit*>(), &QLineEdit::textChanged, this,
+            [this](const QString& text) {
+                m_typedText = text;
+                editLoto6NumChange();
+            });
+    connect(m_drawNumber, &QSpinBox::textChanged, this, [this](const QString& text) {
+        if (!m_typedText.isNull() && text == m_typedText) {
+            m_typedText = QString();
+            return;
+        }
+        editLoto6NumChange();
+    });
 
     m_guide = new QLabel(group);
     m_guide->setObjectName(QStringLiteral("pnlSeaGuide"));
@@ -70,8 +85,8 @@ TLookupPage::TLookupPage(QWidget* parent) : QWidget(parent) {
     m_allDelete->setGeometry(516, 14, 92, 34);
     connect(m_allDelete, &QPushButton::clicked, this, &TLookupPage::btnAllDeleteClick);
 
-    m_grid =
-        new StringGrid(8, StringGrid::Highlight::WhenFocused, StringGrid::Placement::CentredTop, group);
+    m_grid = new StringGrid(8, StringGrid::Highlight::WhenFocused,
+                            StringGrid::Placement::CentredTop, group);
     m_grid->setObjectName(QStringLiteral("gridLoto6"));
     m_grid->setGeometry(14, 58, 594, 380);
     m_grid->setFont(gothicFont(24, true));
@@ -91,7 +106,9 @@ void TLookupPage::initControls() {
     m_allDelete->setEnabled(false);
 }
 
-QString TLookupPage::drawNumberText() const { return m_drawNumber->text().trimmed(); }
+QString TLookupPage::drawNumberText() const {
+    return m_drawNumber->text().trimmed();
+}
 
 void TLookupPage::setDrawNumberText(const QString& text) {
     bool ok = false;
@@ -128,9 +145,10 @@ void TLookupPage::refresh() {
 
 void TLookupPage::btnOneDeleteClick() {
     const QString drawText = drawNumberText();
-    if (!askConfirmation(this, QStringLiteral("『第%1回』の１行選択されている申込数字が削除されます。"
-                                              "元に戻すことは出来ませんが…本当によろしいですか？")
-                                   .arg(drawText)))
+    if (!askConfirmation(this,
+                         QStringLiteral("『第%1回』の１行選択されている申込数字が削除されます。"
+                                        "元に戻すことは出来ませんが…本当によろしいですか？")
+                             .arg(drawText)))
         return;
     runHandler(this, [this, &drawText] {
         const int row = m_grid->currentDataRow();

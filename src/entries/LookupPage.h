@@ -33,4 +33,5 @@ private:
     QPushButton* m_oneDelete = nullptr;
     QPushButton* m_allDelete = nullptr;
     StringGrid* m_grid = nullptr;
+    QString m_typedText; // text last refreshed for by typing
 };

@@ -33,8 +33,8 @@ QGroupBox* captionedGroup(QWidget* parent, const QString& name, const QString& c
                           const QColor& colour) {
     auto* group = new QGroupBox(caption, parent);
     group->setObjectName(name);
-    group->setStyleSheet(QStringLiteral("QGroupBox#%1 { color: %2; font-weight: bold; }")
-                             .arg(name, colour.name()));
+    group->setStyleSheet(
+        QStringLiteral("QGroupBox#%1 { color: %2; font-weight: bold; }").arg(name, colour.name()));
     return group;
 }
 
@@ -58,7 +58,9 @@ QLabel* makePanel(QWidget* parent, const QString& name) {
     return panel;
 }
 
-QString linesText(int lines) { return QString::number(lines) + QStringLiteral("口"); }
+QString linesText(int lines) {
+    return QString::number(lines) + QStringLiteral("口");
+}
 
 } // namespace
 
@@ -105,7 +107,8 @@ QGroupBox* TMainPage::buildBoard() {
         button->setToolButtonStyle(Qt::ToolButtonIconOnly);
         button->setFocusPolicy(Qt::NoFocus);
         setTextColour(button, Qt::blue);
-        connect(button, &QToolButton::clicked, this, [this, button] { ComSet_SpeedBtnClick(button); });
+        connect(button, &QToolButton::clicked, this,
+                [this, button] { ComSet_SpeedBtnClick(button); });
         m_buttons.append(button);
     }
     return group;
@@ -114,9 +117,9 @@ QGroupBox* TMainPage::buildBoard() {
 QGroupBox* TMainPage::buildSelection() {
     QGroupBox* group =
         captionedGroup(this, QStringLiteral("GroupBox2"), QStringLiteral("選択数字"), kNavy);
-    auto* clear = makeButton(group, QStringLiteral("btnRiset"), QStringLiteral("ｸﾘｱ"),
-                             QStringLiteral("現在、選択されている数字をリセットします。"),
-                             Qt::black);
+    auto* clear =
+        makeButton(group, QStringLiteral("btnRiset"), QStringLiteral("ｸﾘｱ"),
+                   QStringLiteral("現在、選択されている数字をリセットします。"), Qt::black);
     clear->setGeometry(10, 24, 56, 41);
     connect(clear, &QPushButton::clicked, this, &TMainPage::btnRisetClick);
     for (int i = 1; i <= kPositions; ++i) {
@@ -131,8 +134,8 @@ QGroupBox* TMainPage::buildSelection() {
 }
 
 QGroupBox* TMainPage::buildPending() {
-    QGroupBox* group = captionedGroup(this, QStringLiteral("GroupBox3"),
-                                      QStringLiteral("申込み数字"), kFuchsia);
+    QGroupBox* group =
+        captionedGroup(this, QStringLiteral("GroupBox3"), QStringLiteral("申込み数字"), kFuchsia);
     auto* select = makeButton(group, QStringLiteral("btnSelect"), QStringLiteral("決定"),
                               QStringLiteral("現在、選択されている数字を決定します。"), Qt::blue);
     auto* cancel = makeButton(group, QStringLiteral("btnCancel"), QStringLiteral("取消"),
@@ -151,7 +154,8 @@ QGroupBox* TMainPage::buildPending() {
     m_pricePanel = makePanel(group, QStringLiteral("pnlSelectMoney"));
     m_pricePanel->setGeometry(320, 24, 116, 32);
 
-    m_grid = new StringGrid(8, StringGrid::Highlight::Always, StringGrid::Placement::Centred, group);
+    m_grid =
+        new StringGrid(8, StringGrid::Highlight::Always, StringGrid::Placement::Centred, group);
     m_grid->setObjectName(QStringLiteral("gridSelectItem"));
     m_grid->setGeometry(10, 62, 426, 266);
     m_grid->setFont(gothicFont(24, true));
@@ -185,9 +189,13 @@ void TMainPage::clearPending() {
     m_pricePanel->setText(formatYen(0));
 }
 
-void TMainPage::setNextDrawNumber(const QString& text) { m_drawNumber->setText(text); }
+void TMainPage::setNextDrawNumber(const QString& text) {
+    m_drawNumber->setText(text);
+}
 
-QString TMainPage::drawNumberText() const { return m_drawNumber->text(); }
+QString TMainPage::drawNumberText() const {
+    return m_drawNumber->text();
+}
 
 QList<int> TMainPage::selectedNumbers() const {
     QList<int> numbers;
@@ -199,10 +207,11 @@ QList<int> TMainPage::selectedNumbers() const {
 void TMainPage::ComSet_SpeedBtnClick(QToolButton* button) {
     if (button->isChecked()) {
         if (m_selectionCount >= kPositions) {
-            showGuideMessage(this, QStringLiteral("既に７個の数字を選択しています。これでよろしければ"
-                                                  "「決定」ボタンをクリックしてください。\r\n\r\n"
-                                                  "また、変更する場合は、選択されている数字を解除"
-                                                  "するか、「クリア」ボタンをクリックしてください。"));
+            showGuideMessage(this,
+                             QStringLiteral("既に７個の数字を選択しています。これでよろしければ"
+                                            "「決定」ボタンをクリックしてください。\r\n\r\n"
+                                            "また、変更する場合は、選択されている数字を解除"
+                                            "するか、「クリア」ボタンをクリックしてください。"));
             button->setChecked(false);
             return;
         }
@@ -289,7 +298,8 @@ void TMainPage::btnSaveClick() {
             return;
         }
         if (path.isEmpty())
-            throw TAppError(QStringLiteral("開催回 '%1' は保存先の名前に使えません。").arg(drawText));
+            throw TAppError(
+                QStringLiteral("開催回 '%1' は保存先の名前に使えません。").arg(drawText));
         appendEntryLines(path, m_grid->dataRows());
         showGuideMessage(this, QStringLiteral("正常にファイルの保存が完了しました。"
                                               "「申込数字照会・取消し」機能で参照してください。"));
