@@ -42,9 +42,13 @@ QPixmap drawBall(int number) {
 
 } // namespace
 
-QColor ballDiscColour(int number) { return kCycle[((number % 6) + 6) % 6].disc; }
+QColor ballDiscColour(int number) {
+    return kCycle[((number % 6) + 6) % 6].disc;
+}
 
-QColor ballDigitColour(int number) { return kCycle[((number % 6) + 6) % 6].digits; }
+QColor ballDigitColour(int number) {
+    return kCycle[((number % 6) + 6) % 6].digits;
+}
 
 const QPixmap& ballPicture(int number) {
     static const std::array<QPixmap, kMaxNumber> pictures = [] {
