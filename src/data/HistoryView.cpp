@@ -65,7 +65,20 @@ void HistoryModel::sortByKey(int key) {
     if (!m_table)
         return;
     emit layoutAboutToBeChanged();
+    const QVector<int> previous = m_order;
     m_order = historyOrder(*m_table, key);
+    // The selection and the current row stay with their draws.
+    QVector<int> rowOfDraw(m_order.size());
+    for (int row = 0; row < m_order.size(); ++row)
+        rowOfDraw[m_order.at(row)] = row;
+    const QModelIndexList from = persistentIndexList();
+    QModelIndexList to;
+    to.reserve(from.size());
+    for (const QModelIndex& index : from)
+        to.append(index.isValid()
+                      ? createIndex(rowOfDraw.at(previous.at(index.row())), index.column())
+                      : QModelIndex());
+    changePersistentIndexList(from, to);
     emit layoutChanged();
 }
 
