@@ -24,7 +24,9 @@ TMatchingPage::TMatchingPage(QWidget* parent) : QWidget(parent), m_drawNumber(ne
     m_drawNumber->installEventFilter(new DigitKeyFilter(m_drawNumber));
 }
 
-QString TMatchingPage::drawNumberText() const { return m_drawNumber->text().trimmed(); }
+QString TMatchingPage::drawNumberText() const {
+    return m_drawNumber->text().trimmed();
+}
 
 void TMatchingPage::setDrawNumberText(const QString& text) {
     bool ok = false;

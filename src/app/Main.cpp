@@ -11,13 +11,13 @@
 #include "entries/LookupPage.h"
 #include "entries/MainPage.h"
 
+#include "common/PageControl.h"
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDir>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
-#include "common/PageControl.h"
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -128,6 +128,7 @@ void TMainForm::buildStatusBar() {
     m_timer->setInterval(1000);
     connect(m_timer, &QTimer::timeout, this, &TMainForm::Timer1Timer);
     m_timer->start();
+    Timer1Timer(); // the clock shows from the first paint, not a second later
 }
 
 void TMainForm::FormCreate() {
@@ -156,13 +157,21 @@ void TMainForm::InitControls() {
     m_lookupPage->initControls();
 }
 
-void TMainForm::setStatusText(const QString& text) { m_statusPanel->setText(text); }
+void TMainForm::setStatusText(const QString& text) {
+    m_statusPanel->setText(text);
+}
 
-QString TMainForm::statusText() const { return m_statusPanel->text(); }
+QString TMainForm::statusText() const {
+    return m_statusPanel->text();
+}
 
-QString TMainForm::clockText() const { return m_clockPanel->text(); }
+QString TMainForm::clockText() const {
+    return m_clockPanel->text();
+}
 
-void TMainForm::Timer1Timer() { m_clockPanel->setText(formatClock(QDateTime::currentDateTime())); }
+void TMainForm::Timer1Timer() {
+    m_clockPanel->setText(formatClock(QDateTime::currentDateTime()));
+}
 
 void TMainForm::pctrlMainChange(int index) {
     m_csvSaveAction->setEnabled(false);
@@ -178,7 +187,8 @@ void TMainForm::pctrlMainChange(int index) {
         setStatusText(
             QStringLiteral("オンラインで申込数字とデータ照合を行い、抽選結果を表示します。"));
     } else if (page == m_chartsPage) {
-        setStatusText(QStringLiteral("過去の抽選結果より、データを分析・集計し、グラフに表示します。"));
+        setStatusText(
+            QStringLiteral("過去の抽選結果より、データを分析・集計し、グラフに表示します。"));
     } else if (page == m_lookupPage) {
         setStatusText(QStringLiteral("申込数字の一覧照会や取消作業が行えます。"));
         m_lookupPage->editLoto6NumChange();
@@ -190,7 +200,9 @@ void TMainForm::pctrlMainChange(int index) {
     }
 }
 
-void TMainForm::menuFileExitClick() { close(); }
+void TMainForm::menuFileExitClick() {
+    close();
+}
 
 void TMainForm::menuFileCsvSaveClick() {
     if (m_loading)
@@ -202,7 +214,9 @@ void TMainForm::menuCommandDownloadClick() {
     // The download of fresh data files comes with the data-server support.
 }
 
-void TMainForm::FormCloseQuery() { SettingsStore().write(pos(), m_settings); }
+void TMainForm::FormCloseQuery() {
+    SettingsStore().write(pos(), m_settings);
+}
 
 void TMainForm::closeEvent(QCloseEvent* event) {
     FormCloseQuery();

@@ -10,17 +10,19 @@
 #include "entries/LookupPage.h"
 #include "entries/MainPage.h"
 
+#include "common/PageControl.h"
 #include <QApplication>
 #include <QMenuBar>
 #include <QSignalBlocker>
-#include "common/PageControl.h"
 
 namespace {
 
 const QString kDrawFile = QStringLiteral("download/Loto7Number.csv");
 const QString kPrizeFile = QStringLiteral("download/Loto7Data.csv");
 
-void letMessagesThrough() { QCoreApplication::processEvents(); }
+void letMessagesThrough() {
+    QCoreApplication::processEvents();
+}
 
 // While the loader runs: tabs, main page and menu disabled, busy cursor.
 // Everything is restored however the load ends.
@@ -73,8 +75,9 @@ void TMainForm::FormShow() {
             const QSignalBlocker blocker(m_tabs);
             m_tabs->setCurrentWidget(m_mainPage);
         }
-        setStatusText(QStringLiteral(
-            "１～３７までの数字の中から、異なる７個の数字を選択してください。"));
+        m_csvSaveAction->setEnabled(true); // the main tab is showing
+        setStatusText(
+            QStringLiteral("１～３７までの数字の中から、異なる７個の数字を選択してください。"));
     });
 }
 

@@ -4,10 +4,13 @@ namespace {
 const QString kWindows = QStringLiteral("Windows");
 const QString kOptions = QStringLiteral("Options");
 
-QString keyOf(const QString& section, const QString& name) { return section + u'/' + name; }
+QString keyOf(const QString& section, const QString& name) {
+    return section + u'/' + name;
+}
 } // namespace
 
-SettingsStore::SettingsStore() : m_settings(QStringLiteral("Ozumel"), QStringLiteral("Septarion")) {}
+SettingsStore::SettingsStore()
+    : m_settings(QStringLiteral("Ozumel"), QStringLiteral("Septarion")) {}
 
 int SettingsStore::readInteger(const QString& section, const QString& name, int defaultValue) {
     const QVariant stored = m_settings.value(keyOf(section, name));

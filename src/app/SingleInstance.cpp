@@ -11,16 +11,16 @@ QString lockFolder() {
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty() && QDir(runtime).exists())
         return runtime;
-    const QString config =
-        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-        QStringLiteral("/Ozumel");
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                           QStringLiteral("/Ozumel");
     QDir().mkpath(config);
     return config;
 }
 } // namespace
 
 SingleInstanceLock::SingleInstanceLock(const QString& executableFileName)
-    : m_path(QDir(lockFolder()).filePath(QStringLiteral("Septarion-%1.lock").arg(executableFileName))) {}
+    : m_path(QDir(lockFolder())
+                 .filePath(QStringLiteral("Septarion-%1.lock").arg(executableFileName))) {}
 
 SingleInstanceLock::~SingleInstanceLock() = default;
 

@@ -33,4 +33,6 @@ void TSplashForm::showMessage(const QString& text) {
     repaint();
 }
 
-QString TSplashForm::message() const { return m_title->text(); }
+QString TSplashForm::message() const {
+    return m_title->text();
+}

@@ -19,7 +19,9 @@ QString& programDirOverride() {
     return dir;
 }
 
-bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isAsciiDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 
 } // namespace
 
@@ -29,9 +31,13 @@ QString programDir() {
     return QCoreApplication::applicationDirPath();
 }
 
-void setProgramDir(const QString& dir) { programDirOverride() = dir; }
+void setProgramDir(const QString& dir) {
+    programDirOverride() = dir;
+}
 
-QString programPath(const QString& relative) { return QDir(programDir()).filePath(relative); }
+QString programPath(const QString& relative) {
+    return QDir(programDir()).filePath(relative);
+}
 
 QStringList ReadLines(const QString& path) {
     QStringList lines;
@@ -39,7 +45,8 @@ QStringList ReadLines(const QString& path) {
     if (!file.exists())
         return lines;
     if (!file.open(QIODevice::ReadOnly))
-        throw TAppError(QStringLiteral("ファイルを開けません: %1\n%2").arg(path, file.errorString()));
+        throw TAppError(
+            QStringLiteral("ファイルを開けません: %1\n%2").arg(path, file.errorString()));
     const QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw TAppError(
@@ -110,7 +117,9 @@ int parseInteger(const QString& text) {
 QDate parseDate(const QString& text) {
     // Year (four digits), month and day separated by "/"; 2013/4/5 is accepted.
     const QStringList parts = text.split(u'/');
-    const auto bad = [&text] { return TAppError(QStringLiteral("'%1' は日付ではありません").arg(text)); };
+    const auto bad = [&text] {
+        return TAppError(QStringLiteral("'%1' は日付ではありません").arg(text));
+    };
     if (parts.size() != 3)
         throw bad();
     int values[3] = {0, 0, 0};
@@ -190,7 +199,9 @@ QString formatTwoDigits(int number) {
     return QString::number(number).rightJustified(2, u'0');
 }
 
-QString formatDate(const QDate& date) { return date.toString(QStringLiteral("yyyy/MM/dd")); }
+QString formatDate(const QDate& date) {
+    return date.toString(QStringLiteral("yyyy/MM/dd"));
+}
 
 QString groupDigits(qint64 value) {
     const bool negative = value < 0;
@@ -216,7 +227,9 @@ qint64 roundToInteger(long double value) {
 }
 } // namespace
 
-QString formatCount(long double value) { return groupDigits(roundToInteger(value)); }
+QString formatCount(long double value) {
+    return groupDigits(roundToInteger(value));
+}
 
 QString formatYen(long double amount) {
     const qint64 yen = roundToInteger(amount);
@@ -239,4 +252,6 @@ TVersion parseVersion(const QString& text) {
     return version;
 }
 
-TVersion buildVersion() { return parseVersion(QStringLiteral(SEPTARION_VERSION_TEXT)); }
+TVersion buildVersion() {
+    return parseVersion(QStringLiteral(SEPTARION_VERSION_TEXT));
+}

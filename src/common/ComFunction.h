@@ -39,13 +39,13 @@ long double parseFloat(const QString& text);
 
 // ---- text forms ----------------------------------------------------------
 
-QString formatDrawNumber5(int drawNumber);   // right-aligned in 5: "    7"
-QString formatTwoDigits(int number);         // "05"
-QString formatDate(const QDate& date);       // "2013/04/05"
-QString formatCount(long double value);         // rounded, comma groups: "1,235"
-QString formatYen(long double amount);          // "¥3,000,000,000", "¥0"
-QString formatClock(const QDateTime& time);  // "2013/04/05 09:07:03"
-QString groupDigits(qint64 value);           // "1,234,567"
+QString formatDrawNumber5(int drawNumber);  // right-aligned in 5: "    7"
+QString formatTwoDigits(int number);        // "05"
+QString formatDate(const QDate& date);      // "2013/04/05"
+QString formatCount(long double value);     // rounded, comma groups: "1,235"
+QString formatYen(long double amount);      // "¥3,000,000,000", "¥0"
+QString formatClock(const QDateTime& time); // "2013/04/05 09:07:03"
+QString groupDigits(qint64 value);          // "1,234,567"
 
 // The yen sign used for amounts (U+00A5), whatever the system locale.
 inline const QString kYenSign = QStringLiteral("\u00a5");

@@ -26,8 +26,8 @@ bool askConfirmation(QWidget* parent, const QString& text) {
 }
 
 void showErrorMessage(QWidget* parent, const QString& text) {
-    showBox(parent, QMessageBox::Critical, QStringLiteral("エラーメッセージ"), text, QMessageBox::Ok,
-            QMessageBox::Ok);
+    showBox(parent, QMessageBox::Critical, QStringLiteral("エラーメッセージ"), text,
+            QMessageBox::Ok, QMessageBox::Ok);
 }
 
 bool runHandler(QWidget* parent, const std::function<void()>& body) {

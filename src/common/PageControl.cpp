@@ -25,17 +25,25 @@ int TPageControl::addTab(QWidget* page, const QString& caption) {
     return index;
 }
 
-int TPageControl::count() const { return m_stack->count(); }
+int TPageControl::count() const {
+    return m_stack->count();
+}
 
-QWidget* TPageControl::currentWidget() const { return m_stack->currentWidget(); }
+QWidget* TPageControl::currentWidget() const {
+    return m_stack->currentWidget();
+}
 
-QWidget* TPageControl::widget(int index) const { return m_stack->widget(index); }
+QWidget* TPageControl::widget(int index) const {
+    return m_stack->widget(index);
+}
 
 int TPageControl::indexOf(const QWidget* page) const {
     return m_stack->indexOf(const_cast<QWidget*>(page));
 }
 
-QRect TPageControl::tabRect(int index) const { return m_rects.value(index); }
+QRect TPageControl::tabRect(int index) const {
+    return m_rects.value(index);
+}
 
 void TPageControl::setCurrentIndex(int index) {
     if (index < 0 || index >= count() || index == m_current)
@@ -102,7 +110,8 @@ void TPageControl::paintEvent(QPaintEvent*) {
         option.text = m_captions.at(i);
         option.shape = QTabBar::RoundedNorth;
         option.position = QStyleOptionTab::Middle;
-        option.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus | QStyle::State_MouseOver);
+        option.state &=
+            ~(QStyle::State_Selected | QStyle::State_HasFocus | QStyle::State_MouseOver);
         if (i == m_current) {
             option.state |= QStyle::State_Selected;
             if (hasFocus())

@@ -163,7 +163,9 @@ void StringGrid::setColumnWidths(const QList<int>& widths) {
         setColumnWidth(column, widths.at(column));
 }
 
-void StringGrid::setDataRowHeight(int pixels) { verticalHeader()->setDefaultSectionSize(pixels); }
+void StringGrid::setDataRowHeight(int pixels) {
+    verticalHeader()->setDefaultSectionSize(pixels);
+}
 
 void StringGrid::setRows(QVector<QStringList> rows) {
     m_model->setRows(std::move(rows));

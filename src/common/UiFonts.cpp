@@ -19,10 +19,10 @@ QFont gothicFont(int pixelSize, bool bold) {
 }
 
 QFont fixedGothicFont(int pixelSize, bool bold) {
-    QFont font = makeFont({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"),
-                           QStringLiteral("Noto Sans Mono CJK JP"),
-                           QStringLiteral("Noto Sans CJK JP")},
-                          pixelSize, bold);
+    QFont font =
+        makeFont({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"),
+                  QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("Noto Sans CJK JP")},
+                 pixelSize, bold);
     font.setFixedPitch(true);
     return font;
 }

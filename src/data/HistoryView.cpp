@@ -8,12 +8,10 @@
 #include <QTableView>
 
 namespace {
-const QStringList kTitles = {QStringLiteral("開催回"), QStringLiteral("抽選日付"),
-                             QStringLiteral("①"),     QStringLiteral("②"),
-                             QStringLiteral("③"),     QStringLiteral("④"),
-                             QStringLiteral("⑤"),     QStringLiteral("⑥"),
-                             QStringLiteral("⑦"),     QStringLiteral("B1"),
-                             QStringLiteral("B2")};
+const QStringList kTitles = {
+    QStringLiteral("開催回"), QStringLiteral("抽選日付"), QStringLiteral("①"), QStringLiteral("②"),
+    QStringLiteral("③"),      QStringLiteral("④"),        QStringLiteral("⑤"), QStringLiteral("⑥"),
+    QStringLiteral("⑦"),      QStringLiteral("B1"),       QStringLiteral("B2")};
 const int kWidths[kHistoryColumns] = {75, 118, 45, 45, 45, 45, 45, 45, 45, 45, 45};
 } // namespace
 
@@ -115,7 +113,9 @@ void THistoryPage::fill(const DrawTable& table) {
     }
 }
 
-void THistoryPage::clear() { m_model->setTable(nullptr); }
+void THistoryPage::clear() {
+    m_model->setTable(nullptr);
+}
 
 void THistoryPage::viewHistoryColumnClick(int column) {
     m_sortKey = nextHistorySortKey(m_sortKey, column);

@@ -34,4 +34,6 @@ void TPrizePage::fill(const PrizeTable& table) {
     m_grid->setRows(std::move(rows));
 }
 
-void TPrizePage::clear() { m_grid->resetToPlaceholder(); }
+void TPrizePage::clear() {
+    m_grid->resetToPlaceholder();
+}

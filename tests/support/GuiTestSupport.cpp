@@ -1,8 +1,8 @@
 #include "GuiTestSupport.h"
 
-#include <QPushButton>
 #include <QFileDialog>
 #include <QLabel>
+#include <QPushButton>
 
 ModalAnswerer::ModalAnswerer() {
     connect(&m_timer, &QTimer::timeout, this, &ModalAnswerer::poll);
@@ -47,7 +47,6 @@ void ModalAnswerer::poll() {
         m_fileActions.takeFirst()(dialog);
     }
 }
-
 
 QString statusPanelText(QObject* form) {
     const auto* panel = form->findChild<QLabel*>(QStringLiteral("pnlMessagePanel0"));

@@ -59,11 +59,11 @@ QString statusPanelText(QObject* form);
 QString clockPanelText(QObject* form);
 
 // main() of a widget test, in an isolated environment.
-#define SEPTARION_TEST_MAIN(TestObject)                                                        \
-    int main(int argc, char** argv) {                                                          \
-        isolateTestEnvironment();                                                              \
-        QApplication app(argc, argv);                                                          \
-        TestObject tc;                                                                         \
-        QTEST_SET_MAIN_SOURCE_PATH                                                             \
-        return QTest::qExec(&tc, argc, argv);                                                  \
+#define SEPTARION_TEST_MAIN(TestObject)                                                            \
+    int main(int argc, char** argv) {                                                              \
+        isolateTestEnvironment();                                                                  \
+        QApplication app(argc, argv);                                                              \
+        TestObject tc;                                                                             \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
+        return QTest::qExec(&tc, argc, argv);                                                      \
     }

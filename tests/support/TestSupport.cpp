@@ -19,11 +19,17 @@ void isolateTestEnvironment() {
     qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
-TempProgramDir::TempProgramDir() { setProgramDir(m_dir.path()); }
+TempProgramDir::TempProgramDir() {
+    setProgramDir(m_dir.path());
+}
 
-TempProgramDir::~TempProgramDir() { setProgramDir(QString()); }
+TempProgramDir::~TempProgramDir() {
+    setProgramDir(QString());
+}
 
-QString TempProgramDir::filePath(const QString& relative) const { return m_dir.filePath(relative); }
+QString TempProgramDir::filePath(const QString& relative) const {
+    return m_dir.filePath(relative);
+}
 
 void TempProgramDir::writeFile(const QString& relative, const QByteArray& bytes) const {
     const QString path = filePath(relative);

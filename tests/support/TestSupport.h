@@ -7,7 +7,6 @@
 #include <QTemporaryDir>
 #include <QtTest/QtTest>
 
-
 // Points the settings store, the runtime folder and the home folder of this
 // test process at a fresh temporary folder, so no test ever touches the
 // user's own. Call before the QApplication is created (SEPTARION_TEST_MAIN).
@@ -44,11 +43,11 @@ QByteArray prizeLine(int drawNumber);
 QString sharedDataDir();
 
 // main() of a test without widgets, in an isolated environment.
-#define SEPTARION_CORE_TEST_MAIN(TestObject)                                                   \
-    int main(int argc, char** argv) {                                                          \
-        isolateTestEnvironment();                                                              \
-        QCoreApplication app(argc, argv);                                                      \
-        TestObject tc;                                                                         \
-        QTEST_SET_MAIN_SOURCE_PATH                                                             \
-        return QTest::qExec(&tc, argc, argv);                                                  \
+#define SEPTARION_CORE_TEST_MAIN(TestObject)                                                       \
+    int main(int argc, char** argv) {                                                              \
+        isolateTestEnvironment();                                                                  \
+        QCoreApplication app(argc, argv);                                                          \
+        TestObject tc;                                                                             \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
+        return QTest::qExec(&tc, argc, argv);                                                      \
     }
