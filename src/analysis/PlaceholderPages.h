@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-class QSpinBox;
+#include "common/DrawNumberEdit.h"
 
 // Pages whose contents arrive with the prediction, matching and chart
 // features. They already offer what the window calls on them, so that the
@@ -30,11 +30,11 @@ public:
     explicit TMatchingPage(QWidget* parent = nullptr);
     void initControls() {}
     void refresh() {}
-    QString drawNumberText() const;
-    void setDrawNumberText(const QString& text);
+    QString drawNumberText() const { return m_drawNumber->drawNumberText(); }
+    void setDrawNumberText(const QString& text) { m_drawNumber->setDrawNumberText(text); }
 
 private:
-    QSpinBox* m_drawNumber;
+    TDrawNumberEdit* m_drawNumber;
 };
 
 // "データの傾向と分析": trend charts.

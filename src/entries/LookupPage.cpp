@@ -2,7 +2,7 @@
 
 #include "common/ComFunction.h"
 #include "common/CommaText.h"
-#include "common/DigitKeyFilter.h"
+#include "common/DrawNumberEdit.h"
 #include "common/MessageBox.h"
 #include "common/StringGrid.h"
 #include "common/UiFonts.h"
@@ -44,14 +44,10 @@ TLookupPage::TLookupPage(QWidget* parent) : QWidget(parent) {
     label->setGeometry(14, 20, 50, 24);
     label->setFont(gothicFont(14, true));
 
-    m_drawNumber = new QSpinBox(group);
+    m_drawNumber = new TDrawNumberEdit(group);
     m_drawNumber->setObjectName(QStringLiteral("editLoto6Num"));
     m_drawNumber->setGeometry(64, 14, 90, 34);
-    m_drawNumber->setRange(1, 9999);
-    m_drawNumber->setSingleStep(1);
-    m_drawNumber->setAlignment(Qt::AlignCenter);
     m_drawNumber->setFont(gothicFont(16, true));
-    m_drawNumber->installEventFilter(new DigitKeyFilter(m_drawNumber));
     // Typing is seen through the editor, since the spin box stays silent while
     // its text is no number (all digits deleted) or keeps the value ("0123");
     // the spin box's own signal covers its buttons and setValue(). One key
@@ -104,17 +100,6 @@ void TLookupPage::initControls() {
     m_grid->setColumnWidths({117, 65, 65, 65, 65, 65, 65, 65});
     m_oneDelete->setEnabled(false);
     m_allDelete->setEnabled(false);
-}
-
-QString TLookupPage::drawNumberText() const {
-    return m_drawNumber->text().trimmed();
-}
-
-void TLookupPage::setDrawNumberText(const QString& text) {
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    if (ok)
-        m_drawNumber->setValue(value);
 }
 
 void TLookupPage::editLoto6NumChange() {

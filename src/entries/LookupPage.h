@@ -1,10 +1,11 @@
 #pragma once
 
+#include "common/DrawNumberEdit.h"
+
 #include <QWidget>
 
 class QLabel;
 class QPushButton;
-class QSpinBox;
 class StringGrid;
 
 // The tab listing the saved lines of one draw number, with the cancellation
@@ -16,9 +17,9 @@ public:
 
     void initControls();
     // The draw-number text: the spin edit's text without outer blanks.
-    QString drawNumberText() const;
+    QString drawNumberText() const { return m_drawNumber->drawNumberText(); }
     // Sets the spin edit; a changed text refreshes the list.
-    void setDrawNumberText(const QString& text);
+    void setDrawNumberText(const QString& text) { m_drawNumber->setDrawNumberText(text); }
     StringGrid* grid() const { return m_grid; }
 
     // Handlers.
@@ -28,7 +29,7 @@ public:
 
 private:
     void refresh();
-    QSpinBox* m_drawNumber = nullptr;
+    TDrawNumberEdit* m_drawNumber = nullptr;
     QLabel* m_guide = nullptr;
     QPushButton* m_oneDelete = nullptr;
     QPushButton* m_allDelete = nullptr;

@@ -5,20 +5,6 @@
 
 #include <limits>
 
-namespace {
-
-// The text of the TAppError that the call throws, or "(no error)".
-template <typename Call> QString errorOf(Call call) {
-    try {
-        call();
-    } catch (const TAppError& e) {
-        return e.text();
-    }
-    return QStringLiteral("(no error)");
-}
-
-} // namespace
-
 class TestComFunction : public QObject {
     Q_OBJECT
 private slots:

@@ -12,15 +12,6 @@
 
 namespace {
 
-template <typename Call> QString errorOf(Call call) {
-    try {
-        call();
-    } catch (const TAppError& e) {
-        return e.text();
-    }
-    return QStringLiteral("(no error)");
-}
-
 QString notInteger(const QString& text) {
     return QStringLiteral("'%1' は整数ではありません").arg(text);
 }
@@ -117,22 +108,7 @@ private slots:
         QRandomGenerator random(7);
         const QString alphabet = QStringLiteral("0123456789/,+- x\u3000");
         for (int round = 0; round < 20000; ++round) {
-            QString line = kLine;
-            for (int edits = 1 + random.bounded(3); edits > 0; --edits) {
-                const int pos = random.bounded(static_cast<int>(line.size()) + 1);
-                const QChar c = alphabet[random.bounded(static_cast<int>(alphabet.size()))];
-                switch (random.bounded(3)) {
-                case 0:
-                    line.insert(pos, c);
-                    break;
-                case 1:
-                    if (pos < line.size())
-                        line[pos] = c;
-                    break;
-                default:
-                    line.remove(pos, 1);
-                }
-            }
+            const QString line = mutatedLine(kLine, alphabet, random);
             QCOMPARE(outcome([&] { return parseDrawLine(line); }),
                      outcome([&] { return referenceParse(line); }));
         }

@@ -8,15 +8,6 @@
 
 namespace {
 
-template <typename Call> QString errorOf(Call call) {
-    try {
-        call();
-    } catch (const TAppError& e) {
-        return e.text();
-    }
-    return QStringLiteral("(no error)");
-}
-
 QString notNumber(const QString& text) {
     return QStringLiteral("'%1' は浮動小数点数ではありません").arg(text);
 }
@@ -100,22 +91,7 @@ private slots:
         QRandomGenerator random(11);
         const QString alphabet = QStringLiteral("0123456789.,+-eE x");
         for (int round = 0; round < 20000; ++round) {
-            QString line = kLine;
-            for (int edits = 1 + random.bounded(3); edits > 0; --edits) {
-                const int pos = random.bounded(static_cast<int>(line.size()) + 1);
-                const QChar c = alphabet[random.bounded(static_cast<int>(alphabet.size()))];
-                switch (random.bounded(3)) {
-                case 0:
-                    line.insert(pos, c);
-                    break;
-                case 1:
-                    if (pos < line.size())
-                        line[pos] = c;
-                    break;
-                default:
-                    line.remove(pos, 1);
-                }
-            }
+            const QString line = mutatedLine(kLine, alphabet, random);
             QCOMPARE(outcome(line), referenceOutcome(line));
         }
     }

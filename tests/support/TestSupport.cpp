@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 
 void isolateTestEnvironment() {
     static QTemporaryDir home; // lives until the process ends
@@ -81,4 +82,24 @@ QString sharedDataDir() {
         QFileInfo::exists(dir + QStringLiteral("/Loto7Data.csv")))
         return dir;
     return {};
+}
+
+QString mutatedLine(const QString& line, const QString& alphabet, QRandomGenerator& random) {
+    QString result = line;
+    for (int edits = 1 + random.bounded(3); edits > 0; --edits) {
+        const int pos = random.bounded(static_cast<int>(result.size()) + 1);
+        const QChar c = alphabet[random.bounded(static_cast<int>(alphabet.size()))];
+        switch (random.bounded(3)) {
+        case 0:
+            result.insert(pos, c);
+            break;
+        case 1:
+            if (pos < result.size())
+                result[pos] = c;
+            break;
+        default:
+            result.remove(pos, 1);
+        }
+    }
+    return result;
 }

@@ -7,6 +7,10 @@
 #include <QTemporaryDir>
 #include <QtTest/QtTest>
 
+#include "common/AppError.h"
+
+class QRandomGenerator;
+
 // Points the settings store, the runtime folder and the home folder of this
 // test process at a fresh temporary folder, so no test ever touches the
 // user's own. Call before the QApplication is created (SEPTARION_TEST_MAIN).
@@ -38,6 +42,20 @@ private:
 QByteArray drawLine(int drawNumber, const QString& date, const QList<int>& mains,
                     const QList<int>& bonus);
 QByteArray prizeLine(int drawNumber);
+
+// The text of the TAppError that the call throws, or "(no error)".
+template <typename Call> QString errorOf(Call call) {
+    try {
+        call();
+    } catch (const TAppError& e) {
+        return e.text();
+    }
+    return QStringLiteral("(no error)");
+}
+
+// A copy of the line with one to three random edits (insert, replace or
+// remove a character from the alphabet), for comparing two parsers.
+QString mutatedLine(const QString& line, const QString& alphabet, QRandomGenerator& random);
 
 // The real data of past draws beside the project, or an empty string.
 QString sharedDataDir();
