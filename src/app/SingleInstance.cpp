@@ -8,7 +8,7 @@ QString lockFolder() {
     // The runtime folder is per user and cleaned at logout; Qt's fallback for
     // a missing XDG_RUNTIME_DIR lies in /tmp, where cleaners may delete it, so
     // use the config folder then.
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty() && QDir(runtime).exists())
         return runtime;
     const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
