@@ -11,8 +11,8 @@ QString lockFolder() {
     QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty() && QDir(runtime).exists())
         return runtime;
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-                           QStringLiteral("/Ozumel");
+    QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                     QStringLiteral("/Ozumel");
     QDir().mkpath(config);
     return config;
 }
