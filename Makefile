@@ -5,18 +5,22 @@ SAN_BUILD  ?= build-sanitize
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_ARGS ?=
 
-.PHONY: all deps build run test test-sanitize bench sample clean
+.PHONY: all deps configure build run test test-sanitize bench sample clean
 
 all: build
 
 deps:
 	@scripts/install-deps.sh
 
-build: deps
+configure: deps
 	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_ARGS)
+
+build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Builds just the program, then starts it.
+run: configure
+	cmake --build $(BUILD) -j $(JOBS) --target septarion
 	scripts/run.sh $(BUILD)/src
 
 test: build
