@@ -6,6 +6,7 @@
 #include "common/MessageBox.h"
 #include "common/StringGrid.h"
 #include "common/UiFonts.h"
+#include "common/UiWidgets.h"
 #include "entries/EntryFile.h"
 
 #include <QFileInfo>
@@ -20,17 +21,6 @@ namespace {
 const QString kNoData = QStringLiteral("保存データがありません…。");
 const QString kCanCancel = QStringLiteral("取消し処理がおこなえます。");
 
-QPushButton* makeRedButton(QWidget* parent, const QString& name, const QString& caption,
-                           const QString& tip) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setToolTip(tip);
-    button->setFont(gothicFont(14, true));
-    QPalette pal = button->palette();
-    pal.setColor(QPalette::ButtonText, Qt::red);
-    button->setPalette(pal);
-    return button;
-}
 } // namespace
 
 TLookupPage::TLookupPage(QWidget* parent) : QWidget(parent) {
@@ -65,19 +55,15 @@ TLookupPage::TLookupPage(QWidget* parent) : QWidget(parent) {
         editLoto6NumChange();
     });
 
-    m_guide = new QLabel(group);
-    m_guide->setObjectName(QStringLiteral("pnlSeaGuide"));
+    m_guide = makePanel(group, QStringLiteral("pnlSeaGuide"), Qt::AlignCenter, 14);
     m_guide->setGeometry(162, 14, 250, 34);
-    m_guide->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_guide->setAlignment(Qt::AlignCenter);
-    m_guide->setFont(gothicFont(14, true));
 
-    m_oneDelete = makeRedButton(group, QStringLiteral("btnOneDelete"), QStringLiteral("１行取消"),
-                                QStringLiteral("申込み数字を１行除外（削除）します。"));
+    m_oneDelete = makeButton(group, QStringLiteral("btnOneDelete"), QStringLiteral("１行取消"),
+                             QStringLiteral("申込み数字を１行除外（削除）します。"), Qt::red);
     m_oneDelete->setGeometry(420, 14, 92, 34);
     connect(m_oneDelete, &QPushButton::clicked, this, &TLookupPage::btnOneDeleteClick);
-    m_allDelete = makeRedButton(group, QStringLiteral("btnAllDelete"), QStringLiteral("全て取消"),
-                                QStringLiteral("申込み数字を全て除外（削除）します。"));
+    m_allDelete = makeButton(group, QStringLiteral("btnAllDelete"), QStringLiteral("全て取消"),
+                             QStringLiteral("申込み数字を全て除外（削除）します。"), Qt::red);
     m_allDelete->setGeometry(516, 14, 92, 34);
     connect(m_allDelete, &QPushButton::clicked, this, &TLookupPage::btnAllDeleteClick);
 

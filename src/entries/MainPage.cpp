@@ -6,6 +6,7 @@
 #include "common/MessageBox.h"
 #include "common/StringGrid.h"
 #include "common/UiFonts.h"
+#include "common/UiWidgets.h"
 #include "entries/BallPictures.h"
 #include "entries/EntryFile.h"
 
@@ -19,44 +20,6 @@
 namespace {
 
 const char* const kTag = "tag";
-
-void setTextColour(QWidget* widget, const QColor& colour) {
-    QPalette pal = widget->palette();
-    pal.setColor(QPalette::WindowText, colour);
-    pal.setColor(QPalette::ButtonText, colour);
-    pal.setColor(QPalette::Text, colour);
-    widget->setPalette(pal);
-}
-
-// A group box with a bold coloured caption; its children keep black text.
-QGroupBox* captionedGroup(QWidget* parent, const QString& name, const QString& caption,
-                          const QColor& colour) {
-    auto* group = new QGroupBox(caption, parent);
-    group->setObjectName(name);
-    group->setStyleSheet(
-        QStringLiteral("QGroupBox#%1 { color: %2; font-weight: bold; }").arg(name, colour.name()));
-    return group;
-}
-
-QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption,
-                        const QString& tip, const QColor& colour) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setToolTip(tip);
-    button->setFont(gothicFont(14, true));
-    setTextColour(button, colour);
-    return button;
-}
-
-QLabel* makePanel(QWidget* parent, const QString& name) {
-    auto* panel = new QLabel(parent);
-    panel->setObjectName(name);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    panel->setFont(gothicFont(16, true));
-    panel->setAutoFillBackground(true);
-    return panel;
-}
 
 QString linesText(int lines) {
     return QString::number(lines) + QStringLiteral("口");
@@ -149,9 +112,11 @@ QGroupBox* TMainPage::buildPending() {
     connect(cancel, &QPushButton::clicked, this, &TMainPage::btnCancelClick);
     connect(save, &QPushButton::clicked, this, &TMainPage::btnSaveClick);
 
-    m_countPanel = makePanel(group, QStringLiteral("pnlSelectMax"));
+    m_countPanel =
+        makePanel(group, QStringLiteral("pnlSelectMax"), Qt::AlignRight | Qt::AlignVCenter, 16);
     m_countPanel->setGeometry(236, 24, 80, 32);
-    m_pricePanel = makePanel(group, QStringLiteral("pnlSelectMoney"));
+    m_pricePanel =
+        makePanel(group, QStringLiteral("pnlSelectMoney"), Qt::AlignRight | Qt::AlignVCenter, 16);
     m_pricePanel->setGeometry(320, 24, 116, 32);
 
     m_grid =
