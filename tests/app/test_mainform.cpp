@@ -172,6 +172,14 @@ void TestMainForm::startUpShowsCaptionMainTabAndGuide() {
     QCOMPARE(form.prizeTable().count(), 30);
     QCOMPARE(historyOf(form)->model()->rowCount(), 30);
     QCOMPARE(moneyOf(form)->dataRowCount(), 30);
+    QVERIFY(actionOf(form, QStringLiteral("menuFileCsvSave"))->isEnabled());
+
+    // A fixed frame: the area below the menu is 657 x 548, no maximise box.
+    QCOMPARE(form.centralWidget()->width(), 657);
+    QCOMPARE(form.height() - form.menuBar()->height(), 548);
+    QCOMPARE(form.minimumSize(), form.maximumSize());
+    QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(form.windowFlags() & Qt::WindowMinimizeButtonHint);
 }
 
 void TestMainForm::nextDrawNumberGoesToAllThreeEdits_data() {
