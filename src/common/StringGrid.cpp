@@ -46,13 +46,6 @@ QString StringGridModel::cell(int row, int column) const {
     return m_rows.at(row).at(column);
 }
 
-void StringGridModel::setCell(int row, int column, const QString& text) {
-    if (row < 0 || row >= m_rows.size() || column < 0 || column >= m_columns)
-        return;
-    m_rows[row][column] = text;
-    emit dataChanged(index(row, column), index(row, column));
-}
-
 void StringGridModel::setRowCells(int row, const QStringList& cells) {
     if (row < 0 || row >= m_rows.size())
         return;

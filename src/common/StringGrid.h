@@ -21,7 +21,6 @@ public:
 
     void setTitles(const QStringList& titles);
     QString cell(int row, int column) const;
-    void setCell(int row, int column, const QString& text);
     QStringList rowCells(int row) const { return m_rows.at(row); }
     void setRowCells(int row, const QStringList& cells);
     void appendRow(const QStringList& cells = {});
@@ -58,7 +57,6 @@ public:
     int dataRowCount() const { return m_model->rowCount(); }
     bool hasData() const { return !m_model->cell(0, 0).isEmpty(); }
     QString cell(int row, int column) const { return m_model->cell(row, column); }
-    void setCell(int row, int column, const QString& text) { m_model->setCell(row, column, text); }
     QStringList rowCells(int row) const { return m_model->rowCells(row); }
     const QVector<QStringList>& dataRows() const { return m_model->rows(); }
     void appendRow(const QStringList& cells = {}) { m_model->appendRow(cells); }

@@ -26,15 +26,3 @@ QFont fixedGothicFont(int pixelSize, bool bold) {
     font.setFixedPitch(true);
     return font;
 }
-
-QFont minchoFont(int pixelSize, bool bold) {
-    return makeFont({QStringLiteral("ＭＳ 明朝"), QStringLiteral("MS Mincho"),
-                     QStringLiteral("Noto Serif CJK JP")},
-                    pixelSize, bold);
-}
-
-QFont latinSerifFont(int pixelSize, bool bold) {
-    return makeFont({QStringLiteral("Century"), QStringLiteral("DejaVu Serif"),
-                     QStringLiteral("Noto Serif CJK JP")},
-                    pixelSize, bold);
-}

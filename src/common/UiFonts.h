@@ -7,8 +7,6 @@
 // then the Noto CJK families that Linux systems carry.
 QFont gothicFont(int pixelSize, bool bold = false);      // proportional Gothic
 QFont fixedGothicFont(int pixelSize, bool bold = false); // fixed-pitch Gothic
-QFont minchoFont(int pixelSize, bool bold = false);
-QFont latinSerifFont(int pixelSize, bool bold = false);
 
 // Colours of the striped lists.
 inline const QColor kStripeGreen(150, 245, 150);

@@ -24,7 +24,6 @@ public:
     void setTable(const DrawTable* table);
     // Re-sorts the rows under a sort key (0: table order).
     void sortByKey(int key);
-    int drawIndexAt(int row) const { return m_order.at(row); }
 
 private:
     const DrawTable* m_table = nullptr;
