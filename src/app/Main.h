@@ -66,6 +66,9 @@ private:
     void reportMissingDataFile();
     bool loadDrawFile();
     bool loadPrizeFile();
+    // The lines of a data file beside the program; when it is missing or
+    // empty, the error box and the close, and no lines.
+    QStringList readDataFile(const QString& name);
 
     DrawTable m_drawTable;
     PrizeTable m_prizeTable;

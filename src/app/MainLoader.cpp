@@ -58,6 +58,21 @@ private:
     bool m_cursorSet = false;
 };
 
+// Rebuilds a table from the lines and shows it. A bad line stops the filling,
+// and the rows before it are still shown.
+template <typename Table, typename Append, typename Show>
+void fillTable(const QStringList& lines, Table& table, Append append, Show show) {
+    table.clear();
+    table.reserve(static_cast<int>(lines.size()));
+    try {
+        append(lines, table);
+    } catch (...) {
+        show(table);
+        throw;
+    }
+    show(table);
+}
+
 } // namespace
 
 void TMainForm::FormShow() {
@@ -104,42 +119,31 @@ void TMainForm::btnMmsUpdateClick() {
 }
 
 bool TMainForm::loadDrawFile() {
-    const QStringList lines = ReadLines(programPath(kDrawFile));
-    if (lines.isEmpty()) {
-        reportMissingDataFile();
+    const QStringList lines = readDataFile(kDrawFile);
+    if (lines.isEmpty())
         return false;
-    }
-    letMessagesThrough();
-    m_historyPage->clear();
-    m_drawTable.clear();
-    m_drawTable.reserve(static_cast<int>(lines.size()));
-    try {
-        appendDrawLines(lines, m_drawTable);
-    } catch (...) {
-        m_historyPage->fill(m_drawTable); // the draws before the bad line stay listed
-        throw;
-    }
-    m_historyPage->fill(m_drawTable);
+    m_historyPage->clear(); // the list must not show the table while it is rebuilt
+    fillTable(lines, m_drawTable, appendDrawLines,
+              [this](const DrawTable& table) { m_historyPage->fill(table); });
     return true;
 }
 
 bool TMainForm::loadPrizeFile() {
-    const QStringList lines = ReadLines(programPath(kPrizeFile));
-    if (lines.isEmpty()) {
-        reportMissingDataFile();
+    const QStringList lines = readDataFile(kPrizeFile);
+    if (lines.isEmpty())
         return false;
-    }
-    letMessagesThrough();
-    m_prizeTable.clear();
-    m_prizeTable.reserve(static_cast<int>(lines.size()));
-    try {
-        appendPrizeLines(lines, m_prizeTable);
-    } catch (...) {
-        m_prizePage->fill(m_prizeTable);
-        throw;
-    }
-    m_prizePage->fill(m_prizeTable);
+    fillTable(lines, m_prizeTable, appendPrizeLines,
+              [this](const PrizeTable& table) { m_prizePage->fill(table); });
     return true;
+}
+
+QStringList TMainForm::readDataFile(const QString& name) {
+    const QStringList lines = ReadLines(programPath(name));
+    if (lines.isEmpty())
+        reportMissingDataFile();
+    else
+        letMessagesThrough();
+    return lines;
 }
 
 void TMainForm::reportMissingDataFile() {

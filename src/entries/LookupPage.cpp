@@ -8,10 +8,10 @@
 #include "common/UiFonts.h"
 #include "common/UiWidgets.h"
 #include "entries/EntryFile.h"
+#include "entries/EntryGrid.h"
 
 #include <QFileInfo>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -67,22 +67,14 @@ TLookupPage::TLookupPage(QWidget* parent) : QWidget(parent) {
     m_allDelete->setGeometry(516, 14, 92, 34);
     connect(m_allDelete, &QPushButton::clicked, this, &TLookupPage::btnAllDeleteClick);
 
-    m_grid = new StringGrid(8, StringGrid::Highlight::WhenFocused,
-                            StringGrid::Placement::CentredTop, group);
-    m_grid->setObjectName(QStringLiteral("gridLoto6"));
+    m_grid = makeEntryGrid(group, QStringLiteral("gridLoto6"), StringGrid::Highlight::WhenFocused,
+                           StringGrid::Placement::CentredTop);
     m_grid->setGeometry(14, 58, 594, 380);
-    m_grid->setFont(gothicFont(24, true));
-    m_grid->horizontalHeader()->setFont(gothicFont(14));
-    m_grid->setDataRowHeight(28);
-    m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     initControls();
 }
 
 void TLookupPage::initControls() {
-    m_grid->setTitles({QStringLiteral("開催回"), QStringLiteral("①"), QStringLiteral("②"),
-                       QStringLiteral("③"), QStringLiteral("④"), QStringLiteral("⑤"),
-                       QStringLiteral("⑥"), QStringLiteral("⑦")});
+    m_grid->setTitles(entryGridTitles());
     m_grid->setColumnWidths({117, 65, 65, 65, 65, 65, 65, 65});
     m_oneDelete->setEnabled(false);
     m_allDelete->setEnabled(false);

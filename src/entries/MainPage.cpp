@@ -9,9 +9,9 @@
 #include "common/UiWidgets.h"
 #include "entries/BallPictures.h"
 #include "entries/EntryFile.h"
+#include "entries/EntryGrid.h"
 
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -119,23 +119,15 @@ QGroupBox* TMainPage::buildPending() {
         makePanel(group, QStringLiteral("pnlSelectMoney"), Qt::AlignRight | Qt::AlignVCenter, 16);
     m_pricePanel->setGeometry(320, 24, 116, 32);
 
-    m_grid =
-        new StringGrid(8, StringGrid::Highlight::Always, StringGrid::Placement::Centred, group);
-    m_grid->setObjectName(QStringLiteral("gridSelectItem"));
+    m_grid = makeEntryGrid(group, QStringLiteral("gridSelectItem"), StringGrid::Highlight::Always,
+                           StringGrid::Placement::Centred);
     m_grid->setGeometry(10, 62, 426, 266);
-    m_grid->setFont(gothicFont(24, true));
-    m_grid->horizontalHeader()->setFont(gothicFont(14));
-    m_grid->setDataRowHeight(28);
-    m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     return group;
 }
 
 void TMainPage::initControls() {
     clearPending();
-    m_grid->setTitles({QStringLiteral("開催回"), QStringLiteral("①"), QStringLiteral("②"),
-                       QStringLiteral("③"), QStringLiteral("④"), QStringLiteral("⑤"),
-                       QStringLiteral("⑥"), QStringLiteral("⑦")});
+    m_grid->setTitles(entryGridTitles());
     m_grid->setColumnHidden(0, true);
     for (int column = 1; column <= kPositions; ++column)
         m_grid->setColumnWidth(column, 55);
