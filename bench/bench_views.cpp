@@ -2,11 +2,11 @@
 // list, refreshing the lookup tab.
 
 #include "SampleData.h"
-#include "app/Main.h"
+#include "app/ui/Main.h"
 #include "common/ComFunction.h"
-#include "common/StringGrid.h"
-#include "data/HistoryView.h"
-#include "entries/LookupPage.h"
+#include "common/ui/StringGrid.h"
+#include "data/ui/HistoryView.h"
+#include "entries/ui/LookupPage.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,9 +2,9 @@
 //   septarion_screenshots <program folder with download/> <output folder>
 // Settings go to a temporary folder; the program folder's client/ may gain a
 // saved file for the lookup picture.
-#include "app/Main.h"
+#include "app/ui/Main.h"
 #include "common/ComFunction.h"
-#include "common/PageControl.h"
+#include "common/ui/PageControl.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/Main.h"
+#include "app/ui/Main.h"
 #include "app/SingleInstance.h"
 
 #include <QApplication>

@@ -1,0 +1,5 @@
+#include "analysis/ui/ChartsPage.h"
+
+TChartsPage::TChartsPage(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("TabSheet3"));
+}

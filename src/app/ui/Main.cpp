@@ -1,0 +1,226 @@
+#include "app/ui/Main.h"
+
+#include "analysis/ui/CsvExport.h"
+#include "analysis/ui/ChartsPage.h"
+#include "analysis/ui/MatchingPage.h"
+#include "predict/ui/OptionsPage.h"
+#include "app/SettingsStore.h"
+#include "app/ui/Splash.h"
+#include "common/ComFunction.h"
+#include "common/ui/UiFonts.h"
+#include "data/ui/HistoryView.h"
+#include "data/ui/PrizeView.h"
+#include "entries/ui/LookupPage.h"
+#include "entries/ui/MainPage.h"
+
+#include "common/ui/PageControl.h"
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QDir>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+const QString kMainGuide =
+    QStringLiteral("１～３７までの数字の中から、異なる７個の数字を選択してください。");
+} // namespace
+
+TMainForm::TMainForm(QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                              Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
+    setObjectName(QStringLiteral("MainForm"));
+    setFont(gothicFont(12));
+    m_splash = new TSplashForm(this);
+    buildTabs();
+    buildMenu();
+    buildStatusBar();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    FormCreate();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::buildTabs() {
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("MainClient"));
+    central->setFixedSize(657, 548 - 22);
+    setCentralWidget(central);
+
+    m_tabs = new TPageControl(central);
+    m_tabs->setObjectName(QStringLiteral("pctrlMain"));
+    m_tabs->setGeometry(8, 5, 640, 514);
+    m_tabs->setFont(gothicFont(13));
+
+    m_mainPage = new TMainPage();
+    m_optionsPage = new TOptionsPage();
+    m_matchingPage = new TMatchingPage();
+    m_chartsPage = new TChartsPage();
+    m_lookupPage = new TLookupPage();
+    m_historyPage = new THistoryPage();
+    m_prizePage = new TPrizePage();
+    m_tabs->addTab(m_mainPage, QStringLiteral("ロト７予想メイン"));
+    m_tabs->addTab(m_optionsPage, QStringLiteral("予想オプション設定"));
+    m_tabs->addTab(m_matchingPage, QStringLiteral("オンラインデータ照合"));
+    m_tabs->addTab(m_chartsPage, QStringLiteral("データの傾向と分析"));
+    m_tabs->addTab(m_lookupPage, QStringLiteral("申込数字照会・取消し"));
+    m_tabs->addTab(m_historyPage, QStringLiteral("抽選数字照会"));
+    m_tabs->addTab(m_prizePage, QStringLiteral("当選金額照会"));
+    connect(m_tabs, &TPageControl::currentChanged, this, &TMainForm::pctrlMainChange);
+}
+
+void TMainForm::buildMenu() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("Loto6Menu"));
+    const auto addItem = [this](QMenu* menu, const QString& name, const QString& caption,
+                                void (TMainForm::*handler)()) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(name);
+        if (handler)
+            connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    QMenu* file = bar->addMenu(QStringLiteral("ファイル(&F)"));
+    file->setObjectName(QStringLiteral("menuFile"));
+    m_csvSaveAction = addItem(file, QStringLiteral("menuFileCsvSave"),
+                              QStringLiteral("CSV形式で名前を付けて保存（ファイル持ち出し）(&A)"),
+                              &TMainForm::menuFileCsvSaveClick);
+    file->addSeparator();
+    addItem(file, QStringLiteral("menuFileExit"), QStringLiteral("終了(&X)"),
+            &TMainForm::menuFileExitClick);
+
+    QMenu* command = bar->addMenu(QStringLiteral("コマンド(&C)"));
+    command->setObjectName(QStringLiteral("menuCommand"));
+    addItem(command, QStringLiteral("menuCommandDownload"),
+            QStringLiteral("最新の抽選結果をダウンロード(&D)"),
+            &TMainForm::menuCommandDownloadClick);
+
+    QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
+    help->setObjectName(QStringLiteral("menuHelp"));
+    addItem(help, QStringLiteral("menuHelpManual"), QStringLiteral("操作手順書(&M)"), nullptr);
+    addItem(help, QStringLiteral("menuHelpHomePage"), QStringLiteral("著作権者ホームページ(&H)"),
+            nullptr);
+    help->addSeparator();
+    addItem(help, QStringLiteral("menuHelpAbout"), QStringLiteral("バージョン情報(&A)"), nullptr);
+}
+
+void TMainForm::buildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("pnlMessage"));
+    bar->setSizeGripEnabled(false);
+    bar->setFixedHeight(22);
+    m_statusPanel = new QLabel(bar);
+    m_statusPanel->setObjectName(QStringLiteral("pnlMessagePanel0"));
+    m_statusPanel->setFixedWidth(525);
+    bar->setFont(gothicFont(12));
+    m_statusPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_clockPanel = new QLabel(bar);
+    m_clockPanel->setObjectName(QStringLiteral("pnlMessagePanel1"));
+    m_clockPanel->setFixedWidth(124); // wide enough for the seconds in the fonts here
+    m_clockPanel->setAlignment(Qt::AlignCenter);
+    m_clockPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    bar->addWidget(m_statusPanel);
+    bar->addWidget(m_clockPanel);
+
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(1000);
+    connect(m_timer, &QTimer::timeout, this, &TMainForm::Timer1Timer);
+    m_timer->start();
+    Timer1Timer(); // the clock shows from the first paint, not a second later
+}
+
+void TMainForm::FormCreate() {
+    QPoint position;
+    SettingsStore().read(position, m_settings);
+    move(position);
+    // One level only; a failure shows later, when lines are saved.
+    QDir(programDir()).mkdir(QStringLiteral("client"));
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+}
+
+void TMainForm::InitControls() {
+    m_mainPage->initControls();
+    m_historyPage->setHistorySortKey(0);
+    m_optionsPage->initControls();
+    m_chartsPage->initControls();
+    m_prizePage->initGrid();
+    m_matchingPage->initControls();
+    m_lookupPage->initControls();
+}
+
+void TMainForm::setStatusText(const QString& text) {
+    m_statusPanel->setText(text);
+}
+
+QString TMainForm::statusText() const {
+    return m_statusPanel->text();
+}
+
+QString TMainForm::clockText() const {
+    return m_clockPanel->text();
+}
+
+void TMainForm::Timer1Timer() {
+    m_clockPanel->setText(formatClock(QDateTime::currentDateTime()));
+}
+
+void TMainForm::pctrlMainChange(int index) {
+    m_csvSaveAction->setEnabled(false);
+    QWidget* page = m_tabs->widget(index);
+    if (page == m_mainPage) {
+        m_csvSaveAction->setEnabled(true);
+        setStatusText(kMainGuide);
+    } else if (page == m_optionsPage) {
+        setStatusText(QStringLiteral("除外数字の設定、抽選数字の範囲指定や、分析方法の変更など、"
+                                     "各種オプションが設定できます。"));
+    } else if (page == m_matchingPage) {
+        m_matchingPage->refresh();
+        setStatusText(
+            QStringLiteral("オンラインで申込数字とデータ照合を行い、抽選結果を表示します。"));
+    } else if (page == m_chartsPage) {
+        setStatusText(
+            QStringLiteral("過去の抽選結果より、データを分析・集計し、グラフに表示します。"));
+    } else if (page == m_lookupPage) {
+        setStatusText(QStringLiteral("申込数字の一覧照会や取消作業が行えます。"));
+        m_lookupPage->editLoto6NumChange();
+    } else if (page == m_historyPage) {
+        setStatusText(QStringLiteral("過去の抽選数字（ボーナス数字を含む）を一覧で表示します。"));
+    } else if (page == m_prizePage) {
+        setStatusText(QStringLiteral(
+            "１等～６等の当選金額及び当選口数、キャリーオーバーを一覧で表示します。"));
+    }
+}
+
+void TMainForm::menuFileExitClick() {
+    close();
+}
+
+void TMainForm::menuFileCsvSaveClick() {
+    if (m_loading)
+        return;
+    exportPendingLines(this, m_splash, m_mainPage->drawNumberText(), m_mainPage->grid());
+}
+
+void TMainForm::menuCommandDownloadClick() {
+    // The download of fresh data files comes with the data-server support.
+}
+
+void TMainForm::FormCloseQuery() {
+    SettingsStore().write(pos(), m_settings);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    FormCloseQuery();
+    event->accept();
+}

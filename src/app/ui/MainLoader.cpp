@@ -1,0 +1,164 @@
+// Start-up and loading of the two data files into the tables and views.
+#include "app/ui/Main.h"
+
+#include "analysis/ui/ChartsPage.h"
+#include "analysis/ui/MatchingPage.h"
+#include "predict/ui/OptionsPage.h"
+#include "app/ui/Splash.h"
+#include "common/ComFunction.h"
+#include "common/ui/MessageBox.h"
+#include "data/ui/HistoryView.h"
+#include "data/ui/PrizeView.h"
+#include "entries/ui/LookupPage.h"
+#include "entries/ui/MainPage.h"
+
+#include "common/ui/PageControl.h"
+#include <QApplication>
+#include <QMenuBar>
+#include <QSignalBlocker>
+
+namespace {
+
+const QString kDrawFile = QStringLiteral("download/Loto7Number.csv");
+const QString kPrizeFile = QStringLiteral("download/Loto7Data.csv");
+
+void letMessagesThrough() {
+    QCoreApplication::processEvents();
+}
+
+// While the loader runs: tabs, main page and menu disabled, busy cursor.
+// Everything is restored however the load ends.
+class LoadGuard {
+public:
+    LoadGuard(bool& loading, QWidget* tabs, QWidget* mainPage, QWidget* menu)
+        : m_loading(loading), m_tabs(tabs), m_mainPage(mainPage), m_menu(menu) {
+        m_loading = true;
+        m_tabs->setEnabled(false);
+        m_mainPage->setEnabled(false);
+        m_menu->setEnabled(false);
+    }
+    void busyCursor() {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_cursorSet = true;
+    }
+    ~LoadGuard() {
+        m_tabs->setEnabled(true);
+        m_mainPage->setEnabled(true);
+        m_menu->setEnabled(true);
+        if (m_cursorSet)
+            QApplication::restoreOverrideCursor();
+        m_loading = false;
+    }
+    LoadGuard(const LoadGuard&) = delete;
+    LoadGuard& operator=(const LoadGuard&) = delete;
+
+private:
+    bool& m_loading;
+    QWidget* m_tabs;
+    QWidget* m_mainPage;
+    QWidget* m_menu;
+    bool m_cursorSet = false;
+};
+
+// Rebuilds a table from the lines and shows it. A bad line stops the filling,
+// and the rows before it are still shown.
+template <typename Table, typename Append, typename Show>
+void fillTable(const QStringList& lines, Table& table, Append append, Show show) {
+    table.clear();
+    table.reserve(static_cast<int>(lines.size()));
+    try {
+        append(lines, table);
+    } catch (...) {
+        show(table);
+        throw;
+    }
+    show(table);
+}
+
+} // namespace
+
+void TMainForm::FormShow() {
+    runHandler(this, [this] {
+        SplashScope splash(m_splash, QStringLiteral("アプリケーションを起動中です。"));
+        m_version = buildVersion();
+        setWindowTitle(QStringLiteral("Septarion  [for Version %1]").arg(m_version.Text));
+        InitControls();
+        btnMmsUpdateClick();
+        if (m_closePending)
+            return;
+        m_optionsPage->applyStoredOptions(m_settings);
+        {
+            // Selecting the main tab from here is not a user's tab change.
+            const QSignalBlocker blocker(m_tabs);
+            m_tabs->setCurrentWidget(m_mainPage);
+        }
+        m_csvSaveAction->setEnabled(true); // the main tab is showing
+        setStatusText(
+            QStringLiteral("１～３７までの数字の中から、異なる７個の数字を選択してください。"));
+    });
+}
+
+void TMainForm::btnMmsUpdateClick() {
+    if (m_loading)
+        return; // the loader is never re-entered
+    LoadGuard guard(m_loading, m_tabs, m_mainPage, menuBar());
+    m_mainPage->clearPending();
+    m_prizePage->clear();
+    guard.busyCursor();
+
+    letMessagesThrough();
+    if (!loadDrawFile())
+        return;
+    letMessagesThrough();
+    if (!loadPrizeFile())
+        return;
+    letMessagesThrough();
+    m_positionCounts.rebuild(m_drawTable);
+    letMessagesThrough();
+    setNextDrawNumber();
+    m_chartsPage->drawFirstChart();
+    letMessagesThrough();
+}
+
+bool TMainForm::loadDrawFile() {
+    const QStringList lines = readDataFile(kDrawFile);
+    if (lines.isEmpty())
+        return false;
+    m_historyPage->clear(); // the list must not show the table while it is rebuilt
+    fillTable(lines, m_drawTable, appendDrawLines,
+              [this](const DrawTable& table) { m_historyPage->fill(table); });
+    return true;
+}
+
+bool TMainForm::loadPrizeFile() {
+    const QStringList lines = readDataFile(kPrizeFile);
+    if (lines.isEmpty())
+        return false;
+    fillTable(lines, m_prizeTable, appendPrizeLines,
+              [this](const PrizeTable& table) { m_prizePage->fill(table); });
+    return true;
+}
+
+QStringList TMainForm::readDataFile(const QString& name) {
+    const QStringList lines = ReadLines(programPath(name));
+    if (lines.isEmpty())
+        reportMissingDataFile();
+    else
+        letMessagesThrough();
+    return lines;
+}
+
+void TMainForm::reportMissingDataFile() {
+    showErrorMessage(this, QStringLiteral("必須データファイルが見つかりませんでした。"
+                                          "システム管理者に連絡してください！！"));
+    // Closing ends the program; queued so that it also works while the
+    // window is still being shown.
+    m_closePending = true;
+    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
+
+void TMainForm::setNextDrawNumber() {
+    m_mainPage->setNextDrawNumber(QString::number(m_drawTable.nextDrawNumber()));
+    m_matchingPage->setDrawNumberText(m_mainPage->drawNumberText());
+    m_lookupPage->setDrawNumberText(m_matchingPage->drawNumberText());
+}

@@ -1,0 +1,38 @@
+#include "app/ui/Splash.h"
+
+#include "common/ui/UiFonts.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QScreen>
+
+TSplashForm::TSplashForm(QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
+      m_title(new QLabel(this)) {
+    setObjectName(QStringLiteral("SplashForm"));
+    setWindowTitle(QStringLiteral("しばらくおまちください…"));
+    setFixedSize(385, 80);
+    m_title->setObjectName(QStringLiteral("lblTitle"));
+    m_title->setGeometry(0, 0, 385, 80);
+    m_title->setAlignment(Qt::AlignCenter);
+    m_title->setFont(gothicFont(15, true));
+    QPalette pal = m_title->palette();
+    pal.setColor(QPalette::WindowText, kNavy);
+    m_title->setPalette(pal);
+}
+
+void TSplashForm::showMessage(const QString& text) {
+    m_title->setText(text);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+    show();
+    raise();
+    repaint();
+}
+
+QString TSplashForm::message() const {
+    return m_title->text();
+}

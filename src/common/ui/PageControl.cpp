@@ -1,0 +1,158 @@
+#include "common/ui/PageControl.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QStackedWidget>
+#include <QStyleOptionTab>
+#include <QStylePainter>
+
+TPageControl::TPageControl(QWidget* parent) : QWidget(parent), m_stack(new QStackedWidget(this)) {
+    setFocusPolicy(Qt::TabFocus);
+    setAttribute(Qt::WA_Hover);
+    setMouseTracking(true);
+    m_stack->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    // The hand cursor is for the tabs only, not for the pages.
+    setCursor(Qt::PointingHandCursor);
+    m_stack->setCursor(Qt::ArrowCursor);
+}
+
+int TPageControl::addTab(QWidget* page, const QString& caption) {
+    const int index = m_stack->addWidget(page);
+    m_captions.append(caption);
+    layoutTabs();
+    if (m_current < 0)
+        setCurrentIndex(index);
+    return index;
+}
+
+int TPageControl::count() const {
+    return m_stack->count();
+}
+
+QWidget* TPageControl::currentWidget() const {
+    return m_stack->currentWidget();
+}
+
+QWidget* TPageControl::widget(int index) const {
+    return m_stack->widget(index);
+}
+
+int TPageControl::indexOf(const QWidget* page) const {
+    return m_stack->indexOf(const_cast<QWidget*>(page));
+}
+
+QRect TPageControl::tabRect(int index) const {
+    return m_rects.value(index);
+}
+
+void TPageControl::setCurrentIndex(int index) {
+    if (index < 0 || index >= count() || index == m_current)
+        return;
+    m_current = index;
+    m_stack->setCurrentIndex(index);
+    update();
+    emit currentChanged(index);
+}
+
+int TPageControl::stripHeight() const {
+    int bottom = 0;
+    for (const QRect& rect : m_rects)
+        bottom = qMax(bottom, rect.bottom() + 1);
+    return bottom;
+}
+
+void TPageControl::layoutTabs() {
+    // Fill rows from the left; a tab that does not fit starts the next row.
+    // Each row's tabs are then widened to fill the whole width.
+    const QFontMetrics metrics(font());
+    m_rowHeight = metrics.height() + 6;
+    const int available = qMax(1, width() - 4);
+    QList<QList<int>> rows(1);
+    QList<int> natural;
+    int used = 0;
+    for (int i = 0; i < m_captions.size(); ++i) {
+        const int w = metrics.horizontalAdvance(m_captions.at(i)) + 20;
+        natural.append(w);
+        if (used > 0 && used + w > available) {
+            rows.append(QList<int>());
+            used = 0;
+        }
+        rows.last().append(i);
+        used += w;
+    }
+    m_rects = QList<QRect>(m_captions.size());
+    for (int r = 0; r < rows.size(); ++r) {
+        int total = 0;
+        for (int i : rows[r])
+            total += natural[i];
+        const bool fill = rows.size() > 1;
+        int x = 2;
+        for (int k = 0; k < rows[r].size(); ++k) {
+            const int i = rows[r][k];
+            int w = natural[i];
+            if (fill && total > 0)
+                w = k + 1 == rows[r].size() ? available + 2 - x : natural[i] * available / total;
+            m_rects[i] = QRect(x, r * m_rowHeight + 2, w, m_rowHeight);
+            x += w;
+        }
+    }
+    m_stack->setGeometry(0, stripHeight(), width(), height() - stripHeight());
+    update();
+}
+
+void TPageControl::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    const QPoint cursor = mapFromGlobal(QCursor::pos());
+    for (int i = 0; i < m_rects.size(); ++i) {
+        QStyleOptionTab option;
+        option.initFrom(this);
+        option.rect = m_rects.at(i);
+        option.text = m_captions.at(i);
+        option.shape = QTabBar::RoundedNorth;
+        option.position = QStyleOptionTab::Middle;
+        option.state &=
+            ~(QStyle::State_Selected | QStyle::State_HasFocus | QStyle::State_MouseOver);
+        if (i == m_current) {
+            option.state |= QStyle::State_Selected;
+            if (hasFocus())
+                option.state |= QStyle::State_HasFocus;
+        }
+        if (underMouse() && option.rect.contains(cursor))
+            option.state |= QStyle::State_MouseOver;
+        painter.drawControl(QStyle::CE_TabBarTab, option);
+    }
+}
+
+void TPageControl::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return;
+    for (int i = 0; i < m_rects.size(); ++i) {
+        if (m_rects.at(i).contains(event->position().toPoint())) {
+            setFocus(Qt::MouseFocusReason);
+            setCurrentIndex(i);
+            return;
+        }
+    }
+}
+
+void TPageControl::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Left && m_current > 0)
+        setCurrentIndex(m_current - 1);
+    else if (event->key() == Qt::Key_Right && m_current + 1 < count())
+        setCurrentIndex(m_current + 1);
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void TPageControl::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    layoutTabs();
+}
+
+void TPageControl::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        layoutTabs();
+    if (event->type() == QEvent::EnabledChange)
+        update();
+}

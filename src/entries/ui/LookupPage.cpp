@@ -1,0 +1,139 @@
+#include "entries/ui/LookupPage.h"
+
+#include "common/ComFunction.h"
+#include "common/CommaText.h"
+#include "common/ui/DrawNumberEdit.h"
+#include "common/ui/MessageBox.h"
+#include "common/ui/StringGrid.h"
+#include "common/ui/UiFonts.h"
+#include "common/ui/UiWidgets.h"
+#include "entries/EntryFile.h"
+#include "entries/ui/EntryGrid.h"
+
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+
+namespace {
+const QString kNoData = QStringLiteral("保存データがありません…。");
+const QString kCanCancel = QStringLiteral("取消し処理がおこなえます。");
+
+} // namespace
+
+TLookupPage::TLookupPage(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("TabSheet4"));
+    auto* group = new QGroupBox(this);
+    group->setObjectName(QStringLiteral("GroupBox6"));
+    group->setGeometry(6, 4, 620, 448);
+
+    auto* label = new QLabel(QStringLiteral("開催回"), group);
+    label->setObjectName(QStringLiteral("Label8"));
+    label->setGeometry(14, 20, 50, 24);
+    label->setFont(gothicFont(14, true));
+
+    m_drawNumber = new TDrawNumberEdit(group);
+    m_drawNumber->setObjectName(QStringLiteral("editLoto6Num"));
+    m_drawNumber->setGeometry(64, 14, 90, 34);
+    m_drawNumber->setFont(gothicFont(16, true));
+    // Typing is seen through the editor, since the spin box stays silent while
+    // its text is no number (all digits deleted) or keeps the value ("0123");
+    // the spin box's own signal covers its buttons and setValue(). One key
+    // press raises both, so the second refresh is skipped.
+    connect(m_drawNumber->findChild<QLineEdit*>(), &QLineEdit::textChanged, this,
+            [this](const QString& text) {
+                m_typedText = text;
+                editLoto6NumChange();
+            });
+    connect(m_drawNumber, &QSpinBox::textChanged, this, [this](const QString& text) {
+        if (!m_typedText.isNull() && text == m_typedText) {
+            m_typedText = QString();
+            return;
+        }
+        editLoto6NumChange();
+    });
+
+    m_guide = makePanel(group, QStringLiteral("pnlSeaGuide"), Qt::AlignCenter, 14);
+    m_guide->setGeometry(162, 14, 250, 34);
+
+    m_oneDelete = makeButton(group, QStringLiteral("btnOneDelete"), QStringLiteral("１行取消"),
+                             QStringLiteral("申込み数字を１行除外（削除）します。"), Qt::red);
+    m_oneDelete->setGeometry(420, 14, 92, 34);
+    connect(m_oneDelete, &QPushButton::clicked, this, &TLookupPage::btnOneDeleteClick);
+    m_allDelete = makeButton(group, QStringLiteral("btnAllDelete"), QStringLiteral("全て取消"),
+                             QStringLiteral("申込み数字を全て除外（削除）します。"), Qt::red);
+    m_allDelete->setGeometry(516, 14, 92, 34);
+    connect(m_allDelete, &QPushButton::clicked, this, &TLookupPage::btnAllDeleteClick);
+
+    m_grid = makeEntryGrid(group, QStringLiteral("gridLoto6"), StringGrid::Highlight::WhenFocused,
+                           StringGrid::Placement::CentredTop);
+    m_grid->setGeometry(14, 58, 594, 380);
+    initControls();
+}
+
+void TLookupPage::initControls() {
+    m_grid->setTitles(entryGridTitles());
+    m_grid->setColumnWidths({117, 65, 65, 65, 65, 65, 65, 65});
+    m_oneDelete->setEnabled(false);
+    m_allDelete->setEnabled(false);
+}
+
+void TLookupPage::editLoto6NumChange() {
+    runHandler(this, [this] { refresh(); });
+}
+
+void TLookupPage::refresh() {
+    m_oneDelete->setEnabled(false);
+    m_allDelete->setEnabled(false);
+    m_grid->resetToPlaceholder();
+    const QString drawText = drawNumberText();
+    const QString path = entryFilePath(drawText); // empty for a text that is not a draw number
+    const QStringList lines = path.isEmpty() ? QStringList() : ReadLines(path);
+    if (lines.isEmpty()) {
+        m_guide->setText(kNoData);
+        return;
+    }
+    m_guide->setText(kCanCancel);
+    QVector<QStringList> rows;
+    for (const QString& line : listedEntryLines(lines, drawText))
+        rows.append(gridRowFromFields(splitCommaText(line), kEntryFields));
+    if (rows.isEmpty())
+        return; // the file holds lines, none of this draw number: nothing to cancel
+    m_grid->setRows(std::move(rows));
+    m_oneDelete->setEnabled(true);
+    m_allDelete->setEnabled(true);
+}
+
+void TLookupPage::btnOneDeleteClick() {
+    const QString drawText = drawNumberText();
+    if (!askConfirmation(this,
+                         QStringLiteral("『第%1回』の１行選択されている申込数字が削除されます。"
+                                        "元に戻すことは出来ませんが…本当によろしいですか？")
+                             .arg(drawText)))
+        return;
+    runHandler(this, [this, &drawText] {
+        const int row = m_grid->currentDataRow();
+        const bool listedLine = !m_grid->cell(row, 0).isEmpty();
+        m_grid->removeRowAt(row);
+        m_grid->setCurrentDataRow(qMin(row, m_grid->dataRowCount() - 1));
+        const QString path = entryFilePath(drawText);
+        if (listedLine && !path.isEmpty())
+            cancelListedLine(path, drawText, row);
+    });
+    m_grid->setFocus();
+}
+
+void TLookupPage::btnAllDeleteClick() {
+    const QString drawText = drawNumberText();
+    const QString path = entryFilePath(drawText);
+    if (!askConfirmation(this, QStringLiteral("『第%1回』全ての申込数字が削除されます。"
+                                              "元に戻すことは出来ませんが…本当によろしいですか？")
+                                   .arg(drawText)))
+        return;
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return;
+    if (runHandler(this, [&] { cancelAllListedLines(path, drawText); }))
+        editLoto6NumChange();
+}

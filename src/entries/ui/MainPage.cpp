@@ -1,0 +1,264 @@
+#include "entries/ui/MainPage.h"
+
+#include "common/AppError.h"
+#include "common/ComFunction.h"
+#include "common/CommaText.h"
+#include "common/ui/MessageBox.h"
+#include "common/ui/StringGrid.h"
+#include "common/ui/UiFonts.h"
+#include "common/ui/UiWidgets.h"
+#include "entries/ui/BallPictures.h"
+#include "entries/EntryFile.h"
+#include "entries/ui/EntryGrid.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace {
+
+const char* const kTag = "tag";
+
+QString linesText(int lines) {
+    return QString::number(lines) + QStringLiteral("口");
+}
+
+} // namespace
+
+TMainPage::TMainPage(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("TabSheet1"));
+
+    auto* label = new QLabel(QStringLiteral("開催回"), this);
+    label->setObjectName(QStringLiteral("Label4"));
+    label->setGeometry(12, 6, 50, 24);
+    label->setFont(gothicFont(14, true));
+    setTextColour(label, kNavy);
+
+    m_drawNumber = new QLineEdit(this);
+    m_drawNumber->setObjectName(QStringLiteral("editNewNum"));
+    m_drawNumber->setGeometry(64, 4, 90, 27);
+    m_drawNumber->setReadOnly(true);
+    m_drawNumber->setFocusPolicy(Qt::ClickFocus); // skipped by the Tab key
+    m_drawNumber->setAlignment(Qt::AlignCenter);
+    m_drawNumber->setFont(gothicFont(16, true));
+    QPalette pal = m_drawNumber->palette();
+    pal.setColor(QPalette::Base, pal.color(QPalette::Button));
+    pal.setColor(QPalette::Text, kNavy);
+    m_drawNumber->setPalette(pal);
+
+    buildBoard()->setGeometry(6, 36, 166, 414);
+    buildSelection()->setGeometry(180, 36, 446, 72);
+    buildPending()->setGeometry(180, 112, 446, 338);
+    initControls();
+}
+
+QGroupBox* TMainPage::buildBoard() {
+    QGroupBox* group =
+        captionedGroup(this, QStringLiteral("GroupBox1"), QStringLiteral("組合せ数字"), Qt::blue);
+    for (int n = 1; n <= kMaxNumber; ++n) {
+        auto* button = new QToolButton(group);
+        button->setObjectName(QStringLiteral("SpeedButton%1").arg(n));
+        const int column = (n - 1) / 10;
+        const int row = (n - 1) % 10;
+        button->setGeometry(16 + column * 32, 84 + row * 32, 33, 33);
+        button->setCheckable(true);
+        button->setAutoRaise(true);
+        button->setCursor(Qt::PointingHandCursor);
+        button->setIconSize(QSize(32, 32));
+        button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        button->setFocusPolicy(Qt::NoFocus);
+        setTextColour(button, Qt::blue);
+        connect(button, &QToolButton::clicked, this,
+                [this, button] { ComSet_SpeedBtnClick(button); });
+        m_buttons.append(button);
+    }
+    return group;
+}
+
+QGroupBox* TMainPage::buildSelection() {
+    QGroupBox* group =
+        captionedGroup(this, QStringLiteral("GroupBox2"), QStringLiteral("選択数字"), kNavy);
+    auto* clear =
+        makeButton(group, QStringLiteral("btnRiset"), QStringLiteral("ｸﾘｱ"),
+                   QStringLiteral("現在、選択されている数字をリセットします。"), Qt::black);
+    clear->setGeometry(10, 24, 56, 41);
+    connect(clear, &QPushButton::clicked, this, &TMainPage::btnRisetClick);
+    for (int i = 1; i <= kPositions; ++i) {
+        auto* image = new QLabel(group);
+        image->setObjectName(QStringLiteral("Image%1").arg(i));
+        image->setGeometry(76 + (i - 1) * 52, 24, 41, 41);
+        image->setAlignment(Qt::AlignCenter);
+        image->setProperty(kTag, 0);
+        m_images.append(image);
+    }
+    return group;
+}
+
+QGroupBox* TMainPage::buildPending() {
+    QGroupBox* group =
+        captionedGroup(this, QStringLiteral("GroupBox3"), QStringLiteral("申込み数字"), kFuchsia);
+    auto* select = makeButton(group, QStringLiteral("btnSelect"), QStringLiteral("決定"),
+                              QStringLiteral("現在、選択されている数字を決定します。"), Qt::blue);
+    auto* cancel = makeButton(group, QStringLiteral("btnCancel"), QStringLiteral("取消"),
+                              QStringLiteral("申込み数字をキャンセルします。"), Qt::red);
+    auto* save = makeButton(group, QStringLiteral("btnSave"), QStringLiteral("保存"),
+                            QStringLiteral("申込み数字を利用端末に保存します。"), kNavy);
+    select->setGeometry(10, 24, 70, 32);
+    cancel->setGeometry(84, 24, 70, 32);
+    save->setGeometry(158, 24, 70, 32);
+    connect(select, &QPushButton::clicked, this, &TMainPage::btnSelectClick);
+    connect(cancel, &QPushButton::clicked, this, &TMainPage::btnCancelClick);
+    connect(save, &QPushButton::clicked, this, &TMainPage::btnSaveClick);
+
+    m_countPanel =
+        makePanel(group, QStringLiteral("pnlSelectMax"), Qt::AlignRight | Qt::AlignVCenter, 16);
+    m_countPanel->setGeometry(236, 24, 80, 32);
+    m_pricePanel =
+        makePanel(group, QStringLiteral("pnlSelectMoney"), Qt::AlignRight | Qt::AlignVCenter, 16);
+    m_pricePanel->setGeometry(320, 24, 116, 32);
+
+    m_grid = makeEntryGrid(group, QStringLiteral("gridSelectItem"), StringGrid::Highlight::Always,
+                           StringGrid::Placement::Centred);
+    m_grid->setGeometry(10, 62, 426, 266);
+    return group;
+}
+
+void TMainPage::initControls() {
+    clearPending();
+    m_grid->setTitles(entryGridTitles());
+    m_grid->setColumnHidden(0, true);
+    for (int column = 1; column <= kPositions; ++column)
+        m_grid->setColumnWidth(column, 55);
+    for (int n = 1; n <= kMaxNumber; ++n) {
+        QToolButton* button = m_buttons.at(n - 1);
+        button->setText(QString());
+        button->setIcon(QIcon(ballPicture(n)));
+        button->setProperty(kTag, n);
+    }
+    btnRisetClick();
+}
+
+void TMainPage::clearPending() {
+    m_grid->resetToPlaceholder();
+    m_countPanel->setText(linesText(0));
+    m_pricePanel->setText(formatYen(0));
+}
+
+void TMainPage::setNextDrawNumber(const QString& text) {
+    m_drawNumber->setText(text);
+}
+
+QString TMainPage::drawNumberText() const {
+    return m_drawNumber->text();
+}
+
+QList<int> TMainPage::selectedNumbers() const {
+    QList<int> numbers;
+    for (const QLabel* image : m_images)
+        numbers.append(image->property(kTag).toInt());
+    return numbers;
+}
+
+void TMainPage::ComSet_SpeedBtnClick(QToolButton* button) {
+    if (button->isChecked()) {
+        if (m_selectionCount >= kPositions) {
+            showGuideMessage(this,
+                             QStringLiteral("既に７個の数字を選択しています。これでよろしければ"
+                                            "「決定」ボタンをクリックしてください。\r\n\r\n"
+                                            "また、変更する場合は、選択されている数字を解除"
+                                            "するか、「クリア」ボタンをクリックしてください。"));
+            button->setChecked(false);
+            return;
+        }
+        ++m_selectionCount;
+    } else {
+        --m_selectionCount;
+    }
+    rebuildImages();
+}
+
+void TMainPage::rebuildImages() {
+    int next = 0;
+    for (QLabel* image : m_images) {
+        image->clear();
+        image->setProperty(kTag, 0);
+    }
+    for (int n = 1; n <= kMaxNumber && next < m_images.size(); ++n) {
+        if (!m_buttons.at(n - 1)->isChecked())
+            continue;
+        m_images.at(next)->setPixmap(ballPicture(n));
+        m_images.at(next)->setProperty(kTag, n);
+        ++next;
+    }
+}
+
+void TMainPage::btnRisetClick() {
+    m_selectionCount = 0;
+    for (QLabel* image : m_images) {
+        image->clear();
+        image->setProperty(kTag, 0);
+    }
+    for (QToolButton* button : m_buttons)
+        button->setChecked(false);
+}
+
+void TMainPage::showPendingCount(int lines) {
+    m_countPanel->setText(linesText(lines));
+    m_pricePanel->setText(formatYen(static_cast<long double>(lines) * kLinePrice));
+}
+
+void TMainPage::btnSelectClick() {
+    const QList<int> numbers = selectedNumbers();
+    if (numbers.contains(0)) {
+        showGuideMessage(this, QStringLiteral("７個の数字を全て選択してから、"
+                                              "「決定」ボタンをクリックしてください。"));
+        return;
+    }
+    if (m_grid->hasData())
+        m_grid->appendRow();
+    QStringList fields{QString::number(m_drawNumber->text().toInt())};
+    for (int n : numbers)
+        fields.append(formatTwoDigits(n));
+    const int last = m_grid->dataRowCount() - 1;
+    m_grid->gridModel()->setRowCells(last,
+                                     gridRowFromFields(splitCommaText(joinCommaText(fields)), 8));
+    m_grid->setCurrentDataRow(last);
+    showPendingCount(m_grid->currentDataRow() + 1);
+    btnRisetClick();
+}
+
+void TMainPage::btnCancelClick() {
+    if (!m_grid->hasData()) {
+        showGuideMessage(this, QStringLiteral("取消する対象のデータがありません。"));
+        return;
+    }
+    if (m_grid->dataRowCount() == 1) {
+        m_grid->resetToPlaceholder();
+        showPendingCount(0);
+    } else {
+        const int row = m_grid->currentDataRow();
+        m_grid->removeRowAt(row);
+        m_grid->setCurrentDataRow(qMin(row, m_grid->dataRowCount() - 1));
+        showPendingCount(m_grid->dataRowCount());
+    }
+    m_grid->setFocus();
+}
+
+void TMainPage::btnSaveClick() {
+    runHandler(this, [this] {
+        const QString drawText = m_drawNumber->text();
+        const QString path = entryFilePath(drawText);
+        if (!m_grid->hasData()) {
+            showGuideMessage(this, QStringLiteral("保存する対象のデータがありません。"));
+            return;
+        }
+        if (path.isEmpty())
+            throw TAppError(
+                QStringLiteral("開催回 '%1' は保存先の名前に使えません。").arg(drawText));
+        appendEntryLines(path, m_grid->dataRows());
+        showGuideMessage(this, QStringLiteral("正常にファイルの保存が完了しました。"
+                                              "「申込数字照会・取消し」機能で参照してください。"));
+    });
+}

@@ -1,0 +1,169 @@
+// Export of the pending lines to a CSV file the user names.
+#include "GuiTestSupport.h"
+
+#include "app/ui/Main.h"
+#include "app/ui/Splash.h"
+#include "common/ui/PageControl.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QPushButton>
+#include <QToolButton>
+
+#include <csignal>
+#include <memory>
+#include <sys/resource.h>
+
+class TestCsvExport : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempProgramDir> m_dir;
+    std::unique_ptr<TMainForm> m_form;
+    QTemporaryDir m_target;
+
+    QAction* exportItem() {
+        return control<QAction>(m_form.get(), QStringLiteral("menuFileCsvSave"));
+    }
+    void commit(const QList<int>& numbers) {
+        for (int n : numbers)
+            QTest::mouseClick(
+                control<QToolButton>(m_form.get(), QStringLiteral("SpeedButton%1").arg(n)),
+                Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(m_form.get(), QStringLiteral("btnSelect")),
+                          Qt::LeftButton);
+    }
+    // Queues the answer for the save dialog: the file name, or cancel. Records
+    // what the dialog offered.
+    void chooseFile(ModalAnswerer& answerer, const QString& path, QStringList* seen = nullptr) {
+        answerer.onFileDialog([path, seen](QFileDialog* dialog) {
+            if (seen)
+                *seen = {dialog->windowTitle(), dialog->nameFilters().join(u';'),
+                         dialog->defaultSuffix(), dialog->selectedFiles().value(0),
+                         dialog->testOption(QFileDialog::DontConfirmOverwrite) ? "no-confirm"
+                                                                               : "confirm"};
+            if (path.isEmpty()) {
+                dialog->reject();
+                return;
+            }
+            dialog->selectFile(path);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+    }
+
+private slots:
+    void init() {
+        QSettings(QStringLiteral("Ozumel"), QStringLiteral("Septarion")).clear();
+        m_dir = std::make_unique<TempProgramDir>();
+        m_dir->writeDataFiles(
+            drawLine(559, QStringLiteral("2024/01/05"), {1, 2, 3, 4, 5, 6, 7}, {8, 9}),
+            prizeLine(559));
+        m_form = std::make_unique<TMainForm>();
+        m_form->show();
+    }
+    void cleanup() {
+        m_form.reset();
+        m_dir.reset();
+    }
+
+    void exportsThePendingLinesExactly() {
+        commit({3, 8, 15, 21, 27, 33, 36});
+        commit({1, 2, 3, 4, 5, 6, 7});
+        commit({31, 32, 33, 34, 35, 36, 37});
+        const QString path = m_target.filePath(QStringLiteral("560.csv"));
+        ModalAnswerer answerer;
+        QStringList offered;
+        chooseFile(answerer, path, &offered);
+        exportItem()->trigger();
+        QCOMPARE(offered.value(0), QStringLiteral("CSVファイルに名前を付けて保存"));
+        QCOMPARE(offered.value(1), QStringLiteral("CSVファイル (カンマ区切り) (*.csv)"));
+        QCOMPARE(offered.value(2), QStringLiteral("csv"));
+        QCOMPARE(QFileInfo(offered.value(3)).fileName(), QStringLiteral("560.csv"));
+        QCOMPARE(offered.value(4), QStringLiteral("no-confirm"));
+        QCOMPARE(answerer.texts(),
+                 QStringList{QStringLiteral("正常にファイルの保存が完了しました。")});
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray expected = "560,03,08,15,21,27,33,36\r\n"
+                                    "560,01,02,03,04,05,06,07\r\n"
+                                    "560,31,32,33,34,35,36,37\r\n";
+        QCOMPARE(file.readAll(), expected);
+        file.close();
+
+        // Again to the same name: replaced, not doubled; no entry file written.
+        chooseFile(answerer, path);
+        exportItem()->trigger();
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), expected);
+        QVERIFY(!m_dir->exists(QStringLiteral("client/560.csv")));
+        QVERIFY(!m_form->splash()->isVisible());
+    }
+
+    void nameWithoutExtensionGetsCsv() {
+        commit({3, 8, 15, 21, 27, 33, 36});
+        ModalAnswerer answerer;
+        chooseFile(answerer, m_target.filePath(QStringLiteral("mylines")));
+        exportItem()->trigger();
+        QVERIFY(QFileInfo::exists(m_target.filePath(QStringLiteral("mylines.csv"))));
+    }
+
+    void emptyListOrCancelWritesNothing() {
+        const QString path = m_target.filePath(QStringLiteral("empty.csv"));
+        ModalAnswerer answerer;
+        chooseFile(answerer, QString()); // cancelled: no message, no file
+        exportItem()->trigger();
+        QVERIFY(answerer.boxes().isEmpty());
+        chooseFile(answerer, path);
+        exportItem()->trigger();
+        QCOMPARE(answerer.texts(),
+                 QStringList{QStringLiteral("保存する対象のデータがありません。")});
+        QVERIFY(!QFileInfo::exists(path));
+    }
+
+    void failedExportReportsAndKeepsTheOldFile() {
+        commit({3, 8, 15, 21, 27, 33, 36});
+        commit({1, 2, 3, 4, 5, 6, 7});
+        const QString path = m_target.filePath(QStringLiteral("taken.csv"));
+        {
+            QFile old(path);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("old\r\n");
+        }
+        // A full disk, simulated by a file-size limit that also binds root.
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved;
+        small.rlim_cur = 30;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        ModalAnswerer answerer;
+        chooseFile(answerer, path);
+        exportItem()->trigger();
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, oldHandler);
+
+        QCOMPARE(answerer.boxes().size(), 1);
+        QCOMPARE(answerer.boxes().first().caption, QStringLiteral("エラーメッセージ"));
+        QCOMPARE(answerer.boxes().first().icon, QMessageBox::Critical);
+        QVERIFY(answerer.boxes().first().text.contains(QStringLiteral("taken.csv")));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("old\r\n"));
+        QVERIFY(!m_form->splash()->isVisible());
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
+    void menuItemOnlyOnTheMainTab() {
+        auto* tabs = control<TPageControl>(m_form.get(), QStringLiteral("pctrlMain"));
+        QVERIFY(exportItem()->isEnabled());
+        for (int i = 1; i < tabs->count(); ++i) {
+            tabs->setCurrentIndex(i);
+            QVERIFY2(!exportItem()->isEnabled(), qPrintable(tabs->tabText(i)));
+        }
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
+        QCOMPARE(tabs->currentIndex(), 0);
+        QVERIFY(exportItem()->isEnabled());
+    }
+};
+
+SEPTARION_TEST_MAIN(TestCsvExport)
+#include "test_csvexport.moc"

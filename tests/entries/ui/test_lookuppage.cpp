@@ -1,0 +1,231 @@
+// The lookup tab: listing the saved lines of a draw number and cancelling them.
+#include "GuiTestSupport.h"
+
+#include "app/ui/Main.h"
+#include "common/ui/PageControl.h"
+#include "common/ui/StringGrid.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include <memory>
+
+namespace {
+const QByteArray kLine1 = "123,03,08,15,21,22,30,37\r\n";
+const QByteArray kLine2 = "123,01,02,03,04,05,06,07\r\n";
+const QByteArray kLine3 = "123,11,12,13,14,15,16,17\r\n";
+const QString kNoData = QStringLiteral("保存データがありません…。");
+const QString kCanCancel = QStringLiteral("取消し処理がおこなえます。");
+} // namespace
+
+class TestLookupPage : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempProgramDir> m_dir;
+    std::unique_ptr<TMainForm> m_form;
+
+    QSpinBox* edit() { return control<QSpinBox>(m_form.get(), QStringLiteral("editLoto6Num")); }
+    StringGrid* grid() { return control<StringGrid>(m_form.get(), QStringLiteral("gridLoto6")); }
+    QString guide() { return control<QLabel>(m_form.get(), QStringLiteral("pnlSeaGuide"))->text(); }
+    QPushButton* oneDelete() {
+        return control<QPushButton>(m_form.get(), QStringLiteral("btnOneDelete"));
+    }
+    QPushButton* allDelete() {
+        return control<QPushButton>(m_form.get(), QStringLiteral("btnAllDelete"));
+    }
+    QByteArray file(const QString& name = QStringLiteral("123")) {
+        return m_dir->readFile(QStringLiteral("client/%1.csv").arg(name));
+    }
+    void showLookupTab() {
+        auto* tabs = control<TPageControl>(m_form.get(), QStringLiteral("pctrlMain"));
+        tabs->setCurrentIndex(4);
+        QCOMPARE(tabs->currentWidget()->objectName(), QStringLiteral("TabSheet4"));
+    }
+    QStringList firstCells() {
+        QStringList cells;
+        for (const QStringList& row : grid()->dataRows())
+            cells.append(row.at(0) + u'|' + row.at(1));
+        return cells;
+    }
+    void typeDrawNumber(const QString& text) {
+        edit()->selectAll();
+        QTest::keyClick(edit(), Qt::Key_Backspace);
+        QTest::keyClicks(edit(), text);
+    }
+
+private slots:
+    void init() {
+        QSettings(QStringLiteral("Ozumel"), QStringLiteral("Septarion")).clear();
+        m_dir = std::make_unique<TempProgramDir>();
+        m_dir->writeDataFiles(
+            drawLine(122, QStringLiteral("2015/08/14"), {1, 2, 3, 4, 5, 6, 7}, {8, 9}),
+            prizeLine(122));
+        m_form = std::make_unique<TMainForm>();
+        m_form->show();
+        QApplication::setActiveWindow(m_form.get());
+        QCOMPARE(edit()->text(), QStringLiteral("123"));
+    }
+    void cleanup() {
+        m_form.reset();
+        m_dir.reset();
+    }
+
+    void listsTheLinesOfTheDrawInFileOrder() {
+        QCOMPARE(guide(), kNoData);
+        QVERIFY(!oneDelete()->isEnabled());
+        m_dir->writeFile(QStringLiteral("client/123.csv"), kLine1 + kLine2 + kLine3);
+        showLookupTab(); // showing the tab refreshes it
+        QCOMPARE(guide(), kCanCancel);
+        QVERIFY(oneDelete()->isEnabled());
+        QVERIFY(allDelete()->isEnabled());
+        QCOMPARE(firstCells(), (QStringList{"123|03", "123|01", "123|11"}));
+        QCOMPARE(grid()->rowCells(0),
+                 (QStringList{"123", "03", "08", "15", "21", "22", "30", "37"}));
+        QCOMPARE(grid()->currentDataRow(), 0);
+        QCOMPARE(grid()->columnWidth(0), 117);
+        QCOMPARE(grid()->columnWidth(1), 65);
+    }
+
+    void typingRefreshesOnEveryChange() {
+        m_dir->writeFile(QStringLiteral("client/1.csv"), "1,01,02,03,04,05,06,07\r\n");
+        m_dir->writeFile(QStringLiteral("client/123.csv"), kLine1);
+        showLookupTab();
+        typeDrawNumber(QStringLiteral("1"));
+        QCOMPARE(firstCells(), QStringList{"1|01"});
+        QTest::keyClicks(edit(), QStringLiteral("2"));
+        QCOMPARE(guide(), kNoData);
+        QCOMPARE(firstCells(), QStringList{"|"});
+        QTest::keyClicks(edit(), QStringLiteral("3"));
+        QCOMPARE(firstCells(), QStringList{"123|03"});
+        // Only digits get through the key filter.
+        QTest::keyClicks(edit(), QStringLiteral("a-"));
+        QCOMPARE(edit()->text(), QStringLiteral("123"));
+        // No digits left: the empty draw-number text names no saved lines.
+        typeDrawNumber(QString());
+        QCOMPARE(edit()->text(), QString());
+        QCOMPARE(guide(), kNoData);
+        QVERIFY(!oneDelete()->isEnabled());
+    }
+
+    void leadingZeroNamesAnotherFile() {
+        m_dir->writeFile(QStringLiteral("client/0123.csv"), "0123,01,02,03,04,05,06,07\r\n");
+        m_dir->writeFile(QStringLiteral("client/123.csv"), "0123,01,02,03,04,05,06,07\r\n");
+        showLookupTab();
+        // client/123.csv holds lines, none of draw text 123: nothing to cancel.
+        QCOMPARE(guide(), kCanCancel);
+        QVERIFY(!grid()->hasData());
+        QVERIFY(!oneDelete()->isEnabled());
+        QVERIFY(!allDelete()->isEnabled());
+        typeDrawNumber(QStringLiteral("0123"));
+        QCOMPARE(firstCells(), QStringList{"0123|01"});
+    }
+
+    void oneLineCancelAsksAndRewrites() {
+        m_dir->writeFile(QStringLiteral("client/123.csv"), kLine1 + kLine2 + kLine3);
+        showLookupTab();
+        grid()->setCurrentDataRow(1);
+        {
+            ModalAnswerer answerer;
+            answerer.answer(QMessageBox::No);
+            QTest::mouseClick(oneDelete(), Qt::LeftButton);
+            QCOMPARE(answerer.boxes().size(), 1);
+            const ModalAnswerer::Box box = answerer.boxes().first();
+            QCOMPARE(box.caption, QStringLiteral("確認メッセージ"));
+            QCOMPARE(box.icon, QMessageBox::Warning);
+            QCOMPARE(box.buttons, QMessageBox::Yes | QMessageBox::No);
+            QCOMPARE(box.defaultButton, QMessageBox::No);
+            QCOMPARE(box.text,
+                     QStringLiteral("『第123回』の１行選択されている申込数字が削除されます。"
+                                    "元に戻すことは出来ませんが…本当によろしいですか？"));
+        }
+        QCOMPARE(file(), kLine1 + kLine2 + kLine3);
+        QCOMPARE(grid()->dataRowCount(), 3);
+
+        ModalAnswerer answerer;
+        answerer.answer(QMessageBox::Yes);
+        QTest::mouseClick(oneDelete(), Qt::LeftButton);
+        QCOMPARE(firstCells(), (QStringList{"123|03", "123|11"}));
+        QCOMPARE(file(), kLine1 + kLine3);
+        QCOMPARE(m_form->focusWidget(), grid());
+    }
+
+    void cancellingTheLastLineLeavesAnEmptyFile() {
+        m_dir->writeFile(QStringLiteral("client/123.csv"), kLine1);
+        showLookupTab();
+        ModalAnswerer answerer;
+        answerer.answer(QMessageBox::Yes);
+        QTest::mouseClick(oneDelete(), Qt::LeftButton);
+        QVERIFY(!grid()->hasData());
+        QVERIFY(oneDelete()->isEnabled()); // until the next refresh
+        QVERIFY(m_dir->exists(QStringLiteral("client/123.csv")));
+        QCOMPARE(file(), QByteArray());
+        // A second press on the empty row changes nothing on disk.
+        answerer.answer(QMessageBox::Yes);
+        QTest::mouseClick(oneDelete(), Qt::LeftButton);
+        QVERIFY(m_dir->exists(QStringLiteral("client/123.csv")));
+        m_form->findChild<QWidget*>(QStringLiteral("TabSheet4"));
+        showLookupTab();
+        control<TPageControl>(m_form.get(), QStringLiteral("pctrlMain"))->setCurrentIndex(0);
+        showLookupTab();
+        QCOMPARE(guide(), kNoData);
+        QVERIFY(!oneDelete()->isEnabled());
+        QVERIFY(!allDelete()->isEnabled());
+    }
+
+    void allCancelDeletesTheFile() {
+        m_dir->writeFile(QStringLiteral("client/123.csv"), kLine1 + kLine2);
+        showLookupTab();
+        ModalAnswerer answerer;
+        answerer.answer(QMessageBox::No);
+        QTest::mouseClick(allDelete(), Qt::LeftButton);
+        QCOMPARE(file(), kLine1 + kLine2);
+        answerer.answer(QMessageBox::Yes);
+        QTest::mouseClick(allDelete(), Qt::LeftButton);
+        QCOMPARE(answerer.boxes().last().text,
+                 QStringLiteral("『第123回』全ての申込数字が削除されます。"
+                                "元に戻すことは出来ませんが…本当によろしいですか？"));
+        QVERIFY(!m_dir->exists(QStringLiteral("client/123.csv")));
+        QVERIFY(!grid()->hasData());
+        QCOMPARE(guide(), kNoData);
+        QVERIFY(!oneDelete()->isEnabled());
+        QVERIFY(!allDelete()->isEnabled());
+    }
+
+    void cancelKeepsLinesTheUserDidNotSee() {
+        // A hand-edited file: a line of another draw and lines after an empty line.
+        const QByteArray other = "0123,09,10,11,12,13,14,15\r\n";
+        const QByteArray hidden = "\r\n123,20,21,22,23,24,25,26\r\n";
+        m_dir->writeFile(QStringLiteral("client/123.csv"), kLine1 + other + kLine2 + hidden);
+        showLookupTab();
+        QCOMPARE(firstCells(), (QStringList{"123|03", "123|01"}));
+        ModalAnswerer answerer;
+        answerer.answer(QMessageBox::Yes);
+        QTest::mouseClick(oneDelete(), Qt::LeftButton);
+        QCOMPARE(file(), other + kLine2 + hidden);
+        answerer.answer(QMessageBox::Yes);
+        QTest::mouseClick(allDelete(), Qt::LeftButton);
+        QCOMPARE(file(), other + hidden);
+        QCOMPARE(guide(), kCanCancel);
+        QVERIFY(!grid()->hasData());
+    }
+
+    void currentRowHighlightedOnlyWithFocus() {
+        m_dir->writeFile(QStringLiteral("client/123.csv"), kLine1 + kLine2 + kLine3);
+        showLookupTab();
+        const QColor highlight = grid()->palette().color(QPalette::Active, QPalette::Highlight);
+        grid()->setCurrentDataRow(2);
+        edit()->setFocus();
+        QCOMPARE(grid()->backgroundOf(0), QColor(Qt::white));
+        QCOMPARE(grid()->backgroundOf(1), QColor(150, 245, 150));
+        QCOMPARE(grid()->backgroundOf(2), QColor(Qt::white));
+        grid()->setFocus();
+        QCOMPARE(grid()->backgroundOf(2), highlight);
+        QCOMPARE(grid()->textColourOf(2), QColor(Qt::white));
+        QCOMPARE(grid()->backgroundOf(1), QColor(150, 245, 150));
+    }
+};
+
+SEPTARION_TEST_MAIN(TestLookupPage)
+#include "test_lookuppage.moc"

@@ -1,0 +1,279 @@
+// The number board, the selection images and the pending lines of the main tab.
+#include "GuiTestSupport.h"
+
+#include "app/ui/Main.h"
+#include "common/ui/StringGrid.h"
+#include "entries/ui/BallPictures.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <csignal>
+#include <sys/resource.h>
+
+#include <memory>
+
+class TestMainPage : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempProgramDir> m_dir;
+    std::unique_ptr<TMainForm> m_form;
+
+    QToolButton* button(int n) {
+        return control<QToolButton>(m_form.get(), QStringLiteral("SpeedButton%1").arg(n));
+    }
+    void press(int n) { QTest::mouseClick(button(n), Qt::LeftButton); }
+    void pressAll(const QList<int>& numbers) {
+        for (int n : numbers)
+            press(n);
+    }
+    QList<int> imageTags() {
+        QList<int> tags;
+        for (int i = 1; i <= 7; ++i)
+            tags.append(control<QLabel>(m_form.get(), QStringLiteral("Image%1").arg(i))
+                            ->property("tag")
+                            .toInt());
+        return tags;
+    }
+    int selectionCount() {
+        int count = 0;
+        for (int n = 1; n <= 37; ++n)
+            count += button(n)->isChecked() ? 1 : 0;
+        return count;
+    }
+    void click(const QString& name) {
+        QTest::mouseClick(control<QPushButton>(m_form.get(), name), Qt::LeftButton);
+    }
+    StringGrid* grid() {
+        return control<StringGrid>(m_form.get(), QStringLiteral("gridSelectItem"));
+    }
+    QString panel(const QString& name) { return control<QLabel>(m_form.get(), name)->text(); }
+    QStringList row(int r) { return grid()->rowCells(r); }
+    void commit(const QList<int>& numbers) {
+        pressAll(numbers);
+        click(QStringLiteral("btnSelect"));
+    }
+
+private slots:
+    void init() {
+        QSettings(QStringLiteral("Ozumel"), QStringLiteral("Septarion")).clear();
+        m_dir = std::make_unique<TempProgramDir>();
+        // Newest draw 122, so lines are prepared for draw 123.
+        m_dir->writeDataFiles(
+            drawLine(122, QStringLiteral("2015/08/14"), {1, 2, 3, 4, 5, 6, 7}, {8, 9}) +
+                drawLine(121, QStringLiteral("2015/08/07"), {2, 4, 6, 8, 10, 12, 14}, {1, 3}),
+            prizeLine(122) + prizeLine(121));
+        m_form = std::make_unique<TMainForm>();
+        m_form->show();
+        QApplication::setActiveWindow(m_form.get());
+        QCOMPARE(control<QLineEdit>(m_form.get(), QStringLiteral("editNewNum"))->text(),
+                 QStringLiteral("123"));
+    }
+    void cleanup() {
+        m_form.reset();
+        m_dir.reset();
+    }
+
+    void boardLayoutAndPictures() {
+        // Four columns running down: 1-10, 11-20, 21-30, 31-37; 33 px buttons on a 32 px pitch.
+        QCOMPARE(button(1)->geometry(), QRect(16, 84, 33, 33));
+        QCOMPARE(button(10)->geometry().topLeft(), QPoint(16, 84 + 9 * 32));
+        QCOMPARE(button(11)->geometry().topLeft(), QPoint(48, 84));
+        QCOMPARE(button(37)->geometry().topLeft(), QPoint(16 + 3 * 32, 84 + 6 * 32));
+        QCOMPARE(button(17)->property("tag").toInt(), 17);
+        QVERIFY(button(5)->text().isEmpty());
+
+        // Six-colour cycle with white or black digits; outside the disc transparent.
+        const struct {
+            int number;
+            QColor disc;
+            QColor digits;
+        } cycle[] = {{1, QColor(0, 0, 255), Qt::white},    {8, QColor(0, 0, 128), Qt::white},
+                     {15, QColor(255, 255, 0), Qt::black}, {22, QColor(0, 255, 0), Qt::white},
+                     {35, QColor(0, 255, 255), Qt::black}, {36, QColor(255, 0, 255), Qt::white}};
+        for (const auto& c : cycle) {
+            QCOMPARE(ballDiscColour(c.number), c.disc);
+            QCOMPARE(ballDigitColour(c.number), c.digits);
+            const QImage image = ballPicture(c.number).toImage();
+            QCOMPARE(image.size(), QSize(32, 32));
+            QCOMPARE(image.pixelColor(16, 3).rgb(), c.disc.rgb());
+            QCOMPARE(image.pixelColor(0, 0).alpha(), 0);
+        }
+    }
+
+    void selectionImagesFollowTheBoard() {
+        pressAll({30, 5, 17});
+        QCOMPARE(imageTags(), (QList<int>{5, 17, 30, 0, 0, 0, 0}));
+        QCOMPARE(selectionCount(), 3);
+        // The image shows the very picture of its button.
+        auto* image1 = control<QLabel>(m_form.get(), QStringLiteral("Image1"));
+        QCOMPARE(image1->pixmap().toImage(), ballPicture(5).toImage());
+        QVERIFY(control<QLabel>(m_form.get(), QStringLiteral("Image4"))->pixmap().isNull());
+
+        // Pressing and releasing a button gives back the same state.
+        press(2);
+        press(2);
+        QCOMPARE(imageTags(), (QList<int>{5, 17, 30, 0, 0, 0, 0}));
+
+        // Releasing the third of seven moves the rest left.
+        pressAll({1, 9, 22, 37});
+        QCOMPARE(imageTags(), (QList<int>{1, 5, 9, 17, 22, 30, 37}));
+        press(9);
+        QCOMPARE(imageTags(), (QList<int>{1, 5, 17, 22, 30, 37, 0}));
+
+        click(QStringLiteral("btnRiset"));
+        QCOMPARE(imageTags(), (QList<int>{0, 0, 0, 0, 0, 0, 0}));
+        QCOMPARE(selectionCount(), 0);
+        click(QStringLiteral("btnRiset")); // nothing selected: no change, no message
+        QCOMPARE(selectionCount(), 0);
+    }
+
+    void eighthNumberIsRefused() {
+        pressAll({1, 2, 3, 4, 5, 6, 7});
+        ModalAnswerer answerer;
+        press(8);
+        QCOMPARE(answerer.boxes().size(), 1);
+        const ModalAnswerer::Box box = answerer.boxes().first();
+        QCOMPARE(box.caption, QStringLiteral("ガイドメッセージ"));
+        QCOMPARE(box.icon, QMessageBox::Warning);
+        QCOMPARE(box.text,
+                 QStringLiteral("既に７個の数字を選択しています。これでよろしければ「決定」ボタンを"
+                                "クリックしてください。\r\n\r\nまた、変更する場合は、選択されている"
+                                "数字を解除するか、「クリア」ボタンをクリックしてください。"));
+        QVERIFY(!button(8)->isChecked());
+        QCOMPARE(imageTags(), (QList<int>{1, 2, 3, 4, 5, 6, 7}));
+        // The count did not move: releasing one still allows a new one.
+        press(7);
+        press(8);
+        QCOMPARE(imageTags(), (QList<int>{1, 2, 3, 4, 5, 6, 8}));
+        QCOMPARE(answerer.boxes().size(), 1);
+    }
+
+    void commitAddsPendingLines() {
+        QCOMPARE(panel(QStringLiteral("pnlSelectMax")), QStringLiteral("0口"));
+        QCOMPARE(panel(QStringLiteral("pnlSelectMoney")), QStringLiteral("\u00a50"));
+        QVERIFY(grid()->isColumnHidden(0));
+
+        commit({37, 3, 8, 15, 21, 22, 30});
+        QCOMPARE(row(0), (QStringList{"123", "03", "08", "15", "21", "22", "30", "37"}));
+        QCOMPARE(panel(QStringLiteral("pnlSelectMax")), QStringLiteral("1口"));
+        QCOMPARE(panel(QStringLiteral("pnlSelectMoney")), QStringLiteral("\u00a5300"));
+        QCOMPARE(selectionCount(), 0); // the board is cleared
+        QCOMPARE(imageTags(), (QList<int>{0, 0, 0, 0, 0, 0, 0}));
+
+        commit({37, 3, 8, 15, 21, 22, 30});
+        QCOMPARE(grid()->dataRowCount(), 2);
+        QCOMPARE(row(1), row(0));
+        QCOMPARE(grid()->currentDataRow(), 1);
+        QCOMPARE(panel(QStringLiteral("pnlSelectMax")), QStringLiteral("2口"));
+        QCOMPARE(panel(QStringLiteral("pnlSelectMoney")), QStringLiteral("\u00a5600"));
+
+        // Six numbers: refused, nothing added, the selection stays.
+        ModalAnswerer answerer;
+        pressAll({1, 2, 3, 4, 5, 6});
+        click(QStringLiteral("btnSelect"));
+        QCOMPARE(answerer.texts(),
+                 QStringList{QStringLiteral(
+                     "７個の数字を全て選択してから、「決定」ボタンをクリックしてください。")});
+        QCOMPARE(grid()->dataRowCount(), 2);
+        QCOMPARE(selectionCount(), 6);
+    }
+
+    void cancelRemovesTheCurrentLine() {
+        commit({1, 2, 3, 4, 5, 6, 7});
+        commit({11, 12, 13, 14, 15, 16, 17});
+        commit({21, 22, 23, 24, 25, 26, 27});
+        grid()->setCurrentDataRow(1);
+        click(QStringLiteral("btnCancel"));
+        QCOMPARE(grid()->dataRowCount(), 2);
+        QCOMPARE(row(0).at(1), QStringLiteral("01"));
+        QCOMPARE(row(1).at(1), QStringLiteral("21"));
+        QCOMPARE(panel(QStringLiteral("pnlSelectMax")), QStringLiteral("2口"));
+        QCOMPARE(panel(QStringLiteral("pnlSelectMoney")), QStringLiteral("\u00a5600"));
+        QCOMPARE(QApplication::focusWidget(), grid());
+
+        click(QStringLiteral("btnCancel"));
+        click(QStringLiteral("btnCancel"));
+        QVERIFY(!grid()->hasData());
+        QCOMPARE(grid()->dataRowCount(), 1);
+        QCOMPARE(panel(QStringLiteral("pnlSelectMax")), QStringLiteral("0口"));
+        QCOMPARE(panel(QStringLiteral("pnlSelectMoney")), QStringLiteral("\u00a50"));
+
+        ModalAnswerer answerer;
+        click(QStringLiteral("btnCancel"));
+        click(QStringLiteral("btnSave"));
+        QCOMPARE(answerer.texts(),
+                 (QStringList{QStringLiteral("取消する対象のデータがありません。"),
+                              QStringLiteral("保存する対象のデータがありません。")}));
+        QVERIFY(!m_dir->exists(QStringLiteral("client/123.csv")));
+    }
+
+    void saveAppendsEveryPendingLine() {
+        commit({3, 8, 15, 21, 22, 30, 37});
+        commit({1, 2, 3, 4, 5, 6, 7});
+        ModalAnswerer answerer;
+        click(QStringLiteral("btnSave"));
+        click(QStringLiteral("btnSave"));
+        const QString done = QStringLiteral(
+            "正常にファイルの保存が完了しました。「申込数字照会・取消し」機能で参照してください。");
+        QCOMPARE(answerer.texts(), (QStringList{done, done}));
+        const QByteArray twice = "123,03,08,15,21,22,30,37\r\n123,01,02,03,04,05,06,07\r\n";
+        QCOMPARE(m_dir->readFile(QStringLiteral("client/123.csv")), twice + twice);
+        QCOMPARE(grid()->dataRowCount(), 2); // the lines stay pending
+    }
+
+    void failedSaveKeepsFileAndPendingLines() {
+        commit({3, 8, 15, 21, 22, 30, 37});
+        m_dir->writeFile(QStringLiteral("client/123.csv"), "123,01,02,03,04,05,06,07\r\n");
+        const QByteArray before = m_dir->readFile(QStringLiteral("client/123.csv"));
+
+        // A full disk, simulated by a file-size limit that also binds root.
+        struct rlimit old {};
+        getrlimit(RLIMIT_FSIZE, &old);
+        signal(SIGXFSZ, SIG_IGN);
+        struct rlimit small = old;
+        small.rlim_cur = 30;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        ModalAnswerer answerer;
+        click(QStringLiteral("btnSave"));
+        setrlimit(RLIMIT_FSIZE, &old);
+
+        QCOMPARE(answerer.boxes().size(), 1);
+        QCOMPARE(answerer.boxes().first().caption, QStringLiteral("エラーメッセージ"));
+        QCOMPARE(answerer.boxes().first().icon, QMessageBox::Critical);
+        QCOMPARE(m_dir->readFile(QStringLiteral("client/123.csv")), before);
+        QCOMPARE(grid()->dataRowCount(), 1);
+        QVERIFY(grid()->hasData());
+    }
+
+    void cellPaintingStripesAndCurrentRow() {
+        commit({1, 2, 3, 4, 5, 6, 7});
+        commit({11, 12, 13, 14, 15, 16, 17});
+        commit({21, 22, 23, 24, 25, 26, 27});
+        commit({31, 32, 33, 34, 35, 36, 37});
+        grid()->setCurrentDataRow(3);
+        // Focus elsewhere: the current row is still highlighted.
+        control<QPushButton>(m_form.get(), QStringLiteral("btnSave"))->setFocus();
+        const QColor highlight = grid()->palette().color(QPalette::Active, QPalette::Highlight);
+        QCOMPARE(grid()->backgroundOf(0), QColor(Qt::white));
+        QCOMPARE(grid()->backgroundOf(1), QColor(150, 245, 150));
+        QCOMPARE(grid()->backgroundOf(2), QColor(Qt::white));
+        QCOMPARE(grid()->backgroundOf(3), highlight);
+        QCOMPARE(grid()->textColourOf(3), QColor(Qt::white));
+        QCOMPARE(grid()->textColourOf(2), QColor(Qt::black));
+    }
+
+    void reloadEmptiesPendingLinesButKeepsSelection() {
+        commit({1, 2, 3, 4, 5, 6, 7});
+        pressAll({9, 10});
+        m_form->btnMmsUpdateClick();
+        QVERIFY(!grid()->hasData());
+        QCOMPARE(panel(QStringLiteral("pnlSelectMax")), QStringLiteral("0口"));
+        QCOMPARE(panel(QStringLiteral("pnlSelectMoney")), QStringLiteral("\u00a50"));
+        QCOMPARE(imageTags(), (QList<int>{9, 10, 0, 0, 0, 0, 0}));
+    }
+};
+
+SEPTARION_TEST_MAIN(TestMainPage)
+#include "test_mainpage.moc"
