@@ -6,6 +6,9 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <QTest>
+
+#include <exception>
 #include <functional>
 
 class QFileDialog;
@@ -46,11 +49,20 @@ private:
 
 class TMainForm;
 
+// Thrown by control() after it has recorded the failure: it ends the test
+// function instead of letting it go on with a null pointer.
+struct MissingControl : std::exception {
+    const char* what() const noexcept override { return "control not found"; }
+};
+
 // Finds a control of the window by its objectName; fails the test if absent.
 template <typename T> T* control(QObject* root, const QString& name) {
-    T* found = root->findChild<T*>(name);
-    if (!found)
-        qWarning("control %s not found", qPrintable(name));
+    T* found = root ? root->findChild<T*>(name) : nullptr;
+    if (!found) {
+        QTest::qFail(qPrintable(QStringLiteral("control %1 not found").arg(name)), __FILE__,
+                     __LINE__);
+        throw MissingControl();
+    }
     return found;
 }
 
@@ -65,5 +77,9 @@ QString clockPanelText(QObject* form);
         QApplication app(argc, argv);                                                              \
         TestObject tc;                                                                             \
         QTEST_SET_MAIN_SOURCE_PATH                                                                 \
-        return QTest::qExec(&tc, argc, argv);                                                      \
+        try {                                                                                      \
+            return QTest::qExec(&tc, argc, argv);                                                  \
+        } catch (const MissingControl&) {                                                          \
+            return 1; /* the failure naming the control is already reported */                     \
+        }                                                                                          \
     }

@@ -1,17 +1,19 @@
 #include "app/ui/Main.h"
 
-#include "analysis/ui/CsvExport.h"
 #include "analysis/ui/ChartsPage.h"
+#include "analysis/ui/CsvExport.h"
 #include "analysis/ui/MatchingPage.h"
-#include "predict/ui/OptionsPage.h"
 #include "app/SettingsStore.h"
 #include "app/ui/Splash.h"
 #include "common/ComFunction.h"
+#include "common/ui/BusyScope.h"
+#include "common/ui/StringGrid.h"
 #include "common/ui/UiFonts.h"
 #include "data/ui/HistoryView.h"
 #include "data/ui/PrizeView.h"
 #include "entries/ui/LookupPage.h"
 #include "entries/ui/MainPage.h"
+#include "predict/ui/OptionsPage.h"
 
 #include "common/ui/PageControl.h"
 #include <QCloseEvent>
@@ -39,10 +41,15 @@ TMainForm::TMainForm(QWidget* parent)
     buildMenu();
     buildStatusBar();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    BusyState::attach(
+        {m_tabs, menuBar()}, [this](const QString& text) { m_splash->showMessage(text); },
+        [this] { m_splash->hide(); });
     FormCreate();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+    BusyState::detach();
+}
 
 void TMainForm::buildTabs() {
     auto* central = new QWidget(this);
@@ -62,13 +69,47 @@ void TMainForm::buildTabs() {
     m_lookupPage = new TLookupPage();
     m_historyPage = new THistoryPage();
     m_prizePage = new TPrizePage();
-    m_tabs->addTab(m_mainPage, QStringLiteral("ロト７予想メイン"));
-    m_tabs->addTab(m_optionsPage, QStringLiteral("予想オプション設定"));
-    m_tabs->addTab(m_matchingPage, QStringLiteral("オンラインデータ照合"));
-    m_tabs->addTab(m_chartsPage, QStringLiteral("データの傾向と分析"));
-    m_tabs->addTab(m_lookupPage, QStringLiteral("申込数字照会・取消し"));
-    m_tabs->addTab(m_historyPage, QStringLiteral("抽選数字照会"));
-    m_tabs->addTab(m_prizePage, QStringLiteral("当選金額照会"));
+    struct Tab {
+        QWidget* page;
+        QString caption;
+        QString guide;
+        bool offersExport;
+        std::function<void()> onShow;
+    };
+    const QList<Tab> tabs = {
+        {m_mainPage, QStringLiteral("ロト７予想メイン"), kMainGuide, true, {}},
+        {m_optionsPage,
+         QStringLiteral("予想オプション設定"),
+         QStringLiteral("除外数字の設定、抽選数字の範囲指定や、分析方法の変更など、"
+                        "各種オプションが設定できます。"),
+         false,
+         {}},
+        {m_matchingPage, QStringLiteral("オンラインデータ照合"),
+         QStringLiteral("オンラインで申込数字とデータ照合を行い、抽選結果を表示します。"), false,
+         [this] { m_matchingPage->refresh(); }},
+        {m_chartsPage,
+         QStringLiteral("データの傾向と分析"),
+         QStringLiteral("過去の抽選結果より、データを分析・集計し、グラフに表示します。"),
+         false,
+         {}},
+        {m_lookupPage, QStringLiteral("申込数字照会・取消し"),
+         QStringLiteral("申込数字の一覧照会や取消作業が行えます。"), false,
+         [this] { m_lookupPage->editLoto6NumChange(); }},
+        {m_historyPage,
+         QStringLiteral("抽選数字照会"),
+         QStringLiteral("過去の抽選数字（ボーナス数字を含む）を一覧で表示します。"),
+         false,
+         {}},
+        {m_prizePage,
+         QStringLiteral("当選金額照会"),
+         QStringLiteral("１等～６等の当選金額及び当選口数、キャリーオーバーを一覧で表示します。"),
+         false,
+         {}},
+    };
+    for (const Tab& tab : tabs) {
+        m_tabs->addTab(tab.page, tab.caption);
+        m_tabEntries.append({tab.page, tab.guide, tab.offersExport, tab.onShow});
+    }
     connect(m_tabs, &TPageControl::currentChanged, this, &TMainForm::pctrlMainChange);
 }
 
@@ -176,30 +217,13 @@ void TMainForm::Timer1Timer() {
 }
 
 void TMainForm::pctrlMainChange(int index) {
-    m_csvSaveAction->setEnabled(false);
-    QWidget* page = m_tabs->widget(index);
-    if (page == m_mainPage) {
-        m_csvSaveAction->setEnabled(true);
-        setStatusText(kMainGuide);
-    } else if (page == m_optionsPage) {
-        setStatusText(QStringLiteral("除外数字の設定、抽選数字の範囲指定や、分析方法の変更など、"
-                                     "各種オプションが設定できます。"));
-    } else if (page == m_matchingPage) {
-        m_matchingPage->refresh();
-        setStatusText(
-            QStringLiteral("オンラインで申込数字とデータ照合を行い、抽選結果を表示します。"));
-    } else if (page == m_chartsPage) {
-        setStatusText(
-            QStringLiteral("過去の抽選結果より、データを分析・集計し、グラフに表示します。"));
-    } else if (page == m_lookupPage) {
-        setStatusText(QStringLiteral("申込数字の一覧照会や取消作業が行えます。"));
-        m_lookupPage->editLoto6NumChange();
-    } else if (page == m_historyPage) {
-        setStatusText(QStringLiteral("過去の抽選数字（ボーナス数字を含む）を一覧で表示します。"));
-    } else if (page == m_prizePage) {
-        setStatusText(QStringLiteral(
-            "１等～６等の当選金額及び当選口数、キャリーオーバーを一覧で表示します。"));
-    }
+    if (index < 0 || index >= m_tabEntries.size())
+        return;
+    const TabEntry& entry = m_tabEntries.at(index);
+    m_csvSaveAction->setEnabled(entry.offersExport);
+    if (entry.onShow)
+        entry.onShow();
+    setStatusText(entry.guide);
 }
 
 void TMainForm::menuFileExitClick() {
@@ -207,9 +231,13 @@ void TMainForm::menuFileExitClick() {
 }
 
 void TMainForm::menuFileCsvSaveClick() {
-    if (m_loading)
-        return;
-    exportPendingLines(this, m_splash, m_mainPage->drawNumberText(), m_mainPage->grid());
+    const StringGrid* pending = m_mainPage->grid();
+    exportPendingLines(this, m_mainPage->drawNumberText(),
+                       pending->hasData() ? pending->dataRows() : QVector<QStringList>{});
+}
+
+bool TMainForm::isLoading() const {
+    return BusyState::isBusy();
 }
 
 void TMainForm::menuCommandDownloadClick() {
@@ -221,6 +249,16 @@ void TMainForm::FormCloseQuery() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    if (BusyState::isBusy() && !m_closePending) {
+        // A long command is running: it ends at its next step, then the
+        // window closes as on any close.
+        event->ignore();
+        if (!m_closeAfterStop) {
+            m_closeAfterStop = true;
+            BusyState::requestStop([this] { close(); });
+        }
+        return;
+    }
     FormCloseQuery();
     event->accept();
 }

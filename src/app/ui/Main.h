@@ -4,8 +4,11 @@
 #include "data/DrawTable.h"
 #include "data/PrizeTable.h"
 
+#include <QList>
 #include <QMainWindow>
 #include <QPoint>
+
+#include <functional>
 
 class QAction;
 class QLabel;
@@ -35,7 +38,9 @@ public:
     TSettings& settings() { return m_settings; }
     const TVersion& version() const { return m_version; }
     TSplashForm* splash() const { return m_splash; }
-    bool isLoading() const { return m_loading; }
+    // True while a long command (load, export, generation, matching,
+    // download) runs.
+    bool isLoading() const;
 
     // Panel 0 of the status bar: guidance and progress texts.
     void setStatusText(const QString& text);
@@ -62,6 +67,9 @@ private:
     void buildMenu();
     void buildStatusBar();
     void buildTabs();
+    // Empties and refills the tables and views from the two data files; the
+    // caller holds the busy state.
+    void reloadTables();
     void setNextDrawNumber();
     void reportMissingDataFile();
     bool loadDrawFile();
@@ -76,8 +84,18 @@ private:
     TSettings m_settings;
     TVersion m_version;
     bool m_shown = false;
-    bool m_loading = false;
     bool m_closePending = false;
+    bool m_closeAfterStop = false;
+
+    // One entry per tab, in tab order: what the status panel says when it
+    // shows, whether CSV export is offered, and what the page refreshes.
+    struct TabEntry {
+        QWidget* page;
+        QString guide;
+        bool offersExport;
+        std::function<void()> onShow;
+    };
+    QList<TabEntry> m_tabEntries;
 
     TSplashForm* m_splash = nullptr;
     TPageControl* m_tabs = nullptr;

@@ -3,14 +3,15 @@
 
 #include "analysis/ui/ChartsPage.h"
 #include "analysis/ui/MatchingPage.h"
-#include "predict/ui/OptionsPage.h"
 #include "app/ui/Splash.h"
 #include "common/ComFunction.h"
+#include "common/ui/BusyScope.h"
 #include "common/ui/MessageBox.h"
 #include "data/ui/HistoryView.h"
 #include "data/ui/PrizeView.h"
 #include "entries/ui/LookupPage.h"
 #include "entries/ui/MainPage.h"
+#include "predict/ui/OptionsPage.h"
 
 #include "common/ui/PageControl.h"
 #include <QApplication>
@@ -25,40 +26,6 @@ const QString kPrizeFile = QStringLiteral("download/Loto7Data.csv");
 void letMessagesThrough() {
     QCoreApplication::processEvents();
 }
-
-// While the loader runs: tabs, main page and menu disabled, busy cursor.
-// Everything is restored however the load ends.
-class LoadGuard {
-public:
-    LoadGuard(bool& loading, QWidget* tabs, QWidget* mainPage, QWidget* menu)
-        : m_loading(loading), m_tabs(tabs), m_mainPage(mainPage), m_menu(menu) {
-        m_loading = true;
-        m_tabs->setEnabled(false);
-        m_mainPage->setEnabled(false);
-        m_menu->setEnabled(false);
-    }
-    void busyCursor() {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        m_cursorSet = true;
-    }
-    ~LoadGuard() {
-        m_tabs->setEnabled(true);
-        m_mainPage->setEnabled(true);
-        m_menu->setEnabled(true);
-        if (m_cursorSet)
-            QApplication::restoreOverrideCursor();
-        m_loading = false;
-    }
-    LoadGuard(const LoadGuard&) = delete;
-    LoadGuard& operator=(const LoadGuard&) = delete;
-
-private:
-    bool& m_loading;
-    QWidget* m_tabs;
-    QWidget* m_mainPage;
-    QWidget* m_menu;
-    bool m_cursorSet = false;
-};
 
 // Rebuilds a table from the lines and shows it. A bad line stops the filling,
 // and the rows before it are still shown.
@@ -99,13 +66,14 @@ void TMainForm::FormShow() {
 }
 
 void TMainForm::btnMmsUpdateClick() {
-    if (m_loading)
-        return; // the loader is never re-entered
-    LoadGuard guard(m_loading, m_tabs, m_mainPage, menuBar());
+    const BusyScope busy; // the loader is never re-entered
+    if (busy.entered())
+        reloadTables();
+}
+
+void TMainForm::reloadTables() {
     m_mainPage->clearPending();
     m_prizePage->clear();
-    guard.busyCursor();
-
     letMessagesThrough();
     if (!loadDrawFile())
         return;

@@ -3,6 +3,7 @@
 
 #include "app/ui/Main.h"
 #include "app/ui/Splash.h"
+#include "common/ui/FileDialogs.h"
 #include "common/ui/PageControl.h"
 
 #include <QAction>
@@ -32,21 +33,18 @@ class TestCsvExport : public QObject {
         QTest::mouseClick(control<QPushButton>(m_form.get(), QStringLiteral("btnSelect")),
                           Qt::LeftButton);
     }
-    // Queues the answer for the save dialog: the file name, or cancel. Records
-    // what the dialog offered.
-    void chooseFile(ModalAnswerer& answerer, const QString& path, QStringList* seen = nullptr) {
-        answerer.onFileDialog([path, seen](QFileDialog* dialog) {
+    // Answers the next save dialogs with the file name, or cancel (empty).
+    // Records what the dialog offered.
+    static void chooseFile(const QString& path, QStringList* seen = nullptr) {
+        setSaveFileNameHook([path, seen](const SaveFileRequest& request) {
             if (seen)
-                *seen = {dialog->windowTitle(), dialog->nameFilters().join(u';'),
-                         dialog->defaultSuffix(), dialog->selectedFiles().value(0),
-                         dialog->testOption(QFileDialog::DontConfirmOverwrite) ? "no-confirm"
-                                                                               : "confirm"};
-            if (path.isEmpty()) {
-                dialog->reject();
-                return;
-            }
-            dialog->selectFile(path);
-            QMetaObject::invokeMethod(dialog, "accept");
+                *seen = {request.title,
+                         request.nameFilter,
+                         request.defaultSuffix,
+                         request.proposedName,
+                         request.confirmOverwrite ? "confirm" : "no-confirm",
+                         request.objectName};
+            return path;
         });
     }
 
@@ -61,6 +59,7 @@ private slots:
         m_form->show();
     }
     void cleanup() {
+        setSaveFileNameHook(nullptr);
         m_form.reset();
         m_dir.reset();
     }
@@ -72,13 +71,14 @@ private slots:
         const QString path = m_target.filePath(QStringLiteral("560.csv"));
         ModalAnswerer answerer;
         QStringList offered;
-        chooseFile(answerer, path, &offered);
+        chooseFile(path, &offered);
         exportItem()->trigger();
         QCOMPARE(offered.value(0), QStringLiteral("CSVファイルに名前を付けて保存"));
         QCOMPARE(offered.value(1), QStringLiteral("CSVファイル (カンマ区切り) (*.csv)"));
         QCOMPARE(offered.value(2), QStringLiteral("csv"));
-        QCOMPARE(QFileInfo(offered.value(3)).fileName(), QStringLiteral("560.csv"));
+        QCOMPARE(offered.value(3), QStringLiteral("560.csv"));
         QCOMPARE(offered.value(4), QStringLiteral("no-confirm"));
+        QCOMPARE(offered.value(5), QStringLiteral("dlgSave"));
         QCOMPARE(answerer.texts(),
                  QStringList{QStringLiteral("正常にファイルの保存が完了しました。")});
         QFile file(path);
@@ -90,7 +90,7 @@ private slots:
         file.close();
 
         // Again to the same name: replaced, not doubled; no entry file written.
-        chooseFile(answerer, path);
+        chooseFile(path);
         exportItem()->trigger();
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), expected);
@@ -101,7 +101,7 @@ private slots:
     void nameWithoutExtensionGetsCsv() {
         commit({3, 8, 15, 21, 27, 33, 36});
         ModalAnswerer answerer;
-        chooseFile(answerer, m_target.filePath(QStringLiteral("mylines")));
+        chooseFile(m_target.filePath(QStringLiteral("mylines")));
         exportItem()->trigger();
         QVERIFY(QFileInfo::exists(m_target.filePath(QStringLiteral("mylines.csv"))));
     }
@@ -109,10 +109,10 @@ private slots:
     void emptyListOrCancelWritesNothing() {
         const QString path = m_target.filePath(QStringLiteral("empty.csv"));
         ModalAnswerer answerer;
-        chooseFile(answerer, QString()); // cancelled: no message, no file
+        chooseFile(QString()); // cancelled: no message, no file
         exportItem()->trigger();
         QVERIFY(answerer.boxes().isEmpty());
-        chooseFile(answerer, path);
+        chooseFile(path);
         exportItem()->trigger();
         QCOMPARE(answerer.texts(),
                  QStringList{QStringLiteral("保存する対象のデータがありません。")});
@@ -136,7 +136,7 @@ private slots:
         small.rlim_cur = 30;
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
         ModalAnswerer answerer;
-        chooseFile(answerer, path);
+        chooseFile(path);
         exportItem()->trigger();
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, oldHandler);
@@ -150,6 +150,23 @@ private slots:
         QCOMPARE(file.readAll(), QByteArray("old\r\n"));
         QVERIFY(!m_form->splash()->isVisible());
         QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
+    // The real dialog, cancelled: it shows what the request offers.
+    void realDialogOffersTheProposedName() {
+        commit({3, 8, 15, 21, 27, 33, 36});
+        ModalAnswerer answerer;
+        QStringList seen;
+        answerer.onFileDialog([&seen](QFileDialog* dialog) {
+            seen = {dialog->objectName(), dialog->windowTitle(), dialog->defaultSuffix(),
+                    QFileInfo(dialog->selectedFiles().value(0)).fileName()};
+            dialog->reject();
+        });
+        exportItem()->trigger();
+        QCOMPARE(seen, (QStringList{QStringLiteral("dlgSave"),
+                                    QStringLiteral("CSVファイルに名前を付けて保存"),
+                                    QStringLiteral("csv"), QStringLiteral("560.csv")}));
+        QVERIFY(answerer.boxes().isEmpty());
     }
 
     void menuItemOnlyOnTheMainTab() {

@@ -1,0 +1,96 @@
+#include "common/ui/BusyScope.h"
+
+#include <QApplication>
+#include <QTimer>
+
+namespace {
+struct State {
+    QList<QPointer<QWidget>> disabled;
+    std::function<void(const QString&)> showWait;
+    std::function<void()> hideWait;
+    bool busy = false;
+    bool cursorSet = false;
+    bool waitShown = false;
+    bool stopRequested = false;
+    std::function<void()> afterStop;
+};
+
+State& state() {
+    static State s;
+    return s;
+}
+} // namespace
+
+void BusyState::attach(const QList<QWidget*>& disabled,
+                       std::function<void(const QString&)> showWait,
+                       std::function<void()> hideWait) {
+    State& s = state();
+    s.disabled.clear();
+    for (QWidget* widget : disabled)
+        s.disabled.append(widget);
+    s.showWait = std::move(showWait);
+    s.hideWait = std::move(hideWait);
+}
+
+void BusyState::detach() {
+    State& s = state();
+    s.disabled.clear();
+    s.showWait = nullptr;
+    s.hideWait = nullptr;
+}
+
+bool BusyState::isBusy() {
+    return state().busy;
+}
+
+bool BusyState::stopRequested() {
+    return state().stopRequested;
+}
+
+void BusyState::requestStop(std::function<void()> afterwards) {
+    State& s = state();
+    if (!s.busy) {
+        if (afterwards)
+            afterwards();
+        return;
+    }
+    s.stopRequested = true;
+    s.afterStop = std::move(afterwards);
+}
+
+bool BusyState::enter(const QString& waitText, bool busyCursor) {
+    State& s = state();
+    if (s.busy)
+        return false;
+    s.busy = true;
+    s.stopRequested = false;
+    for (const auto& widget : std::as_const(s.disabled))
+        if (widget)
+            widget->setEnabled(false);
+    if (busyCursor) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        s.cursorSet = true;
+    }
+    if (!waitText.isEmpty() && s.showWait) {
+        s.showWait(waitText);
+        s.waitShown = true;
+    }
+    return true;
+}
+
+void BusyState::leave() {
+    State& s = state();
+    if (s.waitShown && s.hideWait)
+        s.hideWait();
+    s.waitShown = false;
+    if (s.cursorSet)
+        QApplication::restoreOverrideCursor();
+    s.cursorSet = false;
+    for (const auto& widget : std::as_const(s.disabled))
+        if (widget)
+            widget->setEnabled(true);
+    s.busy = false;
+    s.stopRequested = false;
+    if (auto afterwards = std::exchange(s.afterStop, nullptr))
+        QTimer::singleShot(0, qApp, std::move(afterwards));
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QList>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+// The window's state while a long command runs (load, export, generation,
+// matching, download): the tabs and the menu disabled, the busy cursor, an
+// optional please-wait text. Only one long command runs at a time.
+class BusyState {
+public:
+    // What a long command disables, and how the please-wait box is shown and
+    // hidden. Set once by the main window.
+    static void attach(const QList<QWidget*>& disabled,
+                       std::function<void(const QString&)> showWait,
+                       std::function<void()> hideWait);
+    static void detach();
+
+    // True while a long command runs.
+    static bool isBusy();
+
+    // Asks the running command to end at its next step (the window closes);
+    // `afterwards` runs once the command has ended, from the event loop.
+    // Without a running command it runs at once.
+    static void requestStop(std::function<void()> afterwards);
+    // True once a stop has been asked for; long loops check it after each step.
+    static bool stopRequested();
+
+private:
+    friend class BusyScope;
+    static bool enter(const QString& waitText, bool busyCursor);
+    static void leave();
+};
+
+// A long command for the life of a scope: on entry it disables the tabs and
+// the menu, sets the busy cursor and shows the please-wait text (when given);
+// everything is restored however the scope is left. When another long command
+// already runs, nothing is done and entered() is false: the caller returns.
+class BusyScope {
+public:
+    enum Cursor { WithCursor, WithoutCursor };
+    explicit BusyScope(const QString& waitText = {}, Cursor cursor = WithCursor)
+        : m_entered(BusyState::enter(waitText, cursor == WithCursor)) {}
+    ~BusyScope() {
+        if (m_entered)
+            BusyState::leave();
+    }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+    bool entered() const { return m_entered; }
+
+private:
+    bool m_entered;
+};

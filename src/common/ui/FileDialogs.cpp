@@ -1,0 +1,38 @@
+#include "common/ui/FileDialogs.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace {
+std::function<QString(const SaveFileRequest&)>& hook() {
+    static std::function<QString(const SaveFileRequest&)> h;
+    return h;
+}
+
+// A name typed without a suffix gets the default one, as the dialog does.
+QString withDefaultSuffix(const QString& path, const QString& suffix) {
+    if (path.isEmpty() || suffix.isEmpty() || !QFileInfo(path).suffix().isEmpty())
+        return path;
+    return path + u'.' + suffix;
+}
+} // namespace
+
+QString askSaveFileName(QWidget* parent, const SaveFileRequest& request) {
+    if (hook())
+        return withDefaultSuffix(hook()(request), request.defaultSuffix);
+    QFileDialog dialog(parent, request.title);
+    dialog.setObjectName(request.objectName);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(request.nameFilter);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    dialog.selectFile(request.proposedName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return withDefaultSuffix(dialog.selectedFiles().constFirst(), request.defaultSuffix);
+}
+
+void setSaveFileNameHook(std::function<QString(const SaveFileRequest&)> h) {
+    hook() = std::move(h);
+}

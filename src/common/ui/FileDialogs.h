@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// What a save dialog offers the user.
+struct SaveFileRequest {
+    QString objectName;
+    QString title;
+    QString nameFilter;
+    QString defaultSuffix;
+    QString proposedName;
+    bool confirmOverwrite = true;
+};
+
+// Asks the user for the name of a file to write; empty when cancelled.
+QString askSaveFileName(QWidget* parent, const SaveFileRequest& request);
+
+// Test hook: while set, askSaveFileName returns what the hook returns for the
+// request instead of showing the dialog. nullptr restores the dialog.
+void setSaveFileNameHook(std::function<QString(const SaveFileRequest&)> hook);
