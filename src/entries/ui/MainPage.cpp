@@ -3,12 +3,13 @@
 #include "common/AppError.h"
 #include "common/ComFunction.h"
 #include "common/CommaText.h"
+#include "common/ui/CountSpinEdit.h"
 #include "common/ui/MessageBox.h"
 #include "common/ui/StringGrid.h"
 #include "common/ui/UiFonts.h"
 #include "common/ui/UiWidgets.h"
-#include "entries/ui/BallPictures.h"
 #include "entries/EntryFile.h"
+#include "entries/ui/BallPictures.h"
 #include "entries/ui/EntryGrid.h"
 
 #include <QGroupBox>
@@ -74,7 +75,24 @@ QGroupBox* TMainPage::buildBoard() {
                 [this, button] { ComSet_SpeedBtnClick(button); });
         m_buttons.append(button);
     }
+    buildGenerationControls(group);
     return group;
+}
+
+void TMainPage::buildGenerationControls(QGroupBox* board) {
+    auto* label = new QLabel(QStringLiteral("連続口数"), board);
+    label->setObjectName(QStringLiteral("Label2"));
+    label->setGeometry(16, 22, 70, 24);
+    m_autoSelectMax = new TCountSpinEdit(1, 100, TCountSpinEdit::Keys::Digits, board);
+    m_autoSelectMax->setObjectName(QStringLiteral("editAutoSelectMax"));
+    m_autoSelectMax->setGeometry(88, 21, 61, 26);
+    m_autoCalc = makeButton(
+        board, QStringLiteral("btnAutoCalc"), QStringLiteral(" Septarion"),
+        QStringLiteral("予想オプション設定により、当選数字を絞り込み、より確率の高い当選数字を"
+                       "弾き出します。"),
+        kNavy);
+    m_autoCalc->setGeometry(16, 50, 133, 30);
+    connect(m_autoCalc, &QPushButton::clicked, this, &TMainPage::autoCalcClicked);
 }
 
 QGroupBox* TMainPage::buildSelection() {
@@ -159,6 +177,29 @@ QList<int> TMainPage::selectedNumbers() const {
     for (const QLabel* image : m_images)
         numbers.append(image->property(kTag).toInt());
     return numbers;
+}
+
+void TMainPage::pressNumber(int number) {
+    QToolButton* button = numberButton(number);
+    button->setChecked(true);
+    ComSet_SpeedBtnClick(button);
+}
+
+bool TMainPage::isNumberSelected(int number) const {
+    return numberButton(number)->isChecked();
+}
+
+QString TMainPage::autoSelectMaxText() const {
+    return m_autoSelectMax->text();
+}
+
+void TMainPage::setAutoSelectMaxText(const QString& text) {
+    m_autoSelectMax->setText(text);
+}
+
+void TMainPage::setAutoCalcEnabled(bool enabled) {
+    m_autoCalc->setEnabled(enabled);
+    m_autoSelectMax->setEnabled(enabled);
 }
 
 void TMainPage::ComSet_SpeedBtnClick(QToolButton* button) {
