@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTabBar>
 
 namespace {
@@ -66,7 +67,12 @@ TExclusionTable::TExclusionTable(TSettings& settings, const PositionCounts& coun
     : QGroupBox(parent), m_settings(settings), m_counts(counts),
       m_rangeViewWanted(std::move(rangeViewWanted)), m_thresholdText(std::move(thresholdText)) {
     setObjectName(QStringLiteral("groupDeleteNumber"));
-    setCaption(QStringLiteral("除外数字の設定"), kFuchsia);
+    // One style sheet for both caption colours: setting a new sheet would
+    // re-polish the panels and drop their colours.
+    setStyleSheet(QStringLiteral("QGroupBox#groupDeleteNumber { color: %1; font-weight: bold; }"
+                                 "QGroupBox#groupDeleteNumber[rangeView=\"true\"] { color: %2; }")
+                      .arg(kFuchsia.name(), QColor(Qt::blue).name()));
+    setCaption(QStringLiteral("除外数字の設定"), false);
 
     m_tabs = new QTabBar(this);
     m_tabs->setObjectName(QStringLiteral("TabControl1"));
@@ -107,10 +113,12 @@ TExclusionTable::TExclusionTable(TSettings& settings, const PositionCounts& coun
     connect(m_clear, &QPushButton::clicked, this, &TExclusionTable::btnDeleteClearClick);
 }
 
-void TExclusionTable::setCaption(const QString& text, const QColor& colour) {
+void TExclusionTable::setCaption(const QString& text, bool rangeView) {
     setTitle(text);
-    setStyleSheet(QStringLiteral("QGroupBox#groupDeleteNumber { color: %1; font-weight: bold; }")
-                      .arg(colour.name()));
+    setProperty("rangeView", rangeView);
+    style()->unpolish(this);
+    style()->polish(this);
+    update();
 }
 
 void TExclusionTable::replaceTabs(const QStringList& captions, const QFont& font) {
@@ -146,7 +154,7 @@ void TExclusionTable::prepareExclusionEditor() {
 void TExclusionTable::showExclusionEditor() {
     show();
     replaceTabs({QStringLiteral("除外数字の設定")}, pointFont(14, false));
-    setCaption(QStringLiteral("基本数字から選択数字を除外します。"), kFuchsia);
+    setCaption(QStringLiteral("基本数字から選択数字を除外します。"), false);
     m_update->show();
     m_clear->show();
 }
@@ -162,7 +170,7 @@ void TExclusionTable::showRangeView() {
     for (int j = 0; j < kPositions; ++j)
         captions.append(QString(QChar(0x3000)) + QChar(0x2460 + j)); // "　①".."　⑦"
     replaceTabs(captions, pointFont(18, true));
-    setCaption(QStringLiteral("抽選数字の絞り込み範囲（参照のみ）"), Qt::blue);
+    setCaption(QStringLiteral("抽選数字の絞り込み範囲（参照のみ）"), true);
     TabControl1Change();
     m_update->hide();
     m_clear->hide();

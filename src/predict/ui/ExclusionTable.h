@@ -77,7 +77,8 @@ public:
 
 private:
     void replaceTabs(const QStringList& captions, const QFont& font);
-    void setCaption(const QString& text, const QColor& colour);
+    // The caption in fuchsia, or in blue for the range view.
+    void setCaption(const QString& text, bool rangeView);
 
     TSettings& m_settings;
     const PositionCounts& m_counts;
