@@ -367,7 +367,7 @@ private slots:
         if (data.isEmpty())
             QSKIP("The real data folder ../shared/data beside the project is absent");
         m_form.reset();
-        for (const QString name :
+        for (const QString& name :
              {QStringLiteral("Loto7Number.csv"), QStringLiteral("Loto7Data.csv")}) {
             QFile file(data + u'/' + name);
             QVERIFY(file.open(QIODevice::ReadOnly));
@@ -388,7 +388,7 @@ private slots:
                 ++counts[j][fields.at(1 + j).toInt()];
         }
         QCOMPARE(draws, 689);
-        for (const auto& [tab, threshold] : {std::pair{0, 30}, std::pair{6, 60}}) {
+        for (const auto& [tab, threshold] : {std::pair{6, 60}, std::pair{0, 30}}) {
             setText(QStringLiteral("editSelectRange"), QString::number(threshold));
             strip()->setCurrentIndex(tab);
             QList<int> expected;
