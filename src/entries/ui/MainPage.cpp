@@ -15,12 +15,30 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyle>
 #include <QToolButton>
 
 namespace {
 
 const char* const kTag = "tag";
+
+// A selection image that keeps its colours while the tabs are disabled: a
+// generation run shows every number it picks.
+class BallImage : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override {
+        const QPixmap picture = pixmap();
+        if (picture.isNull())
+            return;
+        QPainter painter(this);
+        style()->drawItemPixmap(&painter, contentsRect(), alignment(), picture);
+    }
+};
 
 QString linesText(int lines) {
     return QString::number(lines) + QStringLiteral("口");
@@ -104,7 +122,7 @@ QGroupBox* TMainPage::buildSelection() {
     clear->setGeometry(10, 24, 56, 41);
     connect(clear, &QPushButton::clicked, this, &TMainPage::btnRisetClick);
     for (int i = 1; i <= kPositions; ++i) {
-        auto* image = new QLabel(group);
+        auto* image = new BallImage(group);
         image->setObjectName(QStringLiteral("Image%1").arg(i));
         image->setGeometry(76 + (i - 1) * 52, 24, 41, 41);
         image->setAlignment(Qt::AlignCenter);
@@ -152,7 +170,9 @@ void TMainPage::initControls() {
     for (int n = 1; n <= kMaxNumber; ++n) {
         QToolButton* button = m_buttons.at(n - 1);
         button->setText(QString());
-        button->setIcon(QIcon(ballPicture(n)));
+        QIcon icon(ballPicture(n));
+        icon.addPixmap(ballPicture(n), QIcon::Disabled); // in colour during a generation run
+        button->setIcon(icon);
         button->setProperty(kTag, n);
     }
     btnRisetClick();

@@ -46,12 +46,15 @@ void TNumberPanel::setLook(Look look) {
     const bool marked = look != Look::Unmarked;
     // Both bevels raised or both lowered: a two-pixel panel frame.
     setFrameStyle(QFrame::WinPanel | (marked ? QFrame::Sunken : QFrame::Raised));
-    QFont f = gothicFont(16, marked);
-    setFont(f);
+    setFont(gothicFont(16, marked));
     const QColor colour = look == Look::Excluded  ? kFuchsia
                           : look == Look::InRange ? QColor(Qt::blue)
                                                   : QColor(Qt::black);
-    setTextColour(this, colour);
+    // In every colour group: the range view's panels are disabled and must
+    // still show their marks in blue.
+    QPalette pal = palette();
+    pal.setColor(QPalette::WindowText, colour);
+    setPalette(pal);
     setProperty("tag", marked ? 1 : 0);
 }
 
