@@ -268,10 +268,10 @@ private slots:
         clickMode(1);
         m_form->settings().AutoNum = 42; // stored on the close
         int linesAtClose = -1;
-        // Close in the middle of the second line, three numbers into it.
+        // Close in the middle of the second line, three or more numbers into it.
         QTimer ticker;
         connect(&ticker, &QTimer::timeout, m_form.get(), [&] {
-            if (linesAtClose < 0 && grid()->hasData() && boardCount() == 3) {
+            if (linesAtClose < 0 && grid()->hasData() && boardCount() >= 3) {
                 linesAtClose = grid()->dataRowCount();
                 m_form->close();
             }
