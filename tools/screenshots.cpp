@@ -4,11 +4,15 @@
 // saved file for the lookup picture.
 #include "app/ui/Main.h"
 #include "common/ComFunction.h"
+#include "common/ui/CountSpinEdit.h"
 #include "common/ui/PageControl.h"
+#include "predict/ui/ExclusionTable.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
@@ -25,6 +29,48 @@ void shoot(QWidget& window, const QString& file) {
 void press(TMainForm& form, int number) {
     form.findChild<QToolButton*>(QStringLiteral("SpeedButton%1").arg(number))->click();
 }
+void clickNamed(TMainForm& form, const QString& name) {
+    form.findChild<QAbstractButton*>(name)->click();
+}
+
+// The options tab in its four modes, the range view of the last basic number,
+// and the main tab while and after generation runs.
+void shootPrediction(TMainForm& form, const QDir& out) {
+    auto* tabs = form.findChild<TPageControl*>(QStringLiteral("pctrlMain"));
+    tabs->setCurrentIndex(1);
+    const QStringList modes = {QStringLiteral("manual"), QStringLiteral("random"),
+                               QStringLiteral("exclusion"), QStringLiteral("range")};
+    for (int i = 0; i < modes.size(); ++i) {
+        clickNamed(form, QStringLiteral("RadioButton%1").arg(i + 1));
+        if (i == 2) {
+            auto* table = form.findChild<TExclusionTable*>(QStringLiteral("groupDeleteNumber"));
+            for (int n : {3, 15, 22, 30, 37})
+                table->ComSet_PnlBtnClick(table->panel(n));
+        }
+        shoot(form, out.filePath(QStringLiteral("options-%1.png").arg(modes.at(i))));
+    }
+    form.findChild<QTabBar*>(QStringLiteral("TabControl1"))->setCurrentIndex(6);
+    shoot(form, out.filePath(QStringLiteral("options-range7.png")));
+
+    clickNamed(form, QStringLiteral("RadioButton2"));
+    tabs->setCurrentIndex(0);
+    form.findChild<TCountSpinEdit*>(QStringLiteral("editAutoSelectMax"))
+        ->setText(QStringLiteral("3"));
+    bool taken = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        const QWidget* four = form.findChild<QWidget*>(QStringLiteral("Image4"));
+        if (!taken && four->property("tag").toInt() != 0) {
+            taken = true;
+            shoot(form, out.filePath(QStringLiteral("main-during-run.png")));
+        }
+    });
+    watch.start(5);
+    clickNamed(form, QStringLiteral("btnAutoCalc"));
+    watch.stop();
+    shoot(form, out.filePath(QStringLiteral("main-after-run.png")));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -70,5 +116,6 @@ int main(int argc, char** argv) {
         tabs->setCurrentIndex(i);
         shoot(form, out.filePath(QStringLiteral("tab-%1.png").arg(names.at(i - 1))));
     }
+    shootPrediction(form, out);
     return 0;
 }

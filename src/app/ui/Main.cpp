@@ -38,6 +38,7 @@ TMainForm::TMainForm(QWidget* parent)
     setFont(gothicFont(12));
     m_splash = new TSplashForm(this);
     buildTabs();
+    wirePrediction();
     buildMenu();
     buildStatusBar();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -63,7 +64,7 @@ void TMainForm::buildTabs() {
     m_tabs->setFont(gothicFont(13));
 
     m_mainPage = new TMainPage();
-    m_optionsPage = new TOptionsPage();
+    m_optionsPage = new TOptionsPage(m_settings, m_positionCounts);
     m_matchingPage = new TMatchingPage();
     m_chartsPage = new TChartsPage();
     m_lookupPage = new TLookupPage();

@@ -14,6 +14,7 @@ class QAction;
 class QLabel;
 class TPageControl;
 class QTimer;
+class TAutoGeneration;
 class TChartsPage;
 class THistoryPage;
 class TLookupPage;
@@ -67,6 +68,8 @@ private:
     void buildMenu();
     void buildStatusBar();
     void buildTabs();
+    // Connects the options tab and the generation to the main tab's board.
+    void wirePrediction();
     // Empties and refills the tables and views from the two data files; the
     // caller holds the busy state.
     void reloadTables();
@@ -106,6 +109,7 @@ private:
     TLookupPage* m_lookupPage = nullptr;
     THistoryPage* m_historyPage = nullptr;
     TPrizePage* m_prizePage = nullptr;
+    TAutoGeneration* m_autoGeneration = nullptr;
     QAction* m_csvSaveAction = nullptr;
     QLabel* m_statusPanel = nullptr;
     QLabel* m_clockPanel = nullptr;

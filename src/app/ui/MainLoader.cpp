@@ -53,7 +53,7 @@ void TMainForm::FormShow() {
         btnMmsUpdateClick();
         if (m_closePending)
             return;
-        m_optionsPage->applyStoredOptions(m_settings);
+        m_optionsPage->applyStoredOptions();
         {
             // Selecting the main tab from here is not a user's tab change.
             const QSignalBlocker blocker(m_tabs);

@@ -8,9 +8,11 @@
 
 void setTextColour(QWidget* widget, const QColor& colour) {
     QPalette pal = widget->palette();
-    pal.setColor(QPalette::WindowText, colour);
-    pal.setColor(QPalette::ButtonText, colour);
-    pal.setColor(QPalette::Text, colour);
+    // Disabled controls keep the style's grey text, so that they look disabled.
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        for (const QPalette::ColorRole role :
+             {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+            pal.setColor(group, role, colour);
     widget->setPalette(pal);
 }
 

@@ -3,23 +3,42 @@
 #include "common/AppError.h"
 #include "common/ComFunction.h"
 #include "common/CommaText.h"
+#include "common/ui/CountSpinEdit.h"
 #include "common/ui/MessageBox.h"
 #include "common/ui/StringGrid.h"
 #include "common/ui/UiFonts.h"
 #include "common/ui/UiWidgets.h"
-#include "entries/ui/BallPictures.h"
 #include "entries/EntryFile.h"
+#include "entries/ui/BallPictures.h"
 #include "entries/ui/EntryGrid.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyle>
 #include <QToolButton>
 
 namespace {
 
 const char* const kTag = "tag";
+
+// A selection image that keeps its colours while the tabs are disabled: a
+// generation run shows every number it picks.
+class BallImage : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override {
+        const QPixmap picture = pixmap();
+        if (picture.isNull())
+            return;
+        QPainter painter(this);
+        style()->drawItemPixmap(&painter, contentsRect(), alignment(), picture);
+    }
+};
 
 QString linesText(int lines) {
     return QString::number(lines) + QStringLiteral("口");
@@ -74,7 +93,24 @@ QGroupBox* TMainPage::buildBoard() {
                 [this, button] { ComSet_SpeedBtnClick(button); });
         m_buttons.append(button);
     }
+    buildGenerationControls(group);
     return group;
+}
+
+void TMainPage::buildGenerationControls(QGroupBox* board) {
+    auto* label = new QLabel(QStringLiteral("連続口数"), board);
+    label->setObjectName(QStringLiteral("Label2"));
+    label->setGeometry(16, 22, 70, 24);
+    m_autoSelectMax = new TCountSpinEdit(1, 100, TCountSpinEdit::Keys::Digits, board);
+    m_autoSelectMax->setObjectName(QStringLiteral("editAutoSelectMax"));
+    m_autoSelectMax->setGeometry(88, 21, 61, 26);
+    m_autoCalc = makeButton(
+        board, QStringLiteral("btnAutoCalc"), QStringLiteral(" Septarion"),
+        QStringLiteral("予想オプション設定により、当選数字を絞り込み、より確率の高い当選数字を"
+                       "弾き出します。"),
+        kNavy);
+    m_autoCalc->setGeometry(16, 50, 133, 30);
+    connect(m_autoCalc, &QPushButton::clicked, this, &TMainPage::autoCalcClicked);
 }
 
 QGroupBox* TMainPage::buildSelection() {
@@ -86,7 +122,7 @@ QGroupBox* TMainPage::buildSelection() {
     clear->setGeometry(10, 24, 56, 41);
     connect(clear, &QPushButton::clicked, this, &TMainPage::btnRisetClick);
     for (int i = 1; i <= kPositions; ++i) {
-        auto* image = new QLabel(group);
+        auto* image = new BallImage(group);
         image->setObjectName(QStringLiteral("Image%1").arg(i));
         image->setGeometry(76 + (i - 1) * 52, 24, 41, 41);
         image->setAlignment(Qt::AlignCenter);
@@ -134,7 +170,9 @@ void TMainPage::initControls() {
     for (int n = 1; n <= kMaxNumber; ++n) {
         QToolButton* button = m_buttons.at(n - 1);
         button->setText(QString());
-        button->setIcon(QIcon(ballPicture(n)));
+        QIcon icon(ballPicture(n));
+        icon.addPixmap(ballPicture(n), QIcon::Disabled); // in colour during a generation run
+        button->setIcon(icon);
         button->setProperty(kTag, n);
     }
     btnRisetClick();
@@ -159,6 +197,29 @@ QList<int> TMainPage::selectedNumbers() const {
     for (const QLabel* image : m_images)
         numbers.append(image->property(kTag).toInt());
     return numbers;
+}
+
+void TMainPage::pressNumber(int number) {
+    QToolButton* button = numberButton(number);
+    button->setChecked(true);
+    ComSet_SpeedBtnClick(button);
+}
+
+bool TMainPage::isNumberSelected(int number) const {
+    return numberButton(number)->isChecked();
+}
+
+QString TMainPage::autoSelectMaxText() const {
+    return m_autoSelectMax->text();
+}
+
+void TMainPage::setAutoSelectMaxText(const QString& text) {
+    m_autoSelectMax->setText(text);
+}
+
+void TMainPage::setAutoCalcEnabled(bool enabled) {
+    m_autoCalc->setEnabled(enabled);
+    m_autoSelectMax->setEnabled(enabled);
 }
 
 void TMainPage::ComSet_SpeedBtnClick(QToolButton* button) {

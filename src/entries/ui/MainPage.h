@@ -11,6 +11,7 @@ class QLineEdit;
 class QPushButton;
 class QToolButton;
 class StringGrid;
+class TCountSpinEdit;
 
 // The main tab: the board of 37 number buttons, the seven selection images,
 // and the pending lines for the coming draw with their count and price.
@@ -33,6 +34,16 @@ public:
     QToolButton* numberButton(int number) const { return m_buttons.at(number - 1); }
     StringGrid* grid() const { return m_grid; }
 
+    // The board as the generation drives it: a number's button set down and
+    // toggled as a click would.
+    void pressNumber(int number);
+    bool isNumberSelected(int number) const;
+    // "連続口数": the line count of one generation run.
+    QString autoSelectMaxText() const;
+    void setAutoSelectMaxText(const QString& text);
+    // `btnAutoCalc` and `editAutoSelectMax` together.
+    void setAutoCalcEnabled(bool enabled);
+
     // Handlers.
     void ComSet_SpeedBtnClick(QToolButton* button);
     void btnRisetClick();
@@ -40,8 +51,13 @@ public:
     void btnCancelClick();
     void btnSaveClick();
 
+signals:
+    // A click on " Septarion": the run belongs to the prediction.
+    void autoCalcClicked();
+
 private:
     QGroupBox* buildBoard();
+    void buildGenerationControls(QGroupBox* board);
     QGroupBox* buildSelection();
     QGroupBox* buildPending();
     void rebuildImages();
@@ -50,6 +66,8 @@ private:
     int m_selectionCount = 0;
     QLineEdit* m_drawNumber = nullptr;
     QList<QToolButton*> m_buttons;
+    TCountSpinEdit* m_autoSelectMax = nullptr;
+    QPushButton* m_autoCalc = nullptr;
     QList<QLabel*> m_images;
     StringGrid* m_grid = nullptr;
     QLabel* m_countPanel = nullptr;

@@ -1,18 +1,64 @@
 #pragma once
 
 #include "common/ComType.h"
+#include "predict/ui/GenerationInputs.h"
 
+#include <QList>
 #include <QWidget>
 
-// "予想オプション設定": prediction options and the exclusion table.
-class TOptionsPage : public QWidget {
+class PositionCounts;
+class QButtonGroup;
+class QPushButton;
+class QRadioButton;
+class TCountSpinEdit;
+class TExclusionTable;
+
+// "予想オプション設定": the generation mode, the default line count, the
+// threshold of the position-threshold mode, and below them the exclusion
+// table. It changes the program's one settings record in place.
+class TOptionsPage : public QWidget, public GenerationInputs {
     Q_OBJECT
 public:
-    explicit TOptionsPage(QWidget* parent = nullptr);
-    void initControls() {}
+    TOptionsPage(TSettings& settings, const PositionCounts& counts, QWidget* parent = nullptr);
+
+    // Start state of the exclusion table: captions, no marks, nothing applied.
+    void initControls();
     // Shows the stored options without resetting them to the defaults first.
-    void applyStoredOptions(const TSettings& settings) { m_applied = settings; }
+    void applyStoredOptions() { btnBaseDefClick(false); }
+
+    GenerationMode checkedMode() const override;
+    QString thresholdText() const override;
+    const ExclusionFlags& appliedExclusions() const override;
+
+    TExclusionTable* exclusionTable() const { return m_table; }
+
+    // Handlers.
+    // Applies the options to the controls, first resetting them to the
+    // defaults when asked ("元に戻す").
+    void btnBaseDefClick(bool resetToDefaults);
+    void RadioButton1Click();
+    void RadioButton2Click();
+    void RadioButton3Click();
+    void RadioButton4Click();
+    void btnBaseSaveClick();
+    void btnAgainUpdateClick();
+
+signals:
+    // The default line count, to be copied into the main tab's count field.
+    void lineCountApplied(const QString& text);
+    // Whether the generation button and the main tab's count field are usable.
+    void generationEnabledChanged(bool enabled);
 
 private:
-    TSettings m_applied;
+    void buildBasicGroup();
+    void chooseMode(GenerationMode mode);
+
+    TSettings& m_settings;
+    const PositionCounts& m_counts;
+    QList<QRadioButton*> m_radios;
+    QButtonGroup* m_radioGroup = nullptr;
+    TCountSpinEdit* m_defaultCount = nullptr;
+    TCountSpinEdit* m_threshold = nullptr;
+    QPushButton* m_againUpdate = nullptr;
+    TExclusionTable* m_table = nullptr;
 };

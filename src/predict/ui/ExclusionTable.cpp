@@ -1,0 +1,228 @@
+#include "predict/ui/ExclusionTable.h"
+
+#include "common/ComFunction.h"
+#include "common/ui/MessageBox.h"
+#include "common/ui/UiFonts.h"
+#include "common/ui/UiWidgets.h"
+#include "data/DrawTable.h"
+#include "predict/ExclusionText.h"
+#include "predict/GenerationRule.h"
+
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QTabBar>
+
+namespace {
+
+constexpr int kMaxExcluded = 20;
+constexpr int kPanelSize = 33;
+constexpr int kPanelPitch = 40;
+constexpr int kPanelsPerRow = 10;
+
+// A font of the given point size (the tab strip's sizes are given in points).
+QFont pointFont(int points, bool bold) {
+    QFont font = gothicFont(12, bold);
+    font.setPointSize(points);
+    return font;
+}
+
+} // namespace
+
+TNumberPanel::TNumberPanel(int number, QWidget* parent) : QLabel(parent), m_number(number) {
+    setObjectName(QStringLiteral("Panel%1").arg(number));
+    setAlignment(Qt::AlignCenter);
+    setLineWidth(2);
+    setLook(Look::Unmarked);
+}
+
+int TNumberPanel::mark() const {
+    return property("tag").toInt();
+}
+
+void TNumberPanel::setLook(Look look) {
+    m_look = look;
+    const bool marked = look != Look::Unmarked;
+    // Both bevels raised or both lowered: a two-pixel panel frame.
+    setFrameStyle(QFrame::WinPanel | (marked ? QFrame::Sunken : QFrame::Raised));
+    setFont(gothicFont(16, marked));
+    const QColor colour = look == Look::Excluded  ? kFuchsia
+                          : look == Look::InRange ? QColor(Qt::blue)
+                                                  : QColor(Qt::black);
+    // In every colour group: the range view's panels are disabled and must
+    // still show their marks in blue.
+    QPalette pal = palette();
+    pal.setColor(QPalette::WindowText, colour);
+    setPalette(pal);
+    setProperty("tag", marked ? 1 : 0);
+}
+
+void TNumberPanel::mouseReleaseEvent(QMouseEvent* event) {
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked(this);
+}
+
+TExclusionTable::TExclusionTable(TSettings& settings, const PositionCounts& counts,
+                                 std::function<bool()> rangeViewWanted,
+                                 std::function<QString()> thresholdText, QWidget* parent)
+    : QGroupBox(parent), m_settings(settings), m_counts(counts),
+      m_rangeViewWanted(std::move(rangeViewWanted)), m_thresholdText(std::move(thresholdText)) {
+    setObjectName(QStringLiteral("groupDeleteNumber"));
+    // One style sheet for both caption colours: setting a new sheet would
+    // re-polish the panels and drop their colours.
+    setStyleSheet(QStringLiteral("QGroupBox#groupDeleteNumber { color: %1; font-weight: bold; }"
+                                 "QGroupBox#groupDeleteNumber[rangeView=\"true\"] { color: %2; }")
+                      .arg(kFuchsia.name(), QColor(Qt::blue).name()));
+    setCaption(QStringLiteral("除外数字の設定"), false);
+
+    m_tabs = new QTabBar(this);
+    m_tabs->setObjectName(QStringLiteral("TabControl1"));
+    m_tabs->setUsesScrollButtons(false);
+    m_tabs->setExpanding(false);
+    m_tabs->setDrawBase(false);
+    // Narrow padding: the seven large tabs fit over the panels.
+    m_tabs->setStyleSheet(QStringLiteral(
+        "QTabBar::tab { padding: 1px 5px; margin-top: 3px; border: 1px solid #a0a0a0;"
+        " border-bottom: none; border-top-left-radius: 3px; border-top-right-radius: 3px;"
+        " background: #dcdcdc; }"
+        "QTabBar::tab:selected { margin-top: 0px; background: palette(window); }"));
+    m_tabs->setGeometry(12, 22, 420, 36);
+    m_tabs->addTab(QStringLiteral("基本数字"));
+    connect(m_tabs, &QTabBar::currentChanged, this, [this] { TabControl1Change(); });
+
+    m_pane = new QFrame(this);
+    m_pane->setObjectName(QStringLiteral("TabControl1Pane"));
+    m_pane->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    m_pane->setGeometry(12, 58, 420, 176);
+    for (int n = 1; n <= kMaxNumber; ++n) {
+        auto* panel = new TNumberPanel(n, m_pane);
+        const int row = (n - 1) / kPanelsPerRow;
+        const int column = (n - 1) % kPanelsPerRow;
+        panel->setGeometry(12 + column * kPanelPitch, 12 + row * kPanelPitch, kPanelSize,
+                           kPanelSize);
+        connect(panel, &TNumberPanel::clicked, this, &TExclusionTable::ComSet_PnlBtnClick);
+        m_panels.append(panel);
+    }
+
+    m_update =
+        makeButton(this, QStringLiteral("btnUpdate"), QStringLiteral("予想に反映"), {}, kNavy);
+    m_update->setGeometry(452, 96, 150, 40);
+    connect(m_update, &QPushButton::clicked, this, &TExclusionTable::btnUpdateClick);
+    m_clear = makeButton(this, QStringLiteral("btnDeleteClear"), QStringLiteral("全てクリア"), {},
+                         Qt::black);
+    m_clear->setGeometry(452, 150, 150, 40);
+    connect(m_clear, &QPushButton::clicked, this, &TExclusionTable::btnDeleteClearClick);
+}
+
+void TExclusionTable::setCaption(const QString& text, bool rangeView) {
+    setTitle(text);
+    setProperty("rangeView", rangeView);
+    style()->unpolish(this);
+    style()->polish(this);
+    update();
+}
+
+void TExclusionTable::replaceTabs(const QStringList& captions, const QFont& font) {
+    // Replacing the tabs is not a user's tab change.
+    const QSignalBlocker blocker(m_tabs);
+    while (m_tabs->count() > 0)
+        m_tabs->removeTab(0);
+    m_tabs->setFont(font);
+    for (const QString& caption : captions)
+        m_tabs->addTab(caption);
+    m_tabs->setCurrentIndex(0);
+}
+
+void TExclusionTable::initControls() {
+    for (TNumberPanel* panel : std::as_const(m_panels)) {
+        panel->setText(formatTwoDigits(panel->number()));
+        panel->setLook(TNumberPanel::Look::Unmarked);
+    }
+    m_applied = {};
+}
+
+void TExclusionTable::prepareExclusionEditor() {
+    m_applied = {};
+    m_markedCount = 0;
+    for (TNumberPanel* panel : std::as_const(m_panels)) {
+        panel->setEnabled(true);
+        const bool stored = exclusionTextHolds(m_settings.DeleteNum, panel->number());
+        panel->setLook(stored ? TNumberPanel::Look::Excluded : TNumberPanel::Look::Unmarked);
+        m_markedCount += stored ? 1 : 0;
+    }
+}
+
+void TExclusionTable::showExclusionEditor() {
+    show();
+    replaceTabs({QStringLiteral("除外数字の設定")}, pointFont(14, false));
+    setCaption(QStringLiteral("基本数字から選択数字を除外します。"), false);
+    m_update->show();
+    m_clear->show();
+}
+
+void TExclusionTable::prepareRangeView() {
+    for (TNumberPanel* panel : std::as_const(m_panels))
+        panel->setEnabled(false);
+}
+
+void TExclusionTable::showRangeView() {
+    show();
+    QStringList captions;
+    for (int j = 0; j < kPositions; ++j)
+        captions.append(QString(QChar(0x3000)) + QChar(0x2460 + j)); // "　①".."　⑦"
+    replaceTabs(captions, pointFont(18, true));
+    setCaption(QStringLiteral("抽選数字の絞り込み範囲（参照のみ）"), true);
+    TabControl1Change();
+    m_update->hide();
+    m_clear->hide();
+}
+
+void TExclusionTable::TabControl1Change() {
+    if (!m_rangeViewWanted())
+        return;
+    runHandler(this, [this] {
+        const int position = m_tabs->currentIndex() + 1;
+        const int threshold = parseInteger(m_thresholdText().trimmed());
+        const NumberSet inRange = numbersAtOrAbove(m_counts, position, threshold);
+        for (TNumberPanel* panel : std::as_const(m_panels))
+            panel->setLook(inRange[panel->number() - 1] ? TNumberPanel::Look::InRange
+                                                        : TNumberPanel::Look::Unmarked);
+    });
+}
+
+void TExclusionTable::ComSet_PnlBtnClick(TNumberPanel* panel) {
+    if (panel->mark() == 1) {
+        panel->setLook(TNumberPanel::Look::Unmarked);
+        --m_markedCount;
+        return;
+    }
+    if (m_markedCount >= kMaxExcluded) {
+        showGuideMessage(this,
+                         QStringLiteral("これ以上の除外数字は設定できません。（最大２０個）"));
+        return;
+    }
+    panel->setLook(TNumberPanel::Look::Excluded);
+    ++m_markedCount;
+}
+
+void TExclusionTable::btnUpdateClick() {
+    ExclusionFlags marked{};
+    for (const TNumberPanel* panel : std::as_const(m_panels))
+        marked[panel->number() - 1] = panel->mark() == 1;
+    m_applied = marked;
+    m_settings.DeleteNum = exclusionText(marked);
+    showGuideMessage(this, QStringLiteral("除外数字を全て反映しました。"));
+}
+
+void TExclusionTable::btnDeleteClearClick() {
+    if (!askConfirmation(this, QStringLiteral("除外数字が全てリセットされます…。"
+                                              "本当によろしいですか？")))
+        return;
+    m_applied = {};
+    m_markedCount = 0;
+    m_settings.DeleteNum.clear();
+    for (TNumberPanel* panel : std::as_const(m_panels))
+        panel->setLook(TNumberPanel::Look::Unmarked);
+}
