@@ -74,11 +74,15 @@ TMatchingPage::TMatchingPage(const DrawTable& draws, QWidget* parent)
     m_guide = makePanel(group, QStringLiteral("pnlHitGuide"), Qt::AlignCenter, 14);
     m_guide->setGeometry(284, 14, 324, 34);
 
-    m_grid = new StringGrid(kColumns, StringGrid::Highlight::Always,
-                            StringGrid::Placement::CentredTop, group);
+    // Centred both ways: the fallback Gothic fonts have a line box taller than
+    // the 22-pixel row, so text set at the top would lose its lower part.
+    m_grid = new StringGrid(kColumns, StringGrid::Highlight::Always, StringGrid::Placement::Centred,
+                            group);
     m_grid->setObjectName(QStringLiteral("gridHitSel"));
     m_grid->setFont(fixedGothicFont(19));
     m_grid->horizontalHeader()->setFont(gothicFont(14));
+    // The large font would raise the rows above the height they are given.
+    m_grid->verticalHeader()->setMinimumSectionSize(22);
     m_grid->setDataRowHeight(22);
     m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
