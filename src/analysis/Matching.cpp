@@ -1,7 +1,9 @@
 #include "analysis/Matching.h"
 
-#include <QHash>
+#include <QStringView>
 
+#include <algorithm>
+#include <array>
 #include <bit>
 
 namespace {
@@ -24,21 +26,37 @@ NumberMask maskOf(const std::array<int, kBonusCount>& numbers) {
     return mask;
 }
 
-NumberMask lineMask(const QStringList& numberTexts) {
+// The numbers of the texts from..to - 1 (fewer where the list is shorter).
+NumberMask lineMask(const QStringList& texts, qsizetype from, qsizetype to) {
     NumberMask mask = 0;
-    for (const QString& text : numberTexts)
-        if (const int n = numberOfCellText(text))
+    for (qsizetype i = from; i < std::min(to, texts.size()); ++i)
+        if (const int n = numberOfCellText(texts.at(i)))
             mask |= NumberMask(1) << n;
     return mask;
 }
 
-// The draw number a trimmed column-0 text names, when it is exactly that
-// number's plain decimal text ("689", not "0689" or "+689").
+HitCount hitsOfMask(NumberMask line, const DrawResult& draw) {
+    return {std::popcount(line & maskOf(draw.MainNumbers)),
+            std::popcount(line & maskOf(draw.BonusNumbers))};
+}
+
+// The draw number a column-0 text names without its surrounding blanks, when
+// it is exactly that number's plain decimal text ("689", not "0689", "+689").
 bool drawNumberOfText(const QString& cell, int& number) {
-    const QString text = cell.trimmed();
-    bool ok = false;
-    number = text.toInt(&ok);
-    return ok && text == QString::number(number);
+    const QStringView text = QStringView(cell).trimmed();
+    const bool negative = text.startsWith(u'-');
+    const QStringView digits = negative ? text.mid(1) : text;
+    if (digits.isEmpty() || digits.size() > 9 || (digits.size() > 1 && digits.front() == u'0'))
+        return false;
+    number = 0;
+    for (const QChar c : digits) {
+        if (c < u'0' || c > u'9')
+            return false;
+        number = number * 10 + (c.unicode() - u'0');
+    }
+    if (negative)
+        number = -number;
+    return !(negative && number == 0);
 }
 
 } // namespace
@@ -55,9 +73,7 @@ int numberOfCellText(const QString& text) {
 }
 
 HitCount countHits(const QStringList& numberTexts, const DrawResult& draw) {
-    const NumberMask line = lineMask(numberTexts);
-    return {std::popcount(line & maskOf(draw.MainNumbers)),
-            std::popcount(line & maskOf(draw.BonusNumbers))};
+    return hitsOfMask(lineMask(numberTexts, 0, numberTexts.size()), draw);
 }
 
 int prizeTier(HitCount hits) {
@@ -78,32 +94,47 @@ int prizeTier(HitCount hits) {
 }
 
 QString prizeTierText(int tier) {
-    static const QString kDigits = QStringLiteral("１２３４５６");
-    if (tier < 1 || tier > 6)
-        return {};
-    return kDigits.at(tier - 1) + QStringLiteral("等が当選しました。");
+    static const std::array<QString, 7> kTexts = {
+        QString(),
+        QStringLiteral("１等が当選しました。"),
+        QStringLiteral("２等が当選しました。"),
+        QStringLiteral("３等が当選しました。"),
+        QStringLiteral("４等が当選しました。"),
+        QStringLiteral("５等が当選しました。"),
+        QStringLiteral("６等が当選しました。"),
+    };
+    return tier >= 1 && tier <= 6 ? kTexts.at(tier) : QString();
 }
 
 QString matchResultText(const QStringList& row, const DrawResult& draw) {
-    return prizeTierText(prizeTier(countHits(row.mid(1, kPositions), draw)));
+    return prizeTierText(prizeTier(hitsOfMask(lineMask(row, 1, 1 + kPositions), draw)));
 }
 
 QVector<MatchStep> matchingSteps(const QVector<QStringList>& rows, const DrawTable& table) {
-    QHash<int, QVector<int>> rowsOfDraw;
+    // The rows that name a draw number, ordered by it and, within one number,
+    // top to bottom: a compact list that is quick to search once per draw.
+    struct NamedRow {
+        int number;
+        int row;
+    };
+    QVector<NamedRow> named;
     for (int row = 0; row < rows.size(); ++row) {
         int number = 0;
         if (!rows.at(row).isEmpty() && drawNumberOfText(rows.at(row).at(0), number))
-            rowsOfDraw[number].append(row);
+            named.append({number, row});
     }
+    const auto byNumber = [](const NamedRow& a, const NamedRow& b) { return a.number < b.number; };
+    std::stable_sort(named.begin(), named.end(), byNumber);
+
     QVector<MatchStep> steps;
-    if (rowsOfDraw.isEmpty())
+    if (named.isEmpty())
         return steps;
+    steps.reserve(named.size());
     for (const DrawResult& draw : table.draws()) {
-        const auto found = rowsOfDraw.constFind(draw.DrawNumber);
-        if (found == rowsOfDraw.constEnd())
-            continue;
-        for (int row : *found)
-            steps.append({row, matchResultText(rows.at(row), draw)});
+        const auto [first, last] =
+            std::equal_range(named.cbegin(), named.cend(), NamedRow{draw.DrawNumber, 0}, byNumber);
+        for (auto it = first; it != last; ++it)
+            steps.append({it->row, matchResultText(rows.at(it->row), draw)});
     }
     return steps;
 }
