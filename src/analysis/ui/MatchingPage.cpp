@@ -88,7 +88,9 @@ TMatchingPage::TMatchingPage(const DrawTable& draws, QWidget* parent)
     m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_grid->setGeometry(14, 58, 594, 380);
     initControls();
-    loadLines();
+    // No lines until the first load of the draw table sets the draw number.
+    m_guide->setText(kNoData);
+    m_exec->setEnabled(false);
 }
 
 void TMatchingPage::initControls() {
