@@ -65,8 +65,8 @@ void TMainForm::buildTabs() {
 
     m_mainPage = new TMainPage();
     m_optionsPage = new TOptionsPage(m_settings, m_positionCounts);
-    m_matchingPage = new TMatchingPage();
-    m_chartsPage = new TChartsPage();
+    m_matchingPage = new TMatchingPage(m_drawTable);
+    m_chartsPage = new TChartsPage(m_drawTable, m_positionCounts);
     m_lookupPage = new TLookupPage();
     m_historyPage = new THistoryPage();
     m_prizePage = new TPrizePage();

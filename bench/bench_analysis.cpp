@@ -1,0 +1,89 @@
+// Matching saved lines against a large draw table, and the all-draws chart.
+
+#include "SampleData.h"
+#include "analysis/ChartCounts.h"
+#include "analysis/Matching.h"
+#include "analysis/ui/TrendChartView.h"
+#include "common/ComFunction.h"
+#include "data/DrawTable.h"
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int kBenchDraws = 100'000;
+constexpr int kBenchLines = 10'000;
+
+const DrawTable& benchTable() {
+    static const DrawTable table = [] {
+        DrawTable built;
+        const QString text = QString::fromLatin1(makeSampleFiles(kBenchDraws).drawResults);
+        appendDrawLines(text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts), built);
+        return built;
+    }();
+    return table;
+}
+
+// Saved lines of draws spread over the whole table, each sharing some numbers
+// with its draw, as the grid holds them.
+QVector<QStringList> benchRows(const DrawTable& table) {
+    QVector<QStringList> rows;
+    rows.reserve(kBenchLines);
+    for (int i = 0; i < kBenchLines; ++i) {
+        const DrawResult& draw = table.at((i * 9973) % table.count());
+        QStringList cells{QString::number(draw.DrawNumber)};
+        for (int p = 0; p < kPositions; ++p)
+            cells.append(formatTwoDigits(p < i % 8 ? draw.MainNumbers[p] : (i + p * 5) % 37 + 1));
+        cells.append(QString());
+        rows.append(cells);
+    }
+    return rows;
+}
+
+void BM_MatchLines(benchmark::State& state) {
+    const DrawTable& table = benchTable();
+    const QVector<QStringList> rows = benchRows(table);
+    for (auto _ : state) {
+        const QVector<MatchStep> steps = matchingSteps(rows, table);
+        if (steps.size() != kBenchLines)
+            state.SkipWithError("not every line found its draw");
+        benchmark::DoNotOptimize(steps.data());
+    }
+}
+BENCHMARK(BM_MatchLines)->Unit(benchmark::kMillisecond);
+
+void BM_ChartCountsAllDraws(benchmark::State& state) {
+    const DrawTable& table = benchTable();
+    PositionCounts positions;
+    positions.rebuild(table);
+    for (auto _ : state) {
+        const NumberCounts counts = chartValues(kBarKindCount - 1, table, positions);
+        benchmark::DoNotOptimize(counts.data());
+    }
+}
+BENCHMARK(BM_ChartCountsAllDraws)->Unit(benchmark::kMillisecond);
+
+// Counting, filling the bar chart and painting it once, as the button does.
+void BM_DrawAllDrawsChart(benchmark::State& state) {
+    const DrawTable& table = benchTable();
+    PositionCounts positions;
+    positions.rebuild(table);
+    TTrendChartView view(TTrendChartView::Shape::Bar, QStringLiteral("PointSeries1"),
+                         QStringLiteral("集計グラフ"));
+    view.resize(622, 418);
+    view.show();
+    QCoreApplication::processEvents();
+    QImage image(view.size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        view.setValues(chartValues(kBarKindCount - 1, table, positions));
+        QPainter painter(&image);
+        view.render(&painter);
+    }
+}
+BENCHMARK(BM_DrawAllDrawsChart)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,273 @@
+#include "analysis/ui/TrendChartView.h"
+
+#include "common/ComFunction.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSet>
+#include <QFontMetricsF>
+#include <QLineSeries>
+#include <QPainter>
+#include <QPolygonF>
+#include <QStackedBarSeries>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The backdrop: a grey chart with a hatched back wall, a hatched left wall
+// and a silver floor, drawn flat as the walls of a slightly deep chart.
+const QColor kBackdrop(208, 208, 208);
+const QColor kWall(168, 168, 168);
+const QColor kFloor(192, 192, 192); // silver
+const QColor kWallEdge(120, 120, 120);
+const QColor kSeriesBlue(0, 0, 220);
+const QColor kArrowGrey(128, 128, 128);
+
+constexpr int kSide = 12;       // space left and right of the plot
+constexpr int kTop = 6;         // space above the back wall
+constexpr int kBottom = 26;     // room for the number labels below the plot
+constexpr int kArrowLength = 5; // from a point to its value mark
+constexpr int kMarkerHalf = 3;  // a line marker spans this far from its point
+constexpr int kMarkPadding = 2; // around the text of a value mark
+constexpr qreal kBarWidth = 0.6;
+const QColor kMarkFill(255, 255, 240, 215); // keeps marks legible over lines
+
+QFont minchoFont(int pixelSize) {
+    QFont font;
+    font.setFamilies({QStringLiteral("ＭＳ Ｐ明朝"), QStringLiteral("MS PMincho"),
+                      QStringLiteral("Noto Serif CJK JP"), QStringLiteral("Noto Serif JP")});
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+const QFont& markFont() {
+    static const QFont font = minchoFont(12);
+    return font;
+}
+
+QBrush barBrush(const QColor& colour) {
+    // Lit from the left, so that the flat bars read as rounded.
+    QLinearGradient gradient(0, 0, 1, 0);
+    gradient.setCoordinateMode(QGradient::ObjectBoundingMode);
+    gradient.setColorAt(0.0, colour);
+    gradient.setColorAt(0.35, colour.lighter(150));
+    gradient.setColorAt(1.0, colour.darker(140));
+    return QBrush(gradient);
+}
+
+// Marks that would overlap a neighbour move up: every second mark (odd
+// index) rises above the neighbours it meets. Neighbours two apart are wider
+// apart than a mark, so this leaves no overlap.
+void separateMarks(QList<TTrendChartView::ValueMark>& marks) {
+    for (int i = 1; i < marks.size(); i += 2) {
+        QRectF& rect = marks[i].rect;
+        for (int round = 0; round < 2; ++round) {
+            for (int j : {i - 1, i + 1})
+                if (j < marks.size() && rect.intersects(marks.at(j).rect))
+                    rect.moveBottom(marks.at(j).rect.top() - 1);
+        }
+    }
+}
+
+} // namespace
+
+QColor numberColour(int number) {
+    // Golden-angle steps round the colour wheel: neighbours never look alike.
+    const int hue = static_cast<int>(std::fmod((number - 1) * 137.508, 360.0));
+    const int value = number % 2 == 0 ? 200 : 240;
+    return QColor::fromHsv(hue, 215, value);
+}
+
+TTrendChartView::TTrendChartView(Shape shape, const QString& seriesName, const QString& seriesTitle,
+                                 QWidget* parent)
+    : QChartView(parent), m_shape(shape) {
+    auto* chart = new QChart();
+    chart->legend()->hide();
+    chart->setBackgroundVisible(false); // drawBackground paints the backdrop
+    chart->setPlotAreaBackgroundVisible(false);
+    chart->setMargins({});
+    setChart(chart);
+    setFrameShape(QFrame::NoFrame);
+    setRenderHint(QPainter::Antialiasing);
+    setRubberBand(QChartView::NoRubberBand);
+
+    QStringList numbers;
+    for (int n = 1; n <= kMaxNumber; ++n)
+        numbers.append(formatTwoDigits(n));
+    m_numberAxis = new QBarCategoryAxis(chart);
+    m_numberAxis->setCategories(numbers);
+    // drawForeground writes the numbers under the points: the axis would
+    // drop labels that it finds too close together.
+    m_numberAxis->setLabelsVisible(false);
+    m_numberAxis->setGridLineVisible(false);
+    m_numberAxis->setLinePen(QPen(kWallEdge, 1));
+    m_valueAxis = new QValueAxis(chart);
+    m_valueAxis->setRange(0, 1);
+    m_valueAxis->setVisible(false);
+    chart->addAxis(m_numberAxis, Qt::AlignBottom);
+    chart->addAxis(m_valueAxis, Qt::AlignLeft);
+
+    QAbstractSeries* added = nullptr;
+    if (shape == Shape::Bar) {
+        // One set per number, holding a value only in its own category, so
+        // that every bar has a colour of its own.
+        m_bars = new QStackedBarSeries(chart);
+        for (int n = 1; n <= kMaxNumber; ++n) {
+            auto* set = new QBarSet(formatTwoDigits(n));
+            set->append(QList<qreal>(kMaxNumber, 0.0));
+            m_bars->append(set);
+            m_barSets.append(set);
+        }
+        m_bars->setBarWidth(kBarWidth);
+        m_bars->setLabelsVisible(false); // drawForeground marks the values
+        added = m_bars;
+    } else {
+        m_line = new QLineSeries(chart);
+        for (int i = 0; i < kMaxNumber; ++i)
+            m_line->append(i, 0);
+        added = m_line;
+    }
+    added->setObjectName(seriesName);
+    added->setName(seriesTitle);
+    chart->addSeries(added);
+    added->attachAxis(m_numberAxis);
+    added->attachAxis(m_valueAxis);
+    // Adding a series applies the theme: colours are set after it.
+    for (int i = 0; i < m_barSets.size(); ++i) {
+        m_barSets.at(i)->setBrush(barBrush(numberColour(i + 1)));
+        m_barSets.at(i)->setPen(Qt::NoPen); // empty segments must leave no line
+    }
+    if (m_line)
+        m_line->setPen(QPen(kSeriesBlue, 2));
+}
+
+QAbstractSeries* TTrendChartView::series() const {
+    return m_bars ? static_cast<QAbstractSeries*>(m_bars) : m_line;
+}
+
+void TTrendChartView::setValues(const NumberCounts& values) {
+    m_values = values;
+    if (m_bars) {
+        for (int i = 0; i < kMaxNumber; ++i)
+            m_barSets.at(i)->replace(i, values[i]);
+    } else {
+        QList<QPointF> points;
+        points.reserve(kMaxNumber);
+        for (int i = 0; i < kMaxNumber; ++i)
+            points.append(QPointF(i, values[i]));
+        m_line->replace(points);
+    }
+    updateValueRange();
+    viewport()->update();
+}
+
+NumberCounts TTrendChartView::values() const {
+    NumberCounts held{};
+    for (int i = 0; i < kMaxNumber; ++i)
+        held[i] = m_bars ? qRound(m_barSets.at(i)->at(i)) : qRound(m_line->at(i).y());
+    return held;
+}
+
+qreal TTrendChartView::depth() const {
+    // A bar chart is drawn deeper (5 %) than a line chart (1 %).
+    const qreal percent = m_shape == Shape::Bar ? 0.05 : 0.01;
+    return std::round(percent * std::min(width(), height()));
+}
+
+void TTrendChartView::placePlotArea() {
+    const int d = qRound(depth());
+    chart()->setMargins(QMargins(kSide, kTop + d, kSide + d, kBottom));
+}
+
+void TTrendChartView::updateValueRange() {
+    // Headroom above the highest point for two rows of marks (one moved up).
+    const qreal plotHeight = height() - kTop - depth() - kBottom;
+    const qreal room = 2 * QFontMetricsF(markFont()).height() + kArrowLength + kMarkerHalf + 6;
+    const qreal highest = std::max(1, *std::max_element(m_values.begin(), m_values.end()));
+    const qreal usable = std::max(plotHeight - room, plotHeight / 2);
+    m_valueAxis->setRange(0, highest * plotHeight / usable);
+}
+
+void TTrendChartView::resizeEvent(QResizeEvent* event) {
+    QChartView::resizeEvent(event);
+    placePlotArea();
+    updateValueRange();
+}
+
+QPointF TTrendChartView::pointPosition(int index) const {
+    return chart()->mapToPosition(QPointF(index, m_values[index]), series());
+}
+
+QList<TTrendChartView::ValueMark> TTrendChartView::valueMarks() const {
+    const QFontMetricsF metrics(markFont());
+    const qreal lift = m_shape == Shape::Line ? kMarkerHalf + 1 : 1;
+    QList<ValueMark> marks;
+    marks.reserve(kMaxNumber);
+    for (int i = 0; i < kMaxNumber; ++i) {
+        ValueMark mark;
+        mark.text = QString::number(m_values[i]);
+        mark.anchor = pointPosition(i) - QPointF(0, lift);
+        const qreal width = metrics.horizontalAdvance(mark.text) + 2 * kMarkPadding;
+        const qreal height = metrics.height();
+        mark.rect = QRectF(mark.anchor.x() - width / 2, mark.anchor.y() - kArrowLength - height,
+                           width, height);
+        marks.append(mark);
+    }
+    separateMarks(marks);
+    return marks;
+}
+
+void TTrendChartView::drawBackground(QPainter* painter, const QRectF& rect) {
+    painter->fillRect(rect, kBackdrop);
+    const QRectF plot = chart()->plotArea();
+    const qreal d = depth();
+    const QRectF back = plot.translated(d, -d);
+    painter->save();
+    painter->setPen(QPen(kWallEdge, 1));
+    painter->setBrush(kWall);
+    painter->drawRect(back);
+    painter->fillRect(back, QBrush(Qt::white, Qt::HorPattern));
+    const QPolygonF leftWall(
+        {plot.topLeft(), back.topLeft(), back.bottomLeft(), plot.bottomLeft()});
+    painter->drawPolygon(leftWall);
+    painter->setBrush(QBrush(Qt::white, Qt::BDiagPattern));
+    painter->drawPolygon(leftWall);
+    painter->setBrush(kFloor);
+    painter->drawPolygon(
+        QPolygonF({plot.bottomLeft(), plot.bottomRight(), back.bottomRight(), back.bottomLeft()}));
+    painter->restore();
+}
+
+void TTrendChartView::drawForeground(QPainter* painter, const QRectF& rect) {
+    Q_UNUSED(rect)
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    if (m_line) {
+        for (int i = 0; i < kMaxNumber; ++i) {
+            const QPointF p = pointPosition(i);
+            const QColor colour = numberColour(i + 1);
+            painter->setPen(QPen(colour.darker(160), 1));
+            painter->setBrush(colour);
+            painter->drawRect(
+                QRectF(p.x() - kMarkerHalf, p.y() - kMarkerHalf, 2 * kMarkerHalf, 2 * kMarkerHalf));
+        }
+    }
+    painter->setFont(markFont());
+    painter->setPen(Qt::black);
+    const QRectF plot = chart()->plotArea();
+    for (int i = 0; i < kMaxNumber; ++i) {
+        const qreal x = pointPosition(i).x();
+        painter->drawText(QRectF(x - 12, plot.bottom() + 3, 24, kBottom - 4),
+                          Qt::AlignHCenter | Qt::AlignTop, formatTwoDigits(i + 1));
+    }
+    for (const ValueMark& mark : valueMarks()) {
+        painter->setPen(QPen(kArrowGrey, 2));
+        painter->drawLine(mark.anchor, QPointF(mark.anchor.x(), mark.rect.bottom()));
+        painter->fillRect(mark.rect, kMarkFill);
+        painter->setPen(Qt::black);
+        painter->drawText(mark.rect, Qt::AlignCenter, mark.text);
+    }
+    painter->restore();
+}
