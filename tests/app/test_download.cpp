@@ -8,7 +8,6 @@
 
 #include <QDir>
 
-Q_DECLARE_METATYPE(LocalHttpServer::Reply)
 Q_DECLARE_METATYPE(FetchStatus)
 
 namespace {

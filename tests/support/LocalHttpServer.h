@@ -72,3 +72,5 @@ private:
     QList<QHash<QByteArray, QByteArray>> m_headers;
     std::function<void(const QString&)> m_onRequest;
 };
+
+Q_DECLARE_METATYPE(LocalHttpServer::Reply)
