@@ -7,6 +7,7 @@
 #include "app/Download.h"
 
 #include <QDir>
+#include <QTcpSocket>
 
 Q_DECLARE_METATYPE(FetchStatus)
 
@@ -32,19 +33,13 @@ QStringList downloadFolder(const TempProgramDir& dir) {
         .entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
-// A URL on which nothing listens: a port that was just given up.
-QUrl refusingUrl() {
-    QTcpServer server;
-    server.listen(QHostAddress::LocalHost, 0);
-    const quint16 port = server.serverPort();
-    server.close();
-    return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(port));
-}
-
 } // namespace
 
 class TestDownload : public QObject {
     Q_OBJECT
+
+    std::unique_ptr<TempProgramDir> m_dir;
+    std::unique_ptr<LocalHttpServer> m_server;
 
 private slots:
     void init();
@@ -59,10 +54,6 @@ private slots:
     void failedPrizeFileKeepsTheNewDrawFile();
     void silentServerEndsByTimeOutOrStop();
     void missingFolderIsNotCreated();
-
-private:
-    std::unique_ptr<TempProgramDir> m_dir;
-    std::unique_ptr<LocalHttpServer> m_server;
 };
 
 void TestDownload::init() {
@@ -191,8 +182,11 @@ void TestDownload::failedPrizeFileKeepsTheNewDrawFile() {
     QCOMPARE(m_dir->readFile(kDrawFile), newFiles().drawResults);
     QCOMPARE(m_dir->readFile(kPrizeFile), oldFiles().prizeData);
 
-    // A server that refuses connections fails the first file.
-    setDataServerUrl(refusingUrl());
+    // A server that refuses connections fails the first file. The port is
+    // bound but not listening, and kept from anyone else meanwhile.
+    QTcpSocket reserved;
+    QVERIFY(reserved.bind(QHostAddress::LocalHost, 0, QAbstractSocket::DontShareAddress));
+    setDataServerUrl(QUrl(QStringLiteral("http://127.0.0.1:%1").arg(reserved.localPort())));
     result = DownloadDataFiles();
     QCOMPARE(result.drawResults, FetchStatus::ConnectionFailed);
     QCOMPARE(result.prizeData, FetchStatus::NotTried);

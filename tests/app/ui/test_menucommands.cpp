@@ -56,14 +56,16 @@ class UrlCatcher : public QObject {
     Q_OBJECT
 public:
     QList<QUrl> urls;
-public slots:
-    void open(const QUrl& url) { urls.append(url); }
+    Q_INVOKABLE void open(const QUrl& url) { urls.append(url); }
 };
 
 } // namespace
 
 class TestMenuCommands : public QObject {
     Q_OBJECT
+
+    std::unique_ptr<TempProgramDir> m_dir;
+    std::unique_ptr<LocalHttpServer> m_server;
 
 private slots:
     void initTestCase();
@@ -76,10 +78,6 @@ private slots:
     void closingDuringDownloadEndsItAndCloses();
     void helpOpensManualBesideProgramAndHomePage();
     void aboutBoxShowsVersionModally();
-
-private:
-    std::unique_ptr<TempProgramDir> m_dir;
-    std::unique_ptr<LocalHttpServer> m_server;
 };
 
 void TestMenuCommands::initTestCase() {
