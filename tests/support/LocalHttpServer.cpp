@@ -88,11 +88,6 @@ void LocalHttpServer::serveFile(const QString& path, const QString& filePath) {
     m_files.insert(path, filePath);
 }
 
-void LocalHttpServer::clearRequests() {
-    m_requests.clear();
-    m_headers.clear();
-}
-
 void LocalHttpServer::accept() {
     while (QTcpSocket* socket = m_server.nextPendingConnection()) {
         m_pending.insert(socket, {});

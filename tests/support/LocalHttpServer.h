@@ -52,7 +52,6 @@ public:
     // (names in lower case).
     const QStringList& requests() const { return m_requests; }
     const QList<QHash<QByteArray, QByteArray>>& requestHeaders() const { return m_headers; }
-    void clearRequests();
 
     // Called with the path as each request arrives, before it is answered.
     void onRequest(std::function<void(const QString&)> callback) {
