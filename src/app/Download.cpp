@@ -31,6 +31,10 @@ const QString kPrizeTarget = QStringLiteral("download/Loto7Data.csv");
 // How often a running transfer looks at the stop request.
 constexpr int kStopPollMs = 50;
 
+constexpr QFileDevice::Permissions kDataFilePermissions =
+    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+    QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+
 QUrl& serverOverride() {
     static QUrl url;
     return url;
@@ -81,6 +85,55 @@ FetchStatus failureOf(const QNetworkReply& reply, bool stopped) {
     if (reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() != 200)
         return FetchStatus::HttpError;
     return FetchStatus::Done;
+}
+
+QNetworkRequest dataRequest(const QUrl& url, int timeoutMs) {
+    QNetworkRequest request(url);
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
+                         QNetworkRequest::AlwaysNetwork);
+    request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+    // A redirect elsewhere (a captive portal, say) is a failure, not data.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::SameOriginRedirectPolicy);
+    request.setTransferTimeout(timeoutMs);
+    return request;
+}
+
+struct Received {
+    bool writeFailed = false;
+    bool stopped = false;
+};
+
+// Waits for the reply in a local event loop, writing the body to the file
+// as it arrives; a stop request or a failed write aborts it.
+Received receive(QNetworkReply& reply, QFile& file, const std::function<bool()>& stopRequested) {
+    Received received;
+    QEventLoop loop;
+    const auto save = [&] {
+        if (!reply.isOpen())
+            return; // aborted
+        const QByteArray chunk = reply.readAll();
+        if (!received.writeFailed && file.write(chunk) != chunk.size()) {
+            received.writeFailed = true;
+            reply.abort();
+        }
+    };
+    QObject::connect(&reply, &QNetworkReply::readyRead, &loop, save);
+    QObject::connect(&reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    QTimer stopPoll;
+    if (stopRequested) {
+        QObject::connect(&stopPoll, &QTimer::timeout, &loop, [&] {
+            if (!received.stopped && stopRequested()) {
+                received.stopped = true;
+                reply.abort();
+            }
+        });
+        stopPoll.start(kStopPollMs);
+    }
+    if (!reply.isFinished())
+        loop.exec();
+    save();
+    return received;
 }
 
 } // namespace
@@ -157,48 +210,12 @@ FetchStatus fetchDataFile(QNetworkAccessManager& manager, const QUrl& url, const
     if (!temp.open())
         return FetchStatus::CannotWrite;
 
-    QNetworkRequest request(url);
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
-                         QNetworkRequest::AlwaysNetwork);
-    request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
-    // A redirect elsewhere (a captive portal, say) is a failure, not data.
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::SameOriginRedirectPolicy);
-    request.setTransferTimeout(options.timeoutMs);
-    const std::unique_ptr<QNetworkReply, ReplyDeleter> reply(manager.get(request));
-
-    bool writeFailed = false;
-    bool stopped = false;
-    QEventLoop loop;
-    const auto save = [&] {
-        if (!reply->isOpen())
-            return; // aborted
-        const QByteArray chunk = reply->readAll();
-        if (!writeFailed && temp.write(chunk) != chunk.size()) {
-            writeFailed = true;
-            reply->abort();
-        }
-    };
-    QObject::connect(reply.get(), &QNetworkReply::readyRead, &loop, save);
-    QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    QTimer stopPoll;
-    if (options.stopRequested) {
-        QObject::connect(&stopPoll, &QTimer::timeout, &loop, [&] {
-            if (!stopped && options.stopRequested()) {
-                stopped = true;
-                reply->abort();
-            }
-        });
-        stopPoll.start(kStopPollMs);
-    }
-    if (!reply->isFinished())
-        loop.exec();
-    stopPoll.stop();
-    save();
-
-    if (writeFailed)
+    const std::unique_ptr<QNetworkReply, ReplyDeleter> reply(
+        manager.get(dataRequest(url, options.timeoutMs)));
+    const Received received = receive(*reply, temp, options.stopRequested);
+    if (received.writeFailed)
         return FetchStatus::CannotWrite;
-    const FetchStatus status = failureOf(*reply, stopped);
+    const FetchStatus status = failureOf(*reply, received.stopped);
     if (status != FetchStatus::Done)
         return status;
     if (!temp.flush())
@@ -207,6 +224,8 @@ FetchStatus fetchDataFile(QNetworkAccessManager& manager, const QUrl& url, const
     // The loader's own reading and parsing decides, on the very bytes it will read.
     if (!checkDataFile(temp.fileName(), kind).isEmpty())
         return FetchStatus::BadContent;
+    // The new file keeps the old one's permissions (a temporary file is private).
+    temp.setPermissions(targetInfo.exists() ? targetInfo.permissions() : kDataFilePermissions);
     return replaceTarget(temp, target) ? FetchStatus::Done : FetchStatus::CannotWrite;
 }
 

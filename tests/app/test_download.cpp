@@ -100,8 +100,11 @@ void TestDownload::baseAddressFromSetting() {
 }
 
 void TestDownload::successReplacesBothFilesAndAsksTheServerEachTime() {
+    const QFileDevice::Permissions permissions = QFile::permissions(m_dir->filePath(kDrawFile));
     const DownloadResult result = DownloadDataFiles();
     QVERIFY(result.succeeded());
+    // Replaced, not made private like a temporary file.
+    QCOMPARE(QFile::permissions(m_dir->filePath(kDrawFile)), permissions);
     QCOMPARE(m_dir->readFile(kDrawFile), newFiles().drawResults);
     QCOMPARE(m_dir->readFile(kPrizeFile), newFiles().prizeData);
     QCOMPARE(m_server->requests(), QStringList({kDrawPath, kPrizePath}));
