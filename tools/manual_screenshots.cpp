@@ -25,6 +25,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -138,6 +139,11 @@ int main(int argc, char** argv) {
     g_out.mkpath(QStringLiteral("."));
     Clock::setPausesEnabled(false);
     answerBoxesAutomatically();
+    // A dialog nobody answers must not hang the build.
+    QTimer::singleShot(180'000, [] {
+        std::fprintf(stderr, "manual pictures: no progress for three minutes, giving up\n");
+        std::exit(1);
+    });
 
     TMainForm form;
     form.show();

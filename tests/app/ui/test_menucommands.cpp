@@ -249,6 +249,7 @@ void TestMenuCommands::aboutBoxShowsVersionModally() {
         bool modal = false;
         QString caption, version, name, title;
         QSize size, icon;
+        Qt::WindowFlags flags;
         bool okDefault = false;
     } seen;
     QTimer poll;
@@ -263,6 +264,7 @@ void TestMenuCommands::aboutBoxShowsVersionModally() {
         seen.name = control<QLabel>(about, QStringLiteral("lblAppName"))->text();
         seen.title = control<QLabel>(about, QStringLiteral("lblProductName"))->text();
         seen.size = about->size();
+        seen.flags = about->windowFlags();
         seen.icon = control<QLabel>(about, QStringLiteral("ProgramIcon"))->pixmap().size();
         auto* ok = control<QPushButton>(about, QStringLiteral("OKButton"));
         seen.okDefault = ok->isDefault();
@@ -278,6 +280,9 @@ void TestMenuCommands::aboutBoxShowsVersionModally() {
     QCOMPARE(seen.name, QStringLiteral("Septarion"));
     QVERIFY(seen.title.endsWith(QStringLiteral("【Septarion】")));
     QCOMPARE(seen.size, QSize(577, 319));
+    QCOMPARE(seen.flags & (Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowMaximizeButtonHint | Qt::WindowContextHelpButtonHint),
+             Qt::WindowCloseButtonHint);
     QCOMPARE(seen.icon, QSize(32, 32));
     QVERIFY(seen.okDefault);
     QVERIFY(!form.aboutForm()->isVisible());
