@@ -44,8 +44,8 @@ void TMainForm::menuCommandDownloadClick() {
             return;
         }
         reloadTables();
-        if (m_closePending)
-            return; // the reload reported a missing file and the window closes
+        if (m_closePending || BusyState::stopRequested())
+            return; // the window closes (the reload may have reported a missing file)
         showGuideMessage(this, QStringLiteral("正常にダウンロードが完了しました。"));
     });
 }
