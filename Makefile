@@ -1,9 +1,11 @@
 # make run   install what is missing, build, start the program with sample data
 # make test  install what is missing, build, run every test headless
+# make install PREFIX=~/Septarion   a ready-to-run folder; make package   the same as a tar.gz
 BUILD      ?= build
 SAN_BUILD  ?= build-sanitize
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_ARGS ?=
+PREFIX     ?= $(HOME)/Septarion
 
 .PHONY: all deps configure build run test test-sanitize bench sample clean
 
@@ -20,7 +22,7 @@ build: configure
 
 # Builds just the program, then starts it.
 run: configure
-	cmake --build $(BUILD) -j $(JOBS) --target septarion
+	cmake --build $(BUILD) -j $(JOBS) --target septarion septarion_manual
 	scripts/run.sh $(BUILD)/src
 
 test: build
@@ -42,3 +44,12 @@ sample: build
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD)
+
+.PHONY: install package
+# The ready-to-run folder (program, data, manual, icon, desktop entry).
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The same folder as build/Septarion-<version>-Linux.tar.gz.
+package: build
+	cmake --build $(BUILD) --target package

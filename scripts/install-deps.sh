@@ -5,10 +5,10 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ make pkg-config
-  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
+  qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev
   libbenchmark-dev
   fonts-noto-cjk
-  xvfb xauth imagemagick poppler-utils clang-tidy
+  xvfb xauth x11-utils imagemagick poppler-utils clang-tidy
 )
 
 missing=()

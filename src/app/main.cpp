@@ -1,5 +1,6 @@
 #include "app/ui/Main.h"
 #include "app/SingleInstance.h"
+#include "app/ui/ProgramIcon.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -12,6 +13,7 @@ int main(int argc, char* argv[]) {
         return 0;
 
     QCoreApplication::setApplicationName(QStringLiteral("Septarion"));
+    QApplication::setWindowIcon(programIcon());
     TMainForm form;
     form.show();
     return app.exec();

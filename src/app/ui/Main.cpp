@@ -4,6 +4,8 @@
 #include "analysis/ui/CsvExport.h"
 #include "analysis/ui/MatchingPage.h"
 #include "app/SettingsStore.h"
+#include "app/ui/About.h"
+#include "app/ui/ProgramIcon.h"
 #include "app/ui/Splash.h"
 #include "common/ComFunction.h"
 #include "common/ui/BusyScope.h"
@@ -36,7 +38,9 @@ TMainForm::TMainForm(QWidget* parent)
                               Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("MainForm"));
     setFont(gothicFont(12));
+    setWindowIcon(programIcon());
     m_splash = new TSplashForm(this);
+    m_about = new TAboutForm(m_version, this);
     buildTabs();
     wirePrediction();
     buildMenu();
@@ -142,11 +146,13 @@ void TMainForm::buildMenu() {
 
     QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
     help->setObjectName(QStringLiteral("menuHelp"));
-    addItem(help, QStringLiteral("menuHelpManual"), QStringLiteral("操作手順書(&M)"), nullptr);
+    addItem(help, QStringLiteral("menuHelpManual"), QStringLiteral("操作手順書(&M)"),
+            &TMainForm::menuHelpManualClick);
     addItem(help, QStringLiteral("menuHelpHomePage"), QStringLiteral("著作権者ホームページ(&H)"),
-            nullptr);
+            &TMainForm::menuHelpHomePageClick);
     help->addSeparator();
-    addItem(help, QStringLiteral("menuHelpAbout"), QStringLiteral("バージョン情報(&A)"), nullptr);
+    addItem(help, QStringLiteral("menuHelpAbout"), QStringLiteral("バージョン情報(&A)"),
+            &TMainForm::menuHelpAboutClick);
 }
 
 void TMainForm::buildStatusBar() {
@@ -239,10 +245,6 @@ void TMainForm::menuFileCsvSaveClick() {
 
 bool TMainForm::isLoading() const {
     return BusyState::isBusy();
-}
-
-void TMainForm::menuCommandDownloadClick() {
-    // The download of fresh data files comes with the data-server support.
 }
 
 void TMainForm::FormCloseQuery() {

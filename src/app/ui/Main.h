@@ -12,6 +12,7 @@
 
 class QAction;
 class QLabel;
+class TAboutForm;
 class TPageControl;
 class QTimer;
 class TAutoGeneration;
@@ -39,6 +40,7 @@ public:
     TSettings& settings() { return m_settings; }
     const TVersion& version() const { return m_version; }
     TSplashForm* splash() const { return m_splash; }
+    TAboutForm* aboutForm() const { return m_about; }
     // True while a long command (load, export, generation, matching,
     // download) runs.
     bool isLoading() const;
@@ -57,6 +59,9 @@ public:
     void menuFileExitClick();
     void menuFileCsvSaveClick();
     void menuCommandDownloadClick();
+    void menuHelpManualClick();
+    void menuHelpHomePageClick();
+    void menuHelpAboutClick();
     void FormCloseQuery();
 
 protected:
@@ -101,6 +106,7 @@ private:
     QList<TabEntry> m_tabEntries;
 
     TSplashForm* m_splash = nullptr;
+    TAboutForm* m_about = nullptr;
     TPageControl* m_tabs = nullptr;
     TMainPage* m_mainPage = nullptr;
     TOptionsPage* m_optionsPage = nullptr;

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+#include <functional>
+
+class QNetworkAccessManager;
+
+// Fetching fresh copies of the two data files from the data server.
+//
+// The server's base address is the build setting SEPTARION_DATA_SERVER. A
+// bare host name ("loto7.ozumel.example") stands for http://<host>; a value
+// with a scheme ("http://127.0.0.1:8080", "https://host/mirror") is used as
+// given. The files are <base>/download/Loto7Number.csv and
+// <base>/download/Loto7Data.csv.
+
+inline constexpr int kDefaultDownloadTimeoutMs = 30'000;
+
+// The base address a setting text stands for (see above), without a trailing
+// slash; an empty or unusable text gives an invalid URL.
+QUrl dataServerBaseUrl(const QString& setting);
+
+// <base> + path, for a path starting with "/".
+QUrl dataFileUrl(const QUrl& base, const QString& serverPath);
+
+// The base address the download uses: the build's, unless one was set (tests
+// point it at a local server). An invalid URL returns to the build's.
+QUrl dataServerUrl();
+void setDataServerUrl(const QUrl& url);
+
+// How long a transfer may go without receiving anything before it fails.
+// Zero or less returns to the default.
+int downloadTimeoutMs();
+void setDownloadTimeoutMs(int milliseconds);
+
+enum class DataFileKind { DrawResults, PrizeData };
+
+// Empty when the file is what the loader accepts: at least one line, and
+// every line parses (numbers in range) as a line of that kind. Otherwise the
+// reason, in the words of the loader.
+QString checkDataFile(const QString& path, DataFileKind kind);
+
+enum class FetchStatus {
+    NotTried,
+    Done,
+    NoTargetFolder,   // the folder of the target is missing
+    CannotWrite,      // temporary file or replacement failed
+    ConnectionFailed, // refused, unreachable, reset, cut short
+    HttpError,        // an answer other than 200
+    TimedOut,         // nothing received for the time-out
+    Stopped,          // the caller asked to stop
+    BadContent,       // the body is not a valid data file
+};
+
+struct FetchOptions {
+    int timeoutMs = kDefaultDownloadTimeoutMs;
+    // Asked while waiting; true ends the transfer (Stopped).
+    std::function<bool()> stopRequested;
+};
+
+// Fetches the URL into a temporary file beside the target and replaces the
+// target with it only when the answer was 200, complete, and passes
+// checkDataFile. On any failure the target is left untouched and the
+// temporary file removed. Waits in a local event loop, so the window keeps
+// painting.
+FetchStatus fetchDataFile(QNetworkAccessManager& manager, const QUrl& url, const QString& target,
+                          DataFileKind kind, const FetchOptions& options);
+
+struct DownloadResult {
+    FetchStatus drawResults = FetchStatus::NotTried;
+    FetchStatus prizeData = FetchStatus::NotTried;
+
+    bool succeeded() const {
+        return drawResults == FetchStatus::Done && prizeData == FetchStatus::Done;
+    }
+};
+
+// Fetches download/Loto7Number.csv beside the program and, only when that
+// succeeded, download/Loto7Data.csv, from dataServerUrl(). Never throws.
+DownloadResult DownloadDataFiles(const std::function<bool()>& stopRequested = {});

@@ -1,0 +1,293 @@
+// The download command and the help menu, used through the window's menu.
+#include "GuiTestSupport.h"
+#include "LocalHttpServer.h"
+
+#include "SampleData.h"
+#include "app/Download.h"
+#include "app/ui/About.h"
+#include "app/ui/Main.h"
+#include "app/ui/Splash.h"
+#include "common/ui/PageControl.h"
+#include "common/ui/StringGrid.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTableView>
+#include <QToolButton>
+
+namespace {
+
+const QString kDrawPath = QStringLiteral("/download/Loto7Number.csv");
+const QString kPrizePath = QStringLiteral("/download/Loto7Data.csv");
+const QString kFailed =
+    QStringLiteral("ダウンロードに失敗しました。ネットワークの接続状態を確認してください！！");
+
+const SampleFiles& oldFiles() {
+    static const SampleFiles files = makeSampleFiles(20, 1);
+    return files;
+}
+
+const SampleFiles& newFiles() {
+    static const SampleFiles files = makeSampleFiles(25, 2);
+    return files;
+}
+
+void trigger(TMainForm& form, const QString& action) {
+    control<QAction>(&form, action)->trigger();
+}
+
+// One pending line on the main tab.
+void commitOneLine(TMainForm& form) {
+    for (int n : {3, 8, 15, 21, 22, 30, 37})
+        control<QToolButton>(&form, QStringLiteral("SpeedButton%1").arg(n))->click();
+    control<QPushButton>(&form, QStringLiteral("btnSelect"))->click();
+}
+
+int historyRows(TMainForm& form) {
+    return control<QTableView>(&form, QStringLiteral("viewHistory"))->model()->rowCount();
+}
+
+// Records the URLs handed to the desktop's open action.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+    Q_INVOKABLE void open(const QUrl& url) { urls.append(url); }
+};
+
+} // namespace
+
+class TestMenuCommands : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempProgramDir> m_dir;
+    std::unique_ptr<LocalHttpServer> m_server;
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void downloadReloadsEverythingWhileLockedOut();
+    void failedDownloadShowsOneErrorAndKeepsTheData_data();
+    void failedDownloadShowsOneErrorAndKeepsTheData();
+    void closingDuringDownloadEndsItAndCloses();
+    void helpOpensManualBesideProgramAndHomePage();
+    void aboutBoxShowsVersionModally();
+};
+
+void TestMenuCommands::initTestCase() {
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+void TestMenuCommands::init() {
+    m_dir = std::make_unique<TempProgramDir>();
+    m_dir->writeDataFiles(oldFiles().drawResults, oldFiles().prizeData);
+    m_server = std::make_unique<LocalHttpServer>();
+    m_server->setReply(kDrawPath, LocalHttpServer::ok(newFiles().drawResults));
+    m_server->setReply(kPrizePath, LocalHttpServer::ok(newFiles().prizeData));
+    setDataServerUrl(m_server->baseUrl());
+}
+
+void TestMenuCommands::cleanup() {
+    setDataServerUrl(QUrl());
+    setDownloadTimeoutMs(0);
+    m_server.reset();
+    m_dir.reset();
+}
+
+void TestMenuCommands::downloadReloadsEverythingWhileLockedOut() {
+    ModalAnswerer answerer;
+    TMainForm form;
+    form.show();
+    QCOMPARE(form.drawTable().count(), 20);
+    commitOneLine(form);
+    auto* pending = control<StringGrid>(&form, QStringLiteral("gridSelectItem"));
+    QVERIFY(pending->hasData());
+    auto* tabs = control<TPageControl>(&form, QStringLiteral("pctrlMain"));
+
+    struct Seen {
+        bool waitBox = false;
+        bool tabs = true;
+        bool menu = true;
+        bool cursor = false;
+    };
+    QList<Seen> seen;
+    m_server->onRequest([&](const QString&) {
+        seen.append({form.splash()->isVisible(), tabs->isEnabled(), form.menuBar()->isEnabled(),
+                     QApplication::overrideCursor() != nullptr});
+        // The command cannot start again while it runs.
+        form.menuCommandDownloadClick();
+    });
+    trigger(form, QStringLiteral("menuCommandDownload"));
+
+    QCOMPARE(m_server->requests(), QStringList({kDrawPath, kPrizePath}));
+    QCOMPARE(seen.size(), 2);
+    for (const Seen& s : std::as_const(seen)) {
+        QVERIFY(s.waitBox);
+        QVERIFY(!s.tabs);
+        QVERIFY(!s.menu);
+        QVERIFY(s.cursor);
+    }
+    QCOMPARE(answerer.boxes().size(), 1);
+    QCOMPARE(answerer.boxes().at(0).caption, QStringLiteral("ガイドメッセージ"));
+    QCOMPARE(answerer.boxes().at(0).text, QStringLiteral("正常にダウンロードが完了しました。"));
+    QCOMPARE(answerer.boxes().at(0).icon, QMessageBox::Warning);
+    // Reloaded as at start-up: new tables and views, pending lines gone.
+    QCOMPARE(m_dir->readFile(QStringLiteral("download/Loto7Data.csv")), newFiles().prizeData);
+    QCOMPARE(form.drawTable().count(), 25);
+    QCOMPARE(form.prizeTable().count(), 25);
+    QCOMPARE(historyRows(form), 25);
+    QCOMPARE(control<QLineEdit>(&form, QStringLiteral("editNewNum"))->text(),
+             QString::number(form.drawTable().nextDrawNumber()));
+    QVERIFY(!pending->hasData());
+    // Everything is given back.
+    QCOMPARE(form.splash()->message(), QStringLiteral("最新データのダウンロード中です。"));
+    QVERIFY(!form.splash()->isVisible());
+    QVERIFY(tabs->isEnabled());
+    QVERIFY(form.menuBar()->isEnabled());
+    QVERIFY(!QApplication::overrideCursor());
+    QVERIFY(!form.isLoading());
+}
+
+void TestMenuCommands::failedDownloadShowsOneErrorAndKeepsTheData_data() {
+    QTest::addColumn<QString>("failingPath");
+    QTest::addColumn<LocalHttpServer::Reply>("reply");
+    QTest::addColumn<int>("requests");
+    QTest::addColumn<bool>("newDrawFile");
+    QTest::newRow("draw file 404") << kDrawPath << LocalHttpServer::status(404) << 1 << false;
+    QTest::newRow("draw file silent") << kDrawPath << LocalHttpServer::silent() << 1 << false;
+    QTest::newRow("prize file truncated")
+        << kPrizePath << LocalHttpServer::truncated(newFiles().prizeData) << 2 << true;
+}
+
+void TestMenuCommands::failedDownloadShowsOneErrorAndKeepsTheData() {
+    QFETCH(QString, failingPath);
+    QFETCH(LocalHttpServer::Reply, reply);
+    QFETCH(int, requests);
+    QFETCH(bool, newDrawFile);
+    m_server->setReply(failingPath, reply);
+    setDownloadTimeoutMs(200); // for the silent server
+    ModalAnswerer answerer;
+    TMainForm form;
+    form.show();
+    commitOneLine(form);
+
+    trigger(form, QStringLiteral("menuCommandDownload"));
+
+    QCOMPARE(m_server->requests().size(), requests);
+    QCOMPARE(answerer.boxes().size(), 1);
+    QCOMPARE(answerer.boxes().at(0).caption, QStringLiteral("エラーメッセージ"));
+    QCOMPARE(answerer.boxes().at(0).text, kFailed);
+    QCOMPARE(answerer.boxes().at(0).icon, QMessageBox::Critical);
+    // Nothing reloaded: the old tables, views and pending line stay.
+    QCOMPARE(form.drawTable().count(), 20);
+    QCOMPARE(historyRows(form), 20);
+    QVERIFY(control<StringGrid>(&form, QStringLiteral("gridSelectItem"))->hasData());
+    QCOMPARE(m_dir->readFile(QStringLiteral("download/Loto7Number.csv")),
+             newDrawFile ? newFiles().drawResults : oldFiles().drawResults);
+    QCOMPARE(m_dir->readFile(QStringLiteral("download/Loto7Data.csv")), oldFiles().prizeData);
+    QVERIFY(!form.splash()->isVisible());
+    QVERIFY(form.menuBar()->isEnabled());
+    QVERIFY(control<TPageControl>(&form, QStringLiteral("pctrlMain"))->isEnabled());
+}
+
+void TestMenuCommands::closingDuringDownloadEndsItAndCloses() {
+    m_server->setReply(kDrawPath, LocalHttpServer::silent());
+    setDownloadTimeoutMs(10 * 60 * 1000); // only the close can end it
+    ModalAnswerer answerer;
+    TMainForm form;
+    form.show();
+    m_server->onRequest([&](const QString&) { form.close(); });
+
+    trigger(form, QStringLiteral("menuCommandDownload"));
+
+    QVERIFY(answerer.boxes().isEmpty());
+    QTRY_VERIFY(!form.isVisible());
+    QCOMPARE(m_dir->readFile(QStringLiteral("download/Loto7Number.csv")), oldFiles().drawResults);
+}
+
+void TestMenuCommands::helpOpensManualBesideProgramAndHomePage() {
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+    const QString workingDir = QDir::currentPath();
+    QTemporaryDir elsewhere;
+    QDir::setCurrent(elsewhere.path());
+    {
+        ModalAnswerer answerer;
+        TMainForm form;
+        form.show();
+        trigger(form, QStringLiteral("menuHelpManual"));
+        trigger(form, QStringLiteral("menuHelpHomePage"));
+        trigger(form, QStringLiteral("menuHelpHomePage"));
+        QVERIFY(answerer.boxes().isEmpty()); // a missing manual is not reported
+    }
+    QDir::setCurrent(workingDir);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+
+    QCOMPARE(catcher.urls.size(), 3);
+    QCOMPARE(catcher.urls.at(0),
+             QUrl::fromLocalFile(m_dir->filePath(QStringLiteral("操作手順書.pdf"))));
+    QVERIFY(catcher.urls.at(1).host().endsWith(QStringLiteral(".example")));
+    QCOMPARE(catcher.urls.at(2), catcher.urls.at(1));
+}
+
+void TestMenuCommands::aboutBoxShowsVersionModally() {
+    ModalAnswerer answerer;
+    TMainForm form;
+    form.show();
+    QVERIFY(!form.windowIcon().isNull());
+
+    struct Seen {
+        bool found = false;
+        bool modal = false;
+        QString caption, version, name, title;
+        QSize size, icon;
+        Qt::WindowFlags flags;
+        bool okDefault = false;
+    } seen;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, &form, [&] {
+        auto* about = qobject_cast<TAboutForm*>(QApplication::activeModalWidget());
+        if (!about || seen.found)
+            return;
+        seen.found = true;
+        seen.modal = about->isModal();
+        seen.caption = about->windowTitle();
+        seen.version = control<QLabel>(about, QStringLiteral("lblVersion"))->text();
+        seen.name = control<QLabel>(about, QStringLiteral("lblAppName"))->text();
+        seen.title = control<QLabel>(about, QStringLiteral("lblProductName"))->text();
+        seen.size = about->size();
+        seen.flags = about->windowFlags();
+        seen.icon = control<QLabel>(about, QStringLiteral("ProgramIcon"))->pixmap().size();
+        auto* ok = control<QPushButton>(about, QStringLiteral("OKButton"));
+        seen.okDefault = ok->isDefault();
+        ok->click();
+    });
+    poll.start(10);
+    trigger(form, QStringLiteral("menuHelpAbout")); // returns once OK closed the box
+
+    QVERIFY(seen.found);
+    QVERIFY(seen.modal);
+    QCOMPARE(seen.caption, QStringLiteral("バージョン情報"));
+    QCOMPARE(seen.version, QStringLiteral("Version " SEPTARION_VERSION_TEXT)); // 1.0.0.1 now
+    QCOMPARE(seen.name, QStringLiteral("Septarion"));
+    QVERIFY(seen.title.endsWith(QStringLiteral("【Septarion】")));
+    QCOMPARE(seen.size, QSize(577, 319));
+    QCOMPARE(seen.flags & (Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowMaximizeButtonHint | Qt::WindowContextHelpButtonHint),
+             Qt::WindowCloseButtonHint);
+    QCOMPARE(seen.icon, QSize(32, 32));
+    QVERIFY(seen.okDefault);
+    QVERIFY(!form.aboutForm()->isVisible());
+    QVERIFY(answerer.boxes().isEmpty());
+}
+
+SEPTARION_TEST_MAIN(TestMenuCommands)
+#include "test_menucommands.moc"

@@ -1,0 +1,191 @@
+// Takes the pictures of the operating manual from the real window, offscreen:
+//   septarion_manual_screenshots <folder with the sample data files> <output folder>
+// The window works on a temporary program folder holding a copy of the data;
+// settings go to a temporary folder too. Every picture the manual refers to
+// is written, also when a control it would use is missing (the picture then
+// shows the tab as it is).
+#include "app/ui/About.h"
+#include "app/ui/Main.h"
+#include "app/ui/Splash.h"
+#include "common/Clock.h"
+#include "common/ComFunction.h"
+#include "common/ui/PageControl.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+QDir g_out;
+
+void save(const QPixmap& picture, const QString& name) {
+    const QString path = g_out.filePath(name + QStringLiteral(".png"));
+    if (!picture.save(path))
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+}
+
+void shoot(QWidget& widget, const QString& name) {
+    QCoreApplication::processEvents();
+    save(widget.grab(), name);
+}
+
+template <typename T = QAbstractButton> T* find(QObject& root, const QString& name) {
+    return root.findChild<T*>(name);
+}
+
+void click(QObject& root, const QString& name) {
+    if (auto* button = find(root, name); button && button->isEnabled())
+        button->click();
+}
+
+// The offscreen platform's notes about what it cannot do are noise here.
+void quietOffscreenNotes(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtWarningMsg && (text.startsWith(QStringLiteral("This plugin does not support")) ||
+                                 text.contains(QStringLiteral("XDG_RUNTIME_DIR"))))
+        return;
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+}
+
+// Message boxes are answered with their default button as soon as they show.
+void answerBoxesAutomatically() {
+    auto* timer = new QTimer(qApp);
+    QObject::connect(timer, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            if (QAbstractButton* button = box->defaultButton())
+                button->click();
+            else
+                box->accept();
+        }
+    });
+    timer->start(20);
+}
+
+void pickLine(TMainForm& form, const QList<int>& numbers) {
+    for (int n : numbers)
+        click(form, QStringLiteral("SpeedButton%1").arg(n));
+}
+
+void setDrawNumber(TMainForm& form, const QString& name, int drawNumber) {
+    if (auto* edit = find<QSpinBox>(form, name))
+        edit->setValue(drawNumber);
+}
+
+// The window with one menu of its menu bar opened below its title.
+void shootMenu(TMainForm& form, const QString& menuName, const QString& name) {
+    auto* menu = form.findChild<QMenu*>(menuName);
+    if (!menu)
+        return;
+    QMenuBar* bar = form.menuBar();
+    const QPoint below = bar->actionGeometry(menu->menuAction()).bottomLeft();
+    menu->popup(form.mapToGlobal(bar->mapTo(&form, below)));
+    QCoreApplication::processEvents();
+    QPixmap picture = form.grab();
+    QPainter painter(&picture);
+    painter.drawPixmap(bar->mapTo(&form, below), menu->grab());
+    painter.end();
+    menu->hide();
+    save(picture, name);
+}
+
+void copyData(const QString& from, const QString& programFolder) {
+    QDir(programFolder).mkpath(QStringLiteral("download"));
+    for (const QString& file : {QStringLiteral("Loto7Number.csv"), QStringLiteral("Loto7Data.csv")})
+        QFile::copy(QDir(from).filePath(file),
+                    QDir(programFolder).filePath(QStringLiteral("download/") + file));
+}
+
+void shootMainTab(TMainForm& form) {
+    shoot(form, QStringLiteral("main-start"));
+    pickLine(form, {3, 8, 15, 21, 22, 30, 37});
+    shoot(form, QStringLiteral("main-seven"));
+    click(form, QStringLiteral("btnSelect"));
+    pickLine(form, {1, 7, 13, 19, 25, 31, 36});
+    click(form, QStringLiteral("btnSelect"));
+    pickLine(form, {2, 9, 16, 23, 27, 33, 35});
+    click(form, QStringLiteral("btnSelect"));
+    pickLine(form, {5, 11});
+    shoot(form, QStringLiteral("main-pending"));
+    click(form, QStringLiteral("btnRiset"));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s <sample data folder> <output folder>\n", argv[0]);
+        return 2;
+    }
+    qInstallMessageHandler(quietOffscreenNotes);
+    QTemporaryDir config;
+    QTemporaryDir program;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    QApplication app(argc, argv);
+    copyData(QString::fromLocal8Bit(argv[1]), program.path());
+    setProgramDir(program.path());
+    g_out.setPath(QString::fromLocal8Bit(argv[2]));
+    g_out.mkpath(QStringLiteral("."));
+    Clock::setPausesEnabled(false);
+    answerBoxesAutomatically();
+    // A dialog nobody answers must not hang the build.
+    QTimer::singleShot(180'000, [] {
+        std::fprintf(stderr, "manual pictures: no progress for three minutes, giving up\n");
+        std::exit(1);
+    });
+
+    TMainForm form;
+    form.show();
+    auto* tabs = form.findChild<TPageControl*>(QStringLiteral("pctrlMain"));
+    const int newest = form.drawTable().newestDrawNumber();
+
+    shootMainTab(form);
+    shootMenu(form, QStringLiteral("menuFile"), QStringLiteral("menu-file"));
+    shootMenu(form, QStringLiteral("menuCommand"), QStringLiteral("menu-command"));
+    shootMenu(form, QStringLiteral("menuHelp"), QStringLiteral("menu-help"));
+    click(form, QStringLiteral("btnSave")); // for the lookup tab
+
+    // Lines of the newest draw, so that the matching has results to show.
+    QFile lines(program.filePath(QStringLiteral("client/%1.csv").arg(newest)));
+    if (lines.open(QIODevice::WriteOnly)) {
+        const DrawResult& draw = form.drawTable().at(0);
+        QStringList hit{QString::number(newest)};
+        for (int i = 0; i < 7; ++i)
+            hit.append(formatTwoDigits(i < 5 ? draw.MainNumbers[i] : draw.BonusNumbers[i - 5]));
+        lines.write(hit.join(u',').toLatin1() + "\r\n");
+        lines.write(QByteArray::number(newest) + ",01,05,12,18,24,29,33\r\n");
+        lines.close();
+    }
+
+    const QStringList names = {QStringLiteral("tab-options"), QStringLiteral("tab-matching"),
+                               QStringLiteral("tab-charts"),  QStringLiteral("tab-lookup"),
+                               QStringLiteral("tab-history"), QStringLiteral("tab-prizes")};
+    for (int i = 1; tabs && i < tabs->count() && i <= names.size(); ++i) {
+        tabs->setCurrentIndex(i);
+        if (names.at(i - 1) == QStringLiteral("tab-matching")) {
+            setDrawNumber(form, QStringLiteral("editSelectNum"), newest);
+            click(form, QStringLiteral("btnExec"));
+        }
+        shoot(form, names.at(i - 1));
+    }
+    tabs->setCurrentIndex(0);
+
+    form.splash()->showMessage(QStringLiteral("最新データのダウンロード中です。"));
+    shoot(*form.splash(), QStringLiteral("splash"));
+    form.splash()->hide();
+    form.aboutForm()->show();
+    shoot(*form.aboutForm(), QStringLiteral("about"));
+    form.aboutForm()->hide();
+    return 0;
+}
