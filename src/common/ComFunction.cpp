@@ -1,6 +1,7 @@
 #include "common/ComFunction.h"
 
 #include "common/AppError.h"
+#include "common/LineScanner.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -53,26 +54,11 @@ QStringList ReadLines(const QString& path) {
             QStringLiteral("ファイルを読み込めません: %1\n%2").arg(path, file.errorString()));
     file.close();
 
-    constexpr char CR = 13;
-    constexpr char EofMark = 26;
-    const qsizetype size = data.size();
-    const char* p = data.constData();
-    qsizetype i = 0;
-    for (;;) {
-        while (i < size && static_cast<unsigned char>(p[i]) <= 32 && p[i] != CR && p[i] != EofMark)
-            ++i;
-        if (i >= size || p[i] == CR || p[i] == EofMark)
-            break;
-        const qsizetype start = i;
-        while (i < size && p[i] != CR && p[i] != EofMark)
-            ++i;
-        lines.append(QString::fromUtf8(p + start, i - start));
-        if (i < size && p[i] == CR) {
-            ++i;
-            if (i < size && p[i] == '\n')
-                ++i;
-        }
-    }
+    LineScanner scanner(data);
+    ScannedLine line;
+    while (scanner.next(line))
+        lines.append(
+            QString::fromUtf8(data.constData() + line.textBegin, line.textEnd - line.textBegin));
     return lines;
 }
 
