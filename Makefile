@@ -1,13 +1,14 @@
 # make run   install what is missing, build, start the program with sample data
 # make test  install what is missing, build, run every test headless
 # make install PREFIX=~/Septarion   a ready-to-run folder; make package   the same as a tar.gz
+# make lint  clang-tidy over src/; fails on any finding
 BUILD      ?= build
 SAN_BUILD  ?= build-sanitize
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_ARGS ?=
 PREFIX     ?= $(HOME)/Septarion
 
-.PHONY: all deps configure build run test test-sanitize bench sample clean
+.PHONY: all deps configure build run test test-sanitize lint bench sample clean
 
 all: build
 
@@ -34,6 +35,10 @@ test-sanitize: deps
 	cmake --build $(SAN_BUILD) -j $(JOBS)
 	cd $(SAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+
+# clang-tidy with .clang-tidy over src/, using the compile commands of $(BUILD).
+lint: configure
+	scripts/lint.sh $(BUILD) $(JOBS)
 
 bench: build
 	$(BUILD)/bench/septarion_bench

@@ -1,4 +1,4 @@
-// Loading the two data files and ordering the history view at 100,000 draws.
+// Loading the two data files and ordering the history view at 99,999 draws.
 
 #include "SampleData.h"
 #include "common/ComFunction.h"
@@ -14,7 +14,8 @@
 
 namespace {
 
-constexpr int kBenchDraws = 100'000;
+// The most draws a valid file holds: draw numbers end at 99,999.
+constexpr int kBenchDraws = 99'999;
 
 // Folder with both files of kBenchDraws draws, written on first use.
 const QString& benchDataDir() {

@@ -1,6 +1,7 @@
 #include "common/ComFunction.h"
 
 #include "common/AppError.h"
+#include "common/LineScanner.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -53,26 +54,11 @@ QStringList ReadLines(const QString& path) {
             QStringLiteral("ファイルを読み込めません: %1\n%2").arg(path, file.errorString()));
     file.close();
 
-    constexpr char CR = 13;
-    constexpr char EofMark = 26;
-    const qsizetype size = data.size();
-    const char* p = data.constData();
-    qsizetype i = 0;
-    for (;;) {
-        while (i < size && static_cast<unsigned char>(p[i]) <= 32 && p[i] != CR && p[i] != EofMark)
-            ++i;
-        if (i >= size || p[i] == CR || p[i] == EofMark)
-            break;
-        const qsizetype start = i;
-        while (i < size && p[i] != CR && p[i] != EofMark)
-            ++i;
-        lines.append(QString::fromUtf8(p + start, i - start));
-        if (i < size && p[i] == CR) {
-            ++i;
-            if (i < size && p[i] == '\n')
-                ++i;
-        }
-    }
+    LineScanner scanner(data);
+    ScannedLine line;
+    while (scanner.next(line))
+        lines.append(
+            QString::fromUtf8(data.constData() + line.textBegin, line.textEnd - line.textBegin));
     return lines;
 }
 
@@ -88,8 +74,20 @@ QString takeField(QString& rest) {
     return field;
 }
 
+QString quotedValueText(QStringView text) {
+    constexpr qsizetype kMaxQuoted = 40;
+    if (text.size() <= kMaxQuoted)
+        return text.toString();
+    // Never cut a character outside the basic plane in half.
+    const qsizetype cut = text[kMaxQuoted - 1].isHighSurrogate() ? kMaxQuoted - 1 : kMaxQuoted;
+    return text.first(cut).toString() + QStringLiteral("…");
+}
+
 int parseInteger(const QString& text) {
     // Optional sign, then decimal digits only; no blanks, no thousands separators.
+    const auto bad = [&text] {
+        return TAppError(QStringLiteral("'%1' は整数ではありません").arg(quotedValueText(text)));
+    };
     qsizetype i = 0;
     const qsizetype n = text.size();
     bool negative = false;
@@ -98,28 +96,31 @@ int parseInteger(const QString& text) {
         ++i;
     }
     if (i == n)
-        throw TAppError(QStringLiteral("'%1' は整数ではありません").arg(text));
+        throw bad();
     qint64 value = 0;
     for (; i < n; ++i) {
         if (!isAsciiDigit(text[i]))
-            throw TAppError(QStringLiteral("'%1' は整数ではありません").arg(text));
+            throw bad();
         value = value * 10 + (text[i].unicode() - u'0');
         if (value > 2147483648LL)
-            throw TAppError(QStringLiteral("'%1' は整数ではありません").arg(text));
+            throw bad();
     }
     if (negative)
         value = -value;
     if (value > 2147483647LL || value < -2147483648LL)
-        throw TAppError(QStringLiteral("'%1' は整数ではありません").arg(text));
+        throw bad();
     return static_cast<int>(value);
 }
 
 QDate parseDate(const QString& text) {
     // Year (four digits), month and day separated by "/"; 2013/4/5 is accepted.
-    const QStringList parts = text.split(u'/');
     const auto bad = [&text] {
-        return TAppError(QStringLiteral("'%1' は日付ではありません").arg(text));
+        return TAppError(QStringLiteral("'%1' は日付ではありません").arg(quotedValueText(text)));
     };
+    // A date has two slashes; a huge field is refused before it is split up.
+    if (text.size() > 10)
+        throw bad();
+    const QStringList parts = text.split(u'/');
     if (parts.size() != 3)
         throw bad();
     int values[3] = {0, 0, 0};
@@ -143,7 +144,8 @@ long double parseFloat(const QString& text) {
     // Digits with an optional decimal point and fraction, an optional sign and
     // exponent; nothing else (no blanks, no separators, no inf or nan).
     const auto bad = [&text] {
-        return TAppError(QStringLiteral("'%1' は浮動小数点数ではありません").arg(text));
+        return TAppError(
+            QStringLiteral("'%1' は浮動小数点数ではありません").arg(quotedValueText(text)));
     };
     qsizetype i = 0;
     const qsizetype n = text.size();

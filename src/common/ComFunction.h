@@ -31,8 +31,12 @@ QStringList ReadLines(const QString& path);
 // the field and the rest becomes empty.
 QString takeField(QString& rest);
 
-// Conversions that throw TAppError naming the bad text, in the words the
-// user sees: "'x' は整数ではありません" and so on.
+// A bad value as an error text quotes it: at most its first 40 characters,
+// then "…", so that one huge field cannot make the error box unusable.
+QString quotedValueText(QStringView text);
+
+// Conversions that throw TAppError naming the bad text (as quotedValueText
+// shortens it), in the words the user sees: "'x' は整数ではありません" and so on.
 int parseInteger(const QString& text);
 QDate parseDate(const QString& text);
 long double parseFloat(const QString& text);

@@ -10,7 +10,16 @@ constexpr int kDrawFields = 2 + kPositions + kBonusCount;
 int readGameNumber(QStringView text) {
     const int number = readIntegerField(text);
     if (number < 1 || number > kMaxNumber)
-        throw TAppError(QStringLiteral("'%1' は１～３７の数字ではありません").arg(text));
+        throw TAppError(
+            QStringLiteral("'%1' は１～３７の数字ではありません").arg(quotedValueText(text)));
+    return number;
+}
+
+int readDrawNumber(QStringView text) {
+    const int number = readIntegerField(text);
+    if (number < 1 || number > kMaxDrawNumber)
+        throw TAppError(QStringLiteral("'%1' は１～９９９９９の開催回ではありません")
+                            .arg(quotedValueText(text)));
     return number;
 }
 
@@ -53,7 +62,7 @@ DrawResult parseDrawLine(const QString& line) {
     static_assert(kDrawFields == 11);
     LineFields fields(line);
     DrawResult draw;
-    draw.DrawNumber = readIntegerField(fields.next());
+    draw.DrawNumber = readDrawNumber(fields.next());
     draw.DrawDate = readDateField(fields.next());
     for (int& number : draw.MainNumbers)
         number = readGameNumber(fields.next());

@@ -8,6 +8,10 @@
 #include <QVector>
 #include <array>
 
+// Draw numbers beyond five digits are refused: the history view shows five
+// digits, and the next draw number must still fit an int.
+inline constexpr int kMaxDrawNumber = 99'999;
+
 // One draw of the draw-result file: draw number, date, the seven main numbers
 // in file order (position 1 first) and the two bonus numbers.
 struct DrawResult {
@@ -29,8 +33,8 @@ public:
     const DrawResult* findByNumber(int drawNumber) const;
     // Draw number of entry 0; 0 when the table is empty.
     int newestDrawNumber() const;
-    // Newest draw number plus one.
-    int nextDrawNumber() const { return newestDrawNumber() + 1; }
+    // Newest draw number plus one; wide, so that no table can make it overflow.
+    qint64 nextDrawNumber() const { return qint64{newestDrawNumber()} + 1; }
 
     void clear() { m_draws.clear(); }
     void reserve(int n) { m_draws.reserve(n); }
@@ -54,7 +58,7 @@ private:
 
 // Parses one line of the draw-result file (11 fields, the last one the whole
 // rest of the line). Throws TAppError naming the bad field: not an integer,
-// not a date, or a number outside 1..37.
+// not a date, a draw number outside 1..kMaxDrawNumber or a number outside 1..37.
 DrawResult parseDrawLine(const QString& line);
 
 // Appends the draws of the lines to the table in order. At the first bad line

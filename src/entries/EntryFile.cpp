@@ -3,19 +3,23 @@
 #include "common/AppError.h"
 #include "common/ComFunction.h"
 #include "common/CommaText.h"
+#include "common/LineScanner.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
 
-constexpr char kCR = 13;
-constexpr char kLF = 10;
-constexpr char kEofMark = 26;
 const QByteArray kLineEnd("\r\n");
 
 bool isAsciiDigit(QChar c) {
     return c >= u'0' && c <= u'9';
+}
+
+bool isAsciiLetter(QChar c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
 }
 
 bool isRowEmpty(const QStringList& row) {
@@ -64,6 +68,33 @@ void writeAtomically(const QString& path, const QByteArray& bytes) {
         throwWriteError(path, file.errorString());
 }
 
+// QSaveFile puts the new content into "<name>.XXXXXX" beside the target (six
+// random ASCII letters) and renames it over the target; a kill between the two
+// steps leaves that file behind. Exactly such names are removed, nothing else;
+// a file that cannot be removed is left for the next time.
+void removeLeftoverTemporaries(const QString& path) {
+    const QFileInfo target(path);
+    const QString prefix = target.fileName() + u'.';
+    QDir folder = target.dir();
+    const QStringList names = folder.entryList({prefix + QStringLiteral("*")},
+                                               QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    for (const QString& name : names) {
+        if (name.size() != prefix.size() + 6 || !name.startsWith(prefix))
+            continue;
+        bool letters = true;
+        for (qsizetype k = prefix.size(); k < name.size(); ++k)
+            letters = letters && isAsciiLetter(name[k]);
+        if (letters)
+            folder.remove(name);
+    }
+}
+
+// Writes an entry file, clearing away what earlier interrupted writes left.
+void writeEntryFile(const QString& path, const QByteArray& bytes) {
+    removeLeftoverTemporaries(path);
+    writeAtomically(path, bytes);
+}
+
 void appendLines(QByteArray& out, const QVector<QStringList>& rows, bool skipEmptyRows) {
     for (const QStringList& row : rows) {
         if (skipEmptyRows && isRowEmpty(row))
@@ -87,40 +118,20 @@ struct VisibleLine {
     bool listed = false;
 };
 
-// Walks the bytes exactly as ReadLines does and stops where it stops; bytes
-// after the last visible line belong to no line.
+// The lines ReadLines returns, as byte ranges; bytes after the last visible
+// line belong to no line.
 QVector<VisibleLine> visibleLines(const QByteArray& data, const QString& drawNumberText) {
     QVector<VisibleLine> lines;
-    const qsizetype size = data.size();
-    const char* p = data.constData();
-    qsizetype i = 0;
-    for (;;) {
-        const qsizetype begin = i;
-        while (i < size && static_cast<unsigned char>(p[i]) <= 32 && p[i] != kCR &&
-               p[i] != kEofMark)
-            ++i;
-        if (i >= size || p[i] == kCR || p[i] == kEofMark)
-            break;
-        const qsizetype textBegin = i;
-        qsizetype comma = -1;
-        while (i < size && p[i] != kCR && p[i] != kEofMark) {
-            if (comma < 0 && p[i] == ',')
-                comma = i;
-            ++i;
-        }
-        VisibleLine line;
-        line.begin = begin;
+    LineScanner scanner(data);
+    ScannedLine scanned;
+    while (scanner.next(scanned)) {
+        const QByteArrayView text(data.constData() + scanned.textBegin,
+                                  scanned.textEnd - scanned.textBegin);
         // A comma byte never occurs inside a multi-byte UTF-8 sequence, so the
         // text before it decodes the same as in the whole line.
-        line.listed =
-            comma >= 0 && QString::fromUtf8(p + textBegin, comma - textBegin) == drawNumberText;
-        if (i < size && p[i] == kCR) {
-            ++i;
-            if (i < size && p[i] == kLF)
-                ++i;
-        }
-        line.end = i;
-        lines.append(line);
+        const qsizetype comma = text.indexOf(',');
+        const bool listed = comma >= 0 && QString::fromUtf8(text.first(comma)) == drawNumberText;
+        lines.append(VisibleLine{scanned.begin, scanned.end, listed});
     }
     return lines;
 }
@@ -153,12 +164,27 @@ QString entryLine(const QStringList& row) {
 
 void appendEntryLines(const QString& path, const QVector<QStringList>& rows) {
     bool exists = false;
-    QByteArray content = readExisting(path, exists);
+    const QByteArray existing = readExisting(path, exists);
+    // The new lines go right after the last line the reader lists, so that no
+    // empty line can come before them. What follows that line is dropped when
+    // it holds only blanks and control characters (a hand-edited tail) and
+    // otherwise kept after the new lines: lines after an empty line stay
+    // hidden, byte for byte.
+    LineScanner scanner(existing);
+    ScannedLine line;
+    bool lastLineEnded = true;
+    while (scanner.next(line))
+        lastLineEnded = line.hasLineEnd();
+    const QByteArray rest = existing.mid(scanner.position());
+
+    QByteArray content = existing.left(scanner.position());
     // A bare LF does not end a line for the reader, so only CR or CR LF counts.
-    if (!content.isEmpty() && !content.endsWith(kCR) && !content.endsWith(kLineEnd))
+    if (!lastLineEnded)
         content.append(kLineEnd);
     appendLines(content, rows, false);
-    writeAtomically(path, content);
+    if (!holdsOnlyBlanks(rest))
+        content.append(rest);
+    writeEntryFile(path, content);
 }
 
 void writeEntryLines(const QString& path, const QVector<QStringList>& rows) {
@@ -186,7 +212,7 @@ void cancelListedLine(const QString& path, const QString& drawNumberText, int li
             continue;
         if (seen++ == listedIndex) {
             data.remove(line.begin, line.end - line.begin);
-            writeAtomically(path, data);
+            writeEntryFile(path, data);
             return;
         }
     }
@@ -211,6 +237,7 @@ void cancelAllListedLines(const QString& path, const QString& drawNumberText) {
     rest.append(data.constData() + kept, data.size() - kept);
 
     if (holdsOnlyBlanks(rest)) {
+        removeLeftoverTemporaries(path);
         QFile file(path);
         if (!file.remove())
             throw TAppError(
@@ -218,5 +245,5 @@ void cancelAllListedLines(const QString& path, const QString& drawNumberText) {
         return;
     }
     if (removed)
-        writeAtomically(path, rest);
+        writeEntryFile(path, rest);
 }

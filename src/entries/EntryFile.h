@@ -9,6 +9,8 @@
 // Every write is all or nothing: the new content goes to a temporary file
 // beside the target, which replaces the target only when complete. Failures
 // throw TAppError with the system's reason; the old file is then unchanged.
+// Writing an entry file also removes the temporary files of that file that an
+// interrupted earlier write left behind.
 
 inline constexpr int kEntryFields = 8;
 
@@ -22,12 +24,17 @@ QString entryFilePath(const QString& drawNumberText);
 // cells beyond the eighth are not part of it.
 QString entryLine(const QStringList& row);
 
-// Adds one entry line per row at the end of the file, creating it if needed.
-// An existing last line without a line end is ended first so lines never merge.
+// Adds one entry line per row after the last line the reader lists, creating
+// the file if needed, so that every added line is listed afterwards. An
+// existing last line without a line end is ended first so lines never merge.
+// A tail of only blanks and control characters after that line is dropped;
+// anything else after it (lines hidden behind an empty line) is kept as it is,
+// after the added lines.
 void appendEntryLines(const QString& path, const QVector<QStringList>& rows);
 
 // Replaces the file by one entry line per row (all-empty rows skipped).
 // Used by the CSV export; an existing file is replaced without a question.
+// The file may be anywhere the user chose, so nothing beside it is removed.
 void writeEntryLines(const QString& path, const QVector<QStringList>& rows);
 
 // The lines the lookup tab lists: those whose text before the first comma is

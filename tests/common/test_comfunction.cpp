@@ -103,6 +103,28 @@ private slots:
                      QStringLiteral("'%1' は浮動小数点数ではありません").arg(QLatin1String(bad)));
     }
 
+    // A huge bad field must not flood the error box: only its start is quoted.
+    void conversionErrorsQuoteShortPrefix() {
+        const QString huge = QStringLiteral("1x") + QString(1'000'000, u'9');
+        const QString start = huge.left(40) + QStringLiteral("…");
+        QCOMPARE(errorOf([&] { ::parseInteger(huge); }),
+                 QStringLiteral("'%1' は整数ではありません").arg(start));
+        QCOMPARE(errorOf([&] { ::parseInteger(QString(500'000, u'9')); }),
+                 QStringLiteral("'%1…' は整数ではありません").arg(QString(40, u'9')));
+        QCOMPARE(errorOf([&] { ::parseDate(huge); }),
+                 QStringLiteral("'%1' は日付ではありません").arg(start));
+        QCOMPARE(errorOf([&] { ::parseFloat(huge); }),
+                 QStringLiteral("'%1' は浮動小数点数ではありません").arg(start));
+
+        // Forty characters are quoted whole; a pair of surrogates is never cut in half.
+        const QString forty = QString(39, u'x') + u'.';
+        QCOMPARE(errorOf([&] { ::parseFloat(forty); }),
+                 QStringLiteral("'%1' は浮動小数点数ではありません").arg(forty));
+        const QString wide = QString(39, u'x') + QStringLiteral("\U0001F600y");
+        QCOMPARE(errorOf([&] { ::parseInteger(wide); }),
+                 QStringLiteral("'%1…' は整数ではありません").arg(QString(39, u'x')));
+    }
+
     void formats() {
         QCOMPARE(formatDrawNumber5(7), u"    7");
         QCOMPARE(formatDrawNumber5(12345), u"12345");

@@ -9,6 +9,7 @@
 #include <QRandomGenerator>
 
 #include <functional>
+#include <limits>
 
 namespace {
 
@@ -18,11 +19,17 @@ QString notInteger(const QString& text) {
 QString notInRange(const QString& text) {
     return QStringLiteral("'%1' は１～３７の数字ではありません").arg(text);
 }
+QString notDrawNumber(const QString& text) {
+    return QStringLiteral("'%1' は１～９９９９９の開催回ではありません").arg(text);
+}
 
 // The field rule in its plainest form, to hold the table's reader against.
 DrawResult referenceParse(QString rest) {
     DrawResult draw;
-    draw.DrawNumber = parseInteger(takeField(rest));
+    const QString number = takeField(rest);
+    draw.DrawNumber = parseInteger(number);
+    if (draw.DrawNumber < 1 || draw.DrawNumber > 99999)
+        throw TAppError(notDrawNumber(number));
     draw.DrawDate = parseDate(takeField(rest));
     for (int k = 0; k < kPositions + kBonusCount; ++k) {
         const QString field = k + 1 < kPositions + kBonusCount ? takeField(rest) : rest;
@@ -95,7 +102,14 @@ private slots:
             << QStringLiteral("1,2013/13/01,99,x,1,2,3,4,5,6,7")
             << QStringLiteral("'2013/13/01' は日付ではありません");
         QTest::newRow("LF-only file as one line")
-            << kLine + u'\n' + kLine << notInteger(u"36\n"_qs + kLine);
+            << kLine + u'\n' + kLine << notInteger((u"36\n"_qs + kLine).left(40) + u"…"_qs);
+        QTest::newRow("huge field")
+            << QString(2'000'000, u'7') << notInteger(QString(40, u'7') + u"…"_qs);
+        for (const char* number : {"0", "-1", "100000", "2147483647", "+0099999x"})
+            QTest::newRow(number) << QString::fromLatin1(number) + kLine.mid(3)
+                                  << (QByteArray(number).endsWith('x')
+                                          ? notInteger(QString::fromLatin1(number))
+                                          : notDrawNumber(QString::fromLatin1(number)));
     }
     void rejectsBadLines() {
         QFETCH(QString, line);
@@ -136,6 +150,17 @@ private slots:
         QCOMPARE(table.findByNumber(123), &table.at(0));
         QCOMPARE(table.findByNumber(689), &table.at(1));
         QVERIFY(!table.findByNumber(124));
+    }
+
+    // Draw numbers beyond five digits are refused, so the next one always fits.
+    void nextDrawNumberNeverOverflows() {
+        DrawTable table = tableOf(
+            {QStringLiteral("99999") + kLine.mid(3), QStringLiteral("+00001") + kLine.mid(3)});
+        QCOMPARE(table.at(1).DrawNumber, 1);
+        QCOMPARE(table.nextDrawNumber(), 100000);
+        table.clear();
+        table.append(draw(std::numeric_limits<int>::max(), {}, {}));
+        QCOMPARE(table.nextDrawNumber(), qint64(std::numeric_limits<int>::max()) + 1);
     }
 
     void positionCounts() {

@@ -77,6 +77,9 @@ private slots:
             << notNumber(u"239143,1100,5826847840"_qs);
         QTest::newRow("amount") << QString(kLine).replace(u"789600"_qs, u"\u00a5789600"_qs)
                                 << notNumber(u"\u00a5789600"_qs);
+        QTest::newRow("huge amount")
+            << QString(kLine).replace(u"789600"_qs, QString(1'000'000, u'7') + u'x')
+            << notNumber(QString(40, u'7') + u"…"_qs);
         QTest::newRow("blank") << QString(kLine).replace(u",0,0,"_qs, u",0, 0,"_qs)
                                << notNumber(u" 0"_qs);
     }

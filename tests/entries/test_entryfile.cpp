@@ -8,6 +8,7 @@
 #include <QFile>
 
 #include <csignal>
+#include <sys/inotify.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -76,6 +77,42 @@ private:
 
 constexpr rlim_t kSizeLimit = rlim_t{256} * 1024;
 
+// Names of files created or renamed away in a folder while it is watched, to
+// learn which temporary names a save really uses.
+class CreatedNames {
+public:
+    explicit CreatedNames(const QString& folder) : m_fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+        if (m_fd >= 0)
+            inotify_add_watch(m_fd, QFile::encodeName(folder).constData(),
+                              IN_CREATE | IN_MOVED_FROM);
+    }
+    ~CreatedNames() {
+        if (m_fd >= 0)
+            close(m_fd);
+    }
+    CreatedNames(const CreatedNames&) = delete;
+    CreatedNames& operator=(const CreatedNames&) = delete;
+
+    QStringList take() const {
+        QStringList names;
+        alignas(inotify_event) char buffer[4096];
+        ssize_t size = 0;
+        while (m_fd >= 0 && (size = read(m_fd, buffer, sizeof buffer)) > 0) {
+            for (ssize_t at = 0; at < size;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+                if (event->len > 0)
+                    names.append(QFile::decodeName(event->name));
+                at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+            }
+        }
+        names.removeDuplicates();
+        return names;
+    }
+
+private:
+    int m_fd;
+};
+
 } // namespace
 
 // Runs an operation that must fail; checks the error names the file and that
@@ -107,6 +144,8 @@ private slots:
     void appendCreatesFileAndAddsAtEnd();
     void appendEndsUnterminatedLastLine_data();
     void appendEndsUnterminatedLastLine();
+    void appendAfterBlankTailKeepsNewLinesListed_data();
+    void appendAfterBlankTailKeepsNewLinesListed();
     void appendIntoMissingFolderFails();
     void writeReplacesAndSkipsEmptyRows();
 
@@ -121,6 +160,8 @@ private slots:
     void cancelAllDeletesWhenNothingElseRemains_data();
     void cancelAllDeletesWhenNothingElseRemains();
     void cancelAllOfMissingFileDoesNothing();
+
+    void writesRemoveLeftoverTemporaries();
 
     void failuresInReadOnlyFolderKeepFile();
     void failuresOnFullDiskKeepFile();
@@ -195,6 +236,39 @@ void TestEntryFile::appendEndsUnterminatedLastLine() {
     appendEntryLines(entryFilePath("123"), {kTicketB});
     QCOMPARE(dir.readFile(kClientFile), expected);
     QCOMPARE(ReadLines(entryFilePath("123")).last(), QString::fromLatin1(kLineB));
+}
+
+void TestEntryFile::appendAfterBlankTailKeepsNewLinesListed_data() {
+    QTest::addColumn<QByteArray>("existing");
+    QTest::addColumn<QByteArray>("expected");
+
+    const QByteArray lineA = kLineA + "\r\n";
+    const QByteArray added = kLineB + "\r\n" + kLineA + "\r\n";
+    QTest::newRow("lone LF after the last line") << lineA + "\n" << lineA + added;
+    QTest::newRow("blanks and tab") << lineA + "  \t " << lineA + added;
+    QTest::newRow("NUL byte") << lineA + QByteArray(1, '\0') << lineA + added;
+    QTest::newRow("empty line") << lineA + "\r\n" << lineA + added;
+    QTest::newRow("mixed control characters")
+        << lineA + QByteArray("\r\n \x01\n\x1a\0", 7) << lineA + added;
+    QTest::newRow("character 26 right after the text") << kLineA + "\x1a" << lineA + added;
+    QTest::newRow("only blanks in the file") << QByteArray("\n \r\n\t") << added;
+    // Lines after an empty line stay hidden and keep their bytes.
+    QTest::newRow("hidden lines after an empty line")
+        << lineA + "\n\r\n456,01\r\n \x1a" << lineA + added + "\n\r\n456,01\r\n \x1a";
+}
+
+void TestEntryFile::appendAfterBlankTailKeepsNewLinesListed() {
+    QFETCH(QByteArray, existing);
+    QFETCH(QByteArray, expected);
+    TempProgramDir dir;
+    dir.writeFile(kClientFile, existing);
+    const QString path = entryFilePath("123");
+    const QStringList before = ReadLines(path);
+
+    appendEntryLines(path, {kTicketB, kTicketA});
+    QCOMPARE(dir.readFile(kClientFile), expected);
+    const QStringList added{QString::fromLatin1(kLineB), QString::fromLatin1(kLineA)};
+    QCOMPARE(ReadLines(path), before + added);
 }
 
 void TestEntryFile::appendIntoMissingFolderFails() {
@@ -331,6 +405,50 @@ void TestEntryFile::cancelAllOfMissingFileDoesNothing() {
     cancelAllListedLines(entryFilePath("123"), "123");
     QVERIFY(!dir.exists(kClientFile));
     QVERIFY(!dir.exists("client"));
+}
+
+void TestEntryFile::writesRemoveLeftoverTemporaries() {
+    TempProgramDir dir;
+    const QString path = entryFilePath("123");
+    dir.writeFile(kClientFile, kLineA + "\r\n");
+
+    // The name a save really gives its temporary file, as a kill leaves it behind.
+    QStringList leftovers{"123.csv.AbCdEf", "123.csv.qwerty"};
+    {
+        const CreatedNames created(dir.filePath("client"));
+        appendEntryLines(path, {kTicketA});
+        for (const QString& name : created.take())
+            if (name != u"123.csv")
+                leftovers.append(name);
+    }
+    QVERIFY2(leftovers.size() == 3, qPrintable(leftovers.join(u' ')));
+    const QStringList others{"123.csv",        "123.csv.AbCdE",   "123.csv.AbCdEfG",
+                             "123.csv.AbC1Ef", "123.csv.AbC-Ef",  "0123.csv.AbCdEf",
+                             "23.csv.AbCdEf",  "1234.csv.AbCdEf", "456.csv.AbCdEf",
+                             "123.csvXAbCdEf", "123.CSV.AbCdEf",  "123.csv.bak"};
+    const auto plant = [&] {
+        for (const QString& name : leftovers + others)
+            if (!dir.exists("client/" + name))
+                dir.writeFile("client/" + name, "x\r\n");
+    };
+    const auto sorted = [](QStringList names) {
+        names.sort();
+        return names;
+    };
+
+    plant();
+    appendEntryLines(path, {kTicketB});
+    QCOMPARE(sorted(clientFiles(dir)), sorted(others));
+    const QString a = QString::fromLatin1(kLineA);
+    QCOMPARE(ReadLines(path), (QStringList{a, a, QString::fromLatin1(kLineB)}));
+
+    plant();
+    cancelListedLine(path, "123", 2);
+    QCOMPARE(sorted(clientFiles(dir)), sorted(others));
+
+    plant();
+    cancelAllListedLines(path, "123");
+    QCOMPARE(sorted(clientFiles(dir)), sorted(others.mid(1)));
 }
 
 void TestEntryFile::failuresInReadOnlyFolderKeepFile() {

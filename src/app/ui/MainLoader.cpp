@@ -108,7 +108,7 @@ bool TMainForm::loadPrizeFile() {
 }
 
 QStringList TMainForm::readDataFile(const QString& name) {
-    const QStringList lines = ReadLines(programPath(name));
+    QStringList lines = ReadLines(programPath(name));
     if (lines.isEmpty())
         reportMissingDataFile();
     else

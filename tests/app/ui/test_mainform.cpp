@@ -345,14 +345,19 @@ void TestMainForm::badDrawLineStopsLoadKeepingEarlierDraws_data() {
         QStringLiteral("'40' は１～３７の数字ではありません"));
     row("bonus number 0", "101,2015/12/18,01,02,03,04,05,06,07,08,00",
         QStringLiteral("'00' は１～３７の数字ではありません"));
+    row("draw number 2147483647", "2147483647,2015/12/18,01,02,03,04,05,06,07,08,09",
+        QStringLiteral("'2147483647' は１～９９９９９の開催回ではありません"));
+    // A huge field is quoted by its start only, so the error box stays quick to lay out.
+    row("huge field", QByteArray(300'000, '7'),
+        QStringLiteral("'%1…' は整数ではありません").arg(QString(40, u'7')));
 
     // LF-only line ends make the whole file one line; its eleventh field is
     // all that follows the tenth comma.
     QByteArray lfOnly = head + tail;
     lfOnly.replace("\r\n", "\n");
     const QString eleventh = QString::fromLatin1(lfOnly).section(u',', 10);
-    QTest::newRow("LF line ends") << lfOnly
-                                  << QStringLiteral("'%1' は整数ではありません").arg(eleventh) << 0;
+    QTest::newRow("LF line ends")
+        << lfOnly << QStringLiteral("'%1…' は整数ではありません").arg(eleventh.left(40)) << 0;
 }
 
 void TestMainForm::badDrawLineStopsLoadKeepingEarlierDraws() {
