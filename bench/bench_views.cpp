@@ -1,5 +1,5 @@
-// The window with its data: start-up until the load ends, sorting the history
-// list, refreshing the lookup tab.
+// The window with its data: start-up until the load ends (against a bare
+// seven-tab window), sorting the history list, refreshing the lookup tab.
 
 #include "SampleData.h"
 #include "app/ui/Main.h"
@@ -11,9 +11,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QMainWindow>
+#include <QTabWidget>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+#include <chrono>
+#include <ctime>
 #include <map>
 #include <memory>
 
@@ -39,17 +43,98 @@ const QString& programFolder(int draws) {
     return path;
 }
 
-void BM_StartWindow(benchmark::State& state) {
-    setProgramDir(programFolder(static_cast<int>(state.range(0))));
+// Wall-clock and CPU seconds of one start-up of a bare seven-tab window,
+// measured first in the run; the window's start-ups below are given as
+// multiples of it (x_empty wall clock, x_empty_cpu CPU time, which a busy
+// machine disturbs less).
+struct StartUpTime {
+    double wall = 0;
+    double cpu = 0;
+};
+StartUpTime g_emptyWindow;
+
+double cpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
+
+// Runs the start-up in every iteration and returns its means.
+template <typename StartUp> StartUpTime meanTime(benchmark::State& state, StartUp startUp) {
+    StartUpTime total;
     for (auto _ : state) {
+        const auto begin = std::chrono::steady_clock::now();
+        const double cpuBegin = cpuSeconds();
+        startUp();
+        total.cpu += cpuSeconds() - cpuBegin;
+        total.wall +=
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+    }
+    const auto n = static_cast<double>(state.iterations());
+    return n > 0 ? StartUpTime{total.wall / n, total.cpu / n} : StartUpTime{};
+}
+
+void BM_EmptyWindow(benchmark::State& state) {
+    const QStringList captions = {
+        QStringLiteral("ロト７予想メイン"),     QStringLiteral("予想オプション設定"),
+        QStringLiteral("オンラインデータ照合"), QStringLiteral("データの傾向と分析"),
+        QStringLiteral("申込数字照会・取消し"), QStringLiteral("抽選数字照会"),
+        QStringLiteral("当選金額照会")};
+    g_emptyWindow = meanTime(state, [&] {
+        QMainWindow window;
+        auto* tabs = new QTabWidget(&window);
+        for (const QString& caption : captions)
+            tabs->addTab(new QWidget, caption);
+        window.setCentralWidget(tabs);
+        window.setFixedSize(657, 548);
+        window.show();
+        QCoreApplication::processEvents();
+    });
+}
+BENCHMARK(BM_EmptyWindow)->Unit(benchmark::kMillisecond);
+
+// Starts the window over the program folder in every iteration.
+void startWindow(benchmark::State& state, const QString& folder, int draws) {
+    setProgramDir(folder);
+    const StartUpTime mean = meanTime(state, [&] {
         TMainForm form;
         form.show(); // the start-up runs the whole load
-        if (form.drawTable().count() != state.range(0))
+        QCoreApplication::processEvents();
+        if (form.drawTable().count() != draws)
             state.SkipWithError("the data did not load");
+    });
+    if (g_emptyWindow.wall > 0 && g_emptyWindow.cpu > 0) {
+        state.counters["x_empty"] = mean.wall / g_emptyWindow.wall;
+        state.counters["x_empty_cpu"] = mean.cpu / g_emptyWindow.cpu;
     }
     setProgramDir(QString());
 }
+
+void BM_StartWindow(benchmark::State& state) {
+    const int draws = static_cast<int>(state.range(0));
+    startWindow(state, programFolder(draws), draws);
+}
 BENCHMARK(BM_StartWindow)->Arg(650)->Arg(100'000)->Unit(benchmark::kMillisecond);
+
+// The real draw results and prize data, when their folder is there.
+void BM_StartWindowRealData(benchmark::State& state) {
+    const QString source = QStringLiteral(SEPTARION_REAL_DATA_DIR);
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath(QStringLiteral("download"));
+    bool copied = true;
+    for (const char* name : {"Loto7Number.csv", "Loto7Data.csv"})
+        copied =
+            copied && QFile::copy(source + u'/' + QLatin1String(name),
+                                  dir.filePath(QStringLiteral("download/") + QLatin1String(name)));
+    if (!copied) {
+        state.SkipWithError(qPrintable(QStringLiteral("no real data in %1").arg(source)));
+        return;
+    }
+    const auto draws = static_cast<int>(
+        ReadLines(dir.filePath(QStringLiteral("download/Loto7Number.csv"))).size());
+    startWindow(state, dir.path(), draws);
+}
+BENCHMARK(BM_StartWindowRealData)->Unit(benchmark::kMillisecond);
 
 void BM_SortHistoryView(benchmark::State& state) {
     setProgramDir(programFolder(100'000));
