@@ -95,6 +95,9 @@ THistoryPage::THistoryPage(QWidget* parent)
     m_view->setSortingEnabled(false); // sorting follows the sort key, not the view
     m_view->verticalHeader()->hide();
     m_view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // The hidden row header takes the list's large font, whose minimum section
+    // size would otherwise outgrow the rows when the page is first shown.
+    m_view->verticalHeader()->setMinimumSectionSize(24);
     m_view->verticalHeader()->setDefaultSectionSize(24);
     QHeaderView* header = m_view->horizontalHeader();
     header->setSectionsClickable(true);

@@ -65,8 +65,16 @@ QTableView* historyOf(TMainForm& form) {
     return control<QTableView>(&form, QStringLiteral("viewHistory"));
 }
 
-StringGrid* moneyOf(TMainForm& form) {
-    return control<StringGrid>(&form, QStringLiteral("gridMoney"));
+StripedGrid* moneyOf(TMainForm& form) {
+    return control<StripedGrid>(&form, QStringLiteral("gridMoney"));
+}
+
+// All texts of the prize grid, row by row.
+QVector<QStringList> moneyRows(TMainForm& form) {
+    QVector<QStringList> rows;
+    for (int r = 0; r < moneyOf(form)->dataRowCount(); ++r)
+        rows.append(moneyOf(form)->rowCells(r));
+    return rows;
 }
 
 QString editText(TMainForm& form, const QString& name) {
@@ -410,7 +418,7 @@ void TestMainForm::badPrizeFieldStopsLoadKeepingEarlierRows() {
     QVERIFY(form.isVisible());
     QCOMPARE(form.drawTable().count(), 4);
     QCOMPARE(historyOf(form)->model()->rowCount(), 4);
-    StringGrid* money = moneyOf(form);
+    StripedGrid* money = moneyOf(form);
     QCOMPARE(form.prizeTable().count(), 2);
     QCOMPARE(money->dataRowCount(), 2);
     QCOMPARE(money->cell(0, 0), QStringLiteral("103"));
@@ -428,7 +436,7 @@ void TestMainForm::reloadGivesSameTablesAndEmptiesPendingLines() {
     form.show();
 
     const QStringList history = historyTexts(form);
-    const QVector<QStringList> money = moneyOf(form)->dataRows();
+    const QVector<QStringList> money = moneyRows(form);
     const QString next = editText(form, QStringLiteral("editNewNum"));
     QList<int> counts;
     for (int p = 1; p <= kPositions; ++p)
@@ -450,7 +458,7 @@ void TestMainForm::reloadGivesSameTablesAndEmptiesPendingLines() {
 
     QVERIFY2(answerer.boxes().isEmpty(), qPrintable(answerer.texts().join(u'\n')));
     QCOMPARE(historyTexts(form), history);
-    QCOMPARE(moneyOf(form)->dataRows(), money);
+    QCOMPARE(moneyRows(form), money);
     QCOMPARE(editText(form, QStringLiteral("editNewNum")), next);
     QList<int> countsAfter;
     for (int p = 1; p <= kPositions; ++p)
@@ -474,7 +482,7 @@ void TestMainForm::loaderLocksOutTabsMenuAndItself() {
     form.show();
     TPageControl* tabs = tabsOf(form);
     auto* mainPage = control<QWidget>(&form, QStringLiteral("TabSheet1"));
-    StringGrid* money = moneyOf(form);
+    StripedGrid* money = moneyOf(form);
     QVERIFY(!form.isLoading());
     QVERIFY(money->hasData());
 
