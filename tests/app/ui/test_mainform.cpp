@@ -7,6 +7,7 @@
 #include "common/ui/PageControl.h"
 #include "common/ui/StringGrid.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,7 +15,6 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
-#include <QSpinBox>
 #include <QTableView>
 #include <QToolButton>
 
@@ -80,7 +80,7 @@ QVector<QStringList> moneyRows(TMainForm& form) {
 QString editText(TMainForm& form, const QString& name) {
     if (auto* line = form.findChild<QLineEdit*>(name))
         return line->text();
-    if (auto* spin = form.findChild<QSpinBox*>(name))
+    if (auto* spin = form.findChild<QAbstractSpinBox*>(name))
         return spin->text();
     return QStringLiteral("(no control %1)").arg(name);
 }
