@@ -21,6 +21,15 @@ qint64 wholeNumber(long double value) {
     return static_cast<qint64>(rounded);
 }
 
+// A count or amount field as kept. Plain digits, the usual field, are taken
+// as they are: the trip through extended floating point costs far more.
+qint64 readWholeNumberField(QStringView text) {
+    const std::int64_t digits = line_fields_detail::plainDigits(text, 18);
+    if (digits >= 0)
+        return digits;
+    return wholeNumber(readFloatField(text));
+}
+
 } // namespace
 
 QStringList PrizeRecord::displayTexts() const {
@@ -49,10 +58,10 @@ PrizeRecord parsePrizeLine(const QString& line) {
     PrizeRecord record;
     record.DrawNumber = readIntegerField(fields.next());
     for (int tier = 0; tier < kPrizeTiers; ++tier) {
-        record.Winners[tier] = wholeNumber(readFloatField(fields.next()));
-        record.Amounts[tier] = wholeNumber(readFloatField(fields.next()));
+        record.Winners[tier] = readWholeNumberField(fields.next());
+        record.Amounts[tier] = readWholeNumberField(fields.next());
     }
-    record.CarryOver = wholeNumber(readFloatField(fields.rest()));
+    record.CarryOver = readWholeNumberField(fields.rest());
     return record;
 }
 
