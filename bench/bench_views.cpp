@@ -1,5 +1,5 @@
-// The window with its data: start-up until the load ends, sorting the history
-// list, refreshing the lookup tab.
+// The window with its data: start-up until the load ends (against a bare
+// seven-tab window), sorting the history list, refreshing the lookup tab.
 
 #include "SampleData.h"
 #include "app/ui/Main.h"
@@ -11,9 +11,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QMainWindow>
+#include <QTabWidget>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+#include <chrono>
+#include <ctime>
 #include <map>
 #include <memory>
 
@@ -39,18 +43,103 @@ const QString& programFolder(int draws) {
     return path;
 }
 
-void BM_StartWindow(benchmark::State& state) {
-    setProgramDir(programFolder(static_cast<int>(state.range(0))));
+// Wall-clock and CPU seconds of start-ups.
+struct StartUpTime {
+    double wall = 0;
+    double cpu = 0;
+};
+
+double cpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
+
+template <typename StartUp> void addTime(StartUpTime& total, StartUp startUp) {
+    const auto begin = std::chrono::steady_clock::now();
+    const double cpuBegin = cpuSeconds();
+    startUp();
+    total.cpu += cpuSeconds() - cpuBegin;
+    total.wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+}
+
+// The baseline: a bare window with the seven tab captions, shown and painted.
+void startEmptyWindow() {
+    static const QStringList captions = {
+        QStringLiteral("ロト７予想メイン"),     QStringLiteral("予想オプション設定"),
+        QStringLiteral("オンラインデータ照合"), QStringLiteral("データの傾向と分析"),
+        QStringLiteral("申込数字照会・取消し"), QStringLiteral("抽選数字照会"),
+        QStringLiteral("当選金額照会")};
+    QMainWindow window;
+    auto* tabs = new QTabWidget(&window);
+    for (const QString& caption : captions)
+        tabs->addTab(new QWidget, caption);
+    window.setCentralWidget(tabs);
+    window.setFixedSize(657, 548);
+    window.show();
+    QCoreApplication::processEvents();
+}
+
+void BM_EmptyWindow(benchmark::State& state) {
+    for (auto _ : state)
+        startEmptyWindow();
+}
+BENCHMARK(BM_EmptyWindow)->Unit(benchmark::kMillisecond);
+
+// Starts the window over the program folder in every iteration. After each
+// start-up, outside the timing, the bare window starts once too: the counters
+// x_empty (wall clock) and x_empty_cpu (CPU time, which other processes on the
+// machine disturb less) give the window's mean start-up as a multiple of the
+// bare window's, both measured side by side.
+void startWindow(benchmark::State& state, const QString& folder, int draws) {
+    setProgramDir(folder);
+    StartUpTime window;
+    StartUpTime empty;
     for (auto _ : state) {
-        TMainForm form;
-        form.show(); // the start-up runs the whole load
-        if (form.drawTable().count() != state.range(0))
-            state.SkipWithError("the data did not load");
+        addTime(window, [&] {
+            TMainForm form;
+            form.show(); // the start-up runs the whole load
+            QCoreApplication::processEvents();
+            if (form.drawTable().count() != draws)
+                state.SkipWithError("the data did not load");
+        });
+        state.PauseTiming();
+        addTime(empty, startEmptyWindow);
+        state.ResumeTiming();
+    }
+    if (empty.wall > 0 && empty.cpu > 0) {
+        state.counters["x_empty"] = window.wall / empty.wall;
+        state.counters["x_empty_cpu"] = window.cpu / empty.cpu;
     }
     setProgramDir(QString());
 }
+
 // 99,999: the most draws a valid file holds (draw numbers end there).
+void BM_StartWindow(benchmark::State& state) {
+    const int draws = static_cast<int>(state.range(0));
+    startWindow(state, programFolder(draws), draws);
+}
 BENCHMARK(BM_StartWindow)->Arg(650)->Arg(99'999)->Unit(benchmark::kMillisecond);
+
+// The real draw results and prize data, when their folder is there.
+void BM_StartWindowRealData(benchmark::State& state) {
+    const QString source = QStringLiteral(SEPTARION_REAL_DATA_DIR);
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath(QStringLiteral("download"));
+    bool copied = true;
+    for (const char* name : {"Loto7Number.csv", "Loto7Data.csv"})
+        copied =
+            copied && QFile::copy(source + u'/' + QLatin1String(name),
+                                  dir.filePath(QStringLiteral("download/") + QLatin1String(name)));
+    if (!copied) {
+        state.SkipWithError(qPrintable(QStringLiteral("no real data in %1").arg(source)));
+        return;
+    }
+    const auto draws = static_cast<int>(
+        ReadLines(dir.filePath(QStringLiteral("download/Loto7Number.csv"))).size());
+    startWindow(state, dir.path(), draws);
+}
+BENCHMARK(BM_StartWindowRealData)->Unit(benchmark::kMillisecond);
 
 void BM_SortHistoryView(benchmark::State& state) {
     setProgramDir(programFolder(99'999));

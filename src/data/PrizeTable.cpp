@@ -3,16 +3,53 @@
 #include "common/ComFunction.h"
 #include "data/LineFields.h"
 
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// Half away from zero (1234.5 -> 1235), values beyond 64 bits clamped and
+// non-numbers 0: the rounding of the count and yen display formats.
+qint64 wholeNumber(long double value) {
+    if (!std::isfinite(value))
+        return 0;
+    const long double rounded = std::round(value);
+    if (rounded >= 9.2e18L)
+        return std::numeric_limits<qint64>::max();
+    if (rounded <= -9.2e18L)
+        return std::numeric_limits<qint64>::min();
+    return static_cast<qint64>(rounded);
+}
+
+// A count or amount field as kept. Plain digits, the usual field, are taken
+// as they are: the trip through extended floating point costs far more.
+qint64 readWholeNumberField(QStringView text) {
+    const std::int64_t digits = line_fields_detail::plainDigits(text, 18);
+    if (digits >= 0)
+        return digits;
+    return wholeNumber(readFloatField(text));
+}
+
+} // namespace
+
 QStringList PrizeRecord::displayTexts() const {
     QStringList texts;
     texts.reserve(kPrizeColumns);
-    texts.append(QString::number(DrawNumber));
-    for (int tier = 0; tier < kPrizeTiers; ++tier) {
-        texts.append(formatCount(Winners[tier]));
-        texts.append(formatYen(Amounts[tier]));
-    }
-    texts.append(formatYen(CarryOver));
+    for (int column = 0; column < kPrizeColumns; ++column)
+        texts.append(displayText(column));
     return texts;
+}
+
+QString PrizeRecord::displayText(int column) const {
+    if (column == 0)
+        return QString::number(DrawNumber);
+    if (column == kPrizeColumns - 1)
+        return formatYen(static_cast<long double>(CarryOver));
+    if (column < 0 || column >= kPrizeColumns)
+        return {};
+    const int tier = (column - 1) / 2;
+    return column % 2 == 1 ? formatCount(static_cast<long double>(Winners[tier]))
+                           : formatYen(static_cast<long double>(Amounts[tier]));
 }
 
 PrizeRecord parsePrizeLine(const QString& line) {
@@ -21,10 +58,10 @@ PrizeRecord parsePrizeLine(const QString& line) {
     PrizeRecord record;
     record.DrawNumber = readIntegerField(fields.next());
     for (int tier = 0; tier < kPrizeTiers; ++tier) {
-        record.Winners[tier] = readFloatField(fields.next());
-        record.Amounts[tier] = readFloatField(fields.next());
+        record.Winners[tier] = readWholeNumberField(fields.next());
+        record.Amounts[tier] = readWholeNumberField(fields.next());
     }
-    record.CarryOver = readFloatField(fields.rest());
+    record.CarryOver = readWholeNumberField(fields.rest());
     return record;
 }
 

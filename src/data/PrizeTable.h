@@ -9,16 +9,21 @@ inline constexpr int kPrizeTiers = 6;
 inline constexpr int kPrizeColumns = 14;
 
 // One draw of the prize-data file: winners and amount of the six tiers and the
-// carry-over. Extended precision carries yen amounts beyond 32 bits exactly.
+// carry-over. They are read as decimal numbers but only ever shown rounded to
+// whole numbers, so they are kept rounded, in 64 bits: yen amounts beyond 32
+// bits stay exact, and the record is half the size of one holding extended
+// floating-point values (a table of 100,000 draws is read at start-up).
 struct PrizeRecord {
     int DrawNumber = 0;
-    std::array<long double, kPrizeTiers> Winners{};
-    std::array<long double, kPrizeTiers> Amounts{};
-    long double CarryOver = 0;
+    std::array<qint64, kPrizeTiers> Winners{};
+    std::array<qint64, kPrizeTiers> Amounts{};
+    qint64 CarryOver = 0;
 
     // The 14 texts of the prize view, in column order: draw number, then for
     // each tier its count ("1,235") and amount ("¥3,000"), then the carry-over.
     QStringList displayTexts() const;
+    // One of them, column 0 to 13; empty for any other column.
+    QString displayText(int column) const;
 };
 
 class PrizeTable {

@@ -6,6 +6,8 @@
 
 #include <QRandomGenerator>
 
+#include <limits>
+
 namespace {
 
 QString notNumber(const QString& text) {
@@ -46,9 +48,18 @@ private slots:
     void parsesTierPairs() {
         const PrizeRecord r = parsePrizeLine(kLine);
         QCOMPARE(r.DrawNumber, 408);
-        QCOMPARE(r.Winners, (std::array<long double, 6>{0, 17, 201, 8976, 143898, 239143}));
-        QCOMPARE(r.Amounts, (std::array<long double, 6>{0, 6668900, 789600, 10300, 1500, 1100}));
-        QCOMPARE(r.CarryOver, 5826847840.0L); // beyond 32 bits, exact
+        QCOMPARE(r.Winners, (std::array<qint64, 6>{0, 17, 201, 8976, 143898, 239143}));
+        QCOMPARE(r.Amounts, (std::array<qint64, 6>{0, 6668900, 789600, 10300, 1500, 1100}));
+        QCOMPARE(r.CarryOver, Q_INT64_C(5826847840)); // beyond 32 bits, exact
+        // Kept as they are shown: rounded half away from zero, clamped to 64 bits.
+        const PrizeRecord f = parsePrizeLine(
+            QStringLiteral("2,1234.5,0.4,2.5,1e19,-2.5,0,0,0,0,0,0,0,99999999999999999999999"));
+        QCOMPARE(f.Winners[0], Q_INT64_C(1235));
+        QCOMPARE(f.Amounts[0], Q_INT64_C(0));
+        QCOMPARE(f.Winners[1], Q_INT64_C(3));
+        QCOMPARE(f.Winners[2], Q_INT64_C(-3));
+        QCOMPARE(f.Amounts[1], std::numeric_limits<qint64>::max());
+        QCOMPARE(f.CarryOver, std::numeric_limits<qint64>::max());
     }
 
     void displayTexts() {

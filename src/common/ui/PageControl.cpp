@@ -64,15 +64,25 @@ int TPageControl::stripHeight() const {
 void TPageControl::layoutTabs() {
     // Fill rows from the left; a tab that does not fit starts the next row.
     // Each row's tabs are then widened to fill the whole width.
+    // Measuring (loading the font, shaping Japanese text) costs far more than
+    // the rest of the layout: the height and each caption are measured once
+    // per font.
     const QFontMetrics metrics(font());
-    m_rowHeight = metrics.height() + 6;
+    if (m_measuredFont != font() || m_measuredRowHeight == 0) {
+        m_measuredFont = font();
+        m_measuredRowHeight = metrics.height() + 6;
+        m_naturalWidths.clear();
+    }
+    m_rowHeight = m_measuredRowHeight;
+    while (m_naturalWidths.size() < m_captions.size())
+        m_naturalWidths.append(metrics.horizontalAdvance(m_captions.at(m_naturalWidths.size())) +
+                               20);
+    const QList<int>& natural = m_naturalWidths;
     const int available = qMax(1, width() - 4);
     QList<QList<int>> rows(1);
-    QList<int> natural;
     int used = 0;
     for (int i = 0; i < m_captions.size(); ++i) {
-        const int w = metrics.horizontalAdvance(m_captions.at(i)) + 20;
-        natural.append(w);
+        const int w = natural.at(i);
         if (used > 0 && used + w > available) {
             rows.append(QList<int>());
             used = 0;
@@ -147,6 +157,16 @@ void TPageControl::keyPressEvent(QKeyEvent* event) {
 void TPageControl::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     layoutTabs();
+}
+
+// Only the current tab shows the focus: repaint the strip, not the page below
+// it, which the base class would repaint whole.
+void TPageControl::focusInEvent(QFocusEvent*) {
+    update(0, 0, width(), stripHeight());
+}
+
+void TPageControl::focusOutEvent(QFocusEvent*) {
+    update(0, 0, width(), stripHeight());
 }
 
 void TPageControl::changeEvent(QEvent* event) {

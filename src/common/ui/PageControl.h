@@ -35,11 +35,16 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void layoutTabs();
     int stripHeight() const;
     QStringList m_captions;
+    QList<int> m_naturalWidths; // of the captions in m_measuredFont
+    QFont m_measuredFont;
+    int m_measuredRowHeight = 0;
     QList<QRect> m_rects;
     QStackedWidget* m_stack;
     int m_current = -1;

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "common/ui/StripedGrid.h"
+
 #include <QAbstractTableModel>
-#include <QColor>
 #include <QStringList>
-#include <QTableView>
 #include <QVector>
 
 // Rows of text cells under a title row. There is always at least one data row:
@@ -37,49 +37,21 @@ private:
     QVector<QStringList> m_rows;
 };
 
-// A text grid that paints its own cells: striped rows (first data row white,
-// second light green, ...), black text, the current row in the highlight
-// colour with white text, either always or only while the grid has the focus.
-class StringGrid : public QTableView {
+// A grid of text rows held by its own StringGridModel.
+class StringGrid : public StripedGrid {
     Q_OBJECT
 public:
-    enum class Highlight { Always, WhenFocused };
-    // Centred: both ways; RightTop and CentredTop: at the top without margin.
-    enum class Placement { Centred, RightTop, CentredTop };
-
     StringGrid(int columns, Highlight highlight, Placement placement, QWidget* parent = nullptr);
 
     StringGridModel* gridModel() const { return m_model; }
     void setTitles(const QStringList& titles) { m_model->setTitles(titles); }
-    void setColumnWidths(const QList<int>& widths);
-    void setDataRowHeight(int pixels);
 
-    int dataRowCount() const { return m_model->rowCount(); }
-    bool hasData() const { return !m_model->cell(0, 0).isEmpty(); }
-    QString cell(int row, int column) const { return m_model->cell(row, column); }
-    QStringList rowCells(int row) const { return m_model->rowCells(row); }
     const QVector<QStringList>& dataRows() const { return m_model->rows(); }
     void appendRow(const QStringList& cells = {}) { m_model->appendRow(cells); }
     void removeRowAt(int row) { m_model->removeRowAt(row); }
     void setRows(QVector<QStringList> rows);
     void resetToPlaceholder() { setRows({}); }
 
-    int currentDataRow() const;
-    void setCurrentDataRow(int row);
-
-    // The colours a data cell of this row is painted with now.
-    QColor backgroundOf(int row) const;
-    QColor textColourOf(int row) const;
-    Placement placement() const { return m_placement; }
-
-protected:
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
-    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
-
 private:
-    bool isHighlighted(int row) const;
     StringGridModel* m_model;
-    Highlight m_highlight;
-    Placement m_placement;
 };

@@ -4,6 +4,7 @@
 #include "data/HistoryOrder.h"
 
 #include <QBrush>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QTableView>
 
@@ -95,7 +96,13 @@ THistoryPage::THistoryPage(QWidget* parent)
     m_view->setSortingEnabled(false); // sorting follows the sort key, not the view
     m_view->verticalHeader()->hide();
     m_view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_view->verticalHeader()->setDefaultSectionSize(24);
+    // Rows as high as the font's line and two pixels above and below, so that
+    // the text is whole in whatever font the system substitutes. Set as the
+    // minimum too: the hidden row header would otherwise raise its own from
+    // its font when the page is first shown.
+    const int rowHeight = QFontMetrics(m_view->font()).height() + 4;
+    m_view->verticalHeader()->setMinimumSectionSize(rowHeight);
+    m_view->verticalHeader()->setDefaultSectionSize(rowHeight);
     QHeaderView* header = m_view->horizontalHeader();
     header->setSectionsClickable(true);
     header->setHighlightSections(false);

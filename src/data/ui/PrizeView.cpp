@@ -1,39 +1,78 @@
 #include "data/ui/PrizeView.h"
 
-#include "common/ui/StringGrid.h"
+#include "common/ui/StripedGrid.h"
 #include "common/ui/UiFonts.h"
 
 #include <QHeaderView>
 
+namespace {
+const QStringList kTitles = {
+    QStringLiteral("開催回"),   QStringLiteral("口数"),         QStringLiteral("１等金額"),
+    QStringLiteral("口数"),     QStringLiteral("２等金額"),     QStringLiteral("口数"),
+    QStringLiteral("３等金額"), QStringLiteral("口数"),         QStringLiteral("４等金額"),
+    QStringLiteral("口数"),     QStringLiteral("５等金額"),     QStringLiteral("口数"),
+    QStringLiteral("６等金額"), QStringLiteral("ｷｬﾘｰｵｰﾊﾞｰ(円)")};
+} // namespace
+
+int PrizeModel::rowCount(const QModelIndex& parent) const {
+    if (parent.isValid())
+        return 0;
+    return m_table && !m_table->isEmpty() ? m_table->count() : 1;
+}
+
+int PrizeModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kPrizeColumns;
+}
+
+QVariant PrizeModel::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole || !index.isValid())
+        return {};
+    if (!m_table || index.row() >= m_table->count())
+        return QString(); // the empty row
+    return m_table->at(index.row()).displayText(index.column());
+}
+
+QVariant PrizeModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal)
+        return {};
+    if (role == Qt::DisplayRole)
+        return section >= 0 && section < kTitles.size() ? kTitles.at(section) : QString();
+    if (role == Qt::TextAlignmentRole)
+        return int(Qt::AlignHCenter | Qt::AlignTop);
+    return {};
+}
+
+void PrizeModel::setTable(const PrizeTable* table) {
+    beginResetModel();
+    m_table = table;
+    endResetModel();
+}
+
 TPrizePage::TPrizePage(QWidget* parent)
-    : QWidget(parent), m_grid(new StringGrid(kPrizeColumns, StringGrid::Highlight::WhenFocused,
-                                             StringGrid::Placement::RightTop, this)) {
+    : QWidget(parent), m_grid(new StripedGrid(StripedGrid::Highlight::WhenFocused,
+                                              StripedGrid::Placement::RightTop, this)),
+      m_model(new PrizeModel(this)) {
     setObjectName(QStringLiteral("TabSheet7"));
     m_grid->setObjectName(QStringLiteral("gridMoney"));
     m_grid->setGeometry(6, 8, 620, 449);
+    m_grid->setModel(m_model);
     m_grid->setFont(fixedGothicFont(19));
     m_grid->horizontalHeader()->setFont(fixedGothicFont(15));
     m_grid->setDataRowHeight(22);
     initGrid();
+    m_grid->setCurrentDataRow(0);
 }
 
 void TPrizePage::initGrid() {
-    const QString count = QStringLiteral("口数");
-    m_grid->setTitles({QStringLiteral("開催回"), count, QStringLiteral("１等金額"), count,
-                       QStringLiteral("２等金額"), count, QStringLiteral("３等金額"), count,
-                       QStringLiteral("４等金額"), count, QStringLiteral("５等金額"), count,
-                       QStringLiteral("６等金額"), QStringLiteral("ｷｬﾘｰｵｰﾊﾞｰ(円)")});
     m_grid->setColumnWidths({80, 80, 150, 80, 150, 80, 150, 80, 150, 80, 150, 80, 150, 220});
 }
 
 void TPrizePage::fill(const PrizeTable& table) {
-    QVector<QStringList> rows;
-    rows.reserve(table.count());
-    for (const PrizeRecord& record : table.records())
-        rows.append(record.displayTexts());
-    m_grid->setRows(std::move(rows));
+    m_model->setTable(&table);
+    m_grid->setCurrentDataRow(0);
 }
 
 void TPrizePage::clear() {
-    m_grid->resetToPlaceholder();
+    m_model->setTable(nullptr);
+    m_grid->setCurrentDataRow(0);
 }

@@ -2,9 +2,30 @@
 
 #include "data/PrizeTable.h"
 
+#include <QAbstractTableModel>
 #include <QWidget>
 
-class StringGrid;
+class StripedGrid;
+
+// The prize table as rows of the prize grid, formatted as they are shown.
+// Without a table it is one row of empty cells, as every grid keeps one row.
+class PrizeModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    // Shows the table, which must outlive the model or be replaced first;
+    // nullptr leaves the one empty row.
+    void setTable(const PrizeTable* table);
+
+private:
+    const PrizeTable* m_table = nullptr;
+};
 
 // The tab listing the prize data: winners and amount of each tier and the
 // carry-over, one row per draw in file order.
@@ -13,12 +34,14 @@ class TPrizePage : public QWidget {
 public:
     explicit TPrizePage(QWidget* parent = nullptr);
 
-    // Titles and column widths; the grid keeps one empty row.
+    // Column widths; the grid keeps one empty row.
     void initGrid();
     void fill(const PrizeTable& table);
     void clear();
-    StringGrid* grid() const { return m_grid; }
+    StripedGrid* grid() const { return m_grid; }
+    PrizeModel* model() const { return m_model; }
 
 private:
-    StringGrid* m_grid;
+    StripedGrid* m_grid;
+    PrizeModel* m_model;
 };

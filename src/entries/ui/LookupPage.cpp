@@ -13,9 +13,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QSpinBox>
 
 namespace {
 const QString kNoData = QStringLiteral("保存データがありません…。");
@@ -38,22 +36,7 @@ TLookupPage::TLookupPage(QWidget* parent) : QWidget(parent) {
     m_drawNumber->setObjectName(QStringLiteral("editLoto6Num"));
     m_drawNumber->setGeometry(64, 14, 90, 34);
     m_drawNumber->setFont(gothicFont(16, true));
-    // Typing is seen through the editor, since the spin box stays silent while
-    // its text is no number (all digits deleted) or keeps the value ("0123");
-    // the spin box's own signal covers its buttons and setValue(). One key
-    // press raises both, so the second refresh is skipped.
-    connect(m_drawNumber->findChild<QLineEdit*>(), &QLineEdit::textChanged, this,
-            [this](const QString& text) {
-                m_typedText = text;
-                editLoto6NumChange();
-            });
-    connect(m_drawNumber, &QSpinBox::textChanged, this, [this](const QString& text) {
-        if (!m_typedText.isNull() && text == m_typedText) {
-            m_typedText = QString();
-            return;
-        }
-        editLoto6NumChange();
-    });
+    connect(m_drawNumber, &TSpinEdit::editTextChanged, this, &TLookupPage::editLoto6NumChange);
 
     m_guide = makePanel(group, QStringLiteral("pnlSeaGuide"), Qt::AlignCenter, 14);
     m_guide->setGeometry(162, 14, 250, 34);
@@ -89,6 +72,7 @@ void TLookupPage::refresh() {
     m_allDelete->setEnabled(false);
     m_grid->resetToPlaceholder();
     const QString drawText = drawNumberText();
+    m_listedText = drawText;
     const QString path = entryFilePath(drawText); // empty for a text that is not a draw number
     const QStringList lines = path.isEmpty() ? QStringList() : ReadLines(path);
     if (lines.isEmpty()) {
@@ -107,7 +91,7 @@ void TLookupPage::refresh() {
 }
 
 void TLookupPage::btnOneDeleteClick() {
-    const QString drawText = drawNumberText();
+    const QString drawText = m_listedText;
     if (!askConfirmation(this,
                          QStringLiteral("『第%1回』の１行選択されている申込数字が削除されます。"
                                         "元に戻すことは出来ませんが…本当によろしいですか？")
@@ -126,7 +110,7 @@ void TLookupPage::btnOneDeleteClick() {
 }
 
 void TLookupPage::btnAllDeleteClick() {
-    const QString drawText = drawNumberText();
+    const QString drawText = m_listedText;
     const QString path = entryFilePath(drawText);
     if (!askConfirmation(this, QStringLiteral("『第%1回』全ての申込数字が削除されます。"
                                               "元に戻すことは出来ませんが…本当によろしいですか？")

@@ -34,5 +34,6 @@ private:
     QPushButton* m_oneDelete = nullptr;
     QPushButton* m_allDelete = nullptr;
     StringGrid* m_grid = nullptr;
-    QString m_typedText; // text last refreshed for by typing
+    // The draw-number text of the lines listed: the cancels act on its file.
+    QString m_listedText;
 };

@@ -7,6 +7,7 @@
 #include "common/ui/PageControl.h"
 #include "common/ui/StringGrid.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,7 +15,6 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
-#include <QSpinBox>
 #include <QTableView>
 #include <QToolButton>
 
@@ -65,14 +65,22 @@ QTableView* historyOf(TMainForm& form) {
     return control<QTableView>(&form, QStringLiteral("viewHistory"));
 }
 
-StringGrid* moneyOf(TMainForm& form) {
-    return control<StringGrid>(&form, QStringLiteral("gridMoney"));
+StripedGrid* moneyOf(TMainForm& form) {
+    return control<StripedGrid>(&form, QStringLiteral("gridMoney"));
+}
+
+// All texts of the prize grid, row by row.
+QVector<QStringList> moneyRows(TMainForm& form) {
+    QVector<QStringList> rows;
+    for (int r = 0; r < moneyOf(form)->dataRowCount(); ++r)
+        rows.append(moneyOf(form)->rowCells(r));
+    return rows;
 }
 
 QString editText(TMainForm& form, const QString& name) {
     if (auto* line = form.findChild<QLineEdit*>(name))
         return line->text();
-    if (auto* spin = form.findChild<QSpinBox*>(name))
+    if (auto* spin = form.findChild<QAbstractSpinBox*>(name))
         return spin->text();
     return QStringLiteral("(no control %1)").arg(name);
 }
@@ -415,7 +423,7 @@ void TestMainForm::badPrizeFieldStopsLoadKeepingEarlierRows() {
     QVERIFY(form.isVisible());
     QCOMPARE(form.drawTable().count(), 4);
     QCOMPARE(historyOf(form)->model()->rowCount(), 4);
-    StringGrid* money = moneyOf(form);
+    StripedGrid* money = moneyOf(form);
     QCOMPARE(form.prizeTable().count(), 2);
     QCOMPARE(money->dataRowCount(), 2);
     QCOMPARE(money->cell(0, 0), QStringLiteral("103"));
@@ -433,7 +441,7 @@ void TestMainForm::reloadGivesSameTablesAndEmptiesPendingLines() {
     form.show();
 
     const QStringList history = historyTexts(form);
-    const QVector<QStringList> money = moneyOf(form)->dataRows();
+    const QVector<QStringList> money = moneyRows(form);
     const QString next = editText(form, QStringLiteral("editNewNum"));
     QList<int> counts;
     for (int p = 1; p <= kPositions; ++p)
@@ -455,7 +463,7 @@ void TestMainForm::reloadGivesSameTablesAndEmptiesPendingLines() {
 
     QVERIFY2(answerer.boxes().isEmpty(), qPrintable(answerer.texts().join(u'\n')));
     QCOMPARE(historyTexts(form), history);
-    QCOMPARE(moneyOf(form)->dataRows(), money);
+    QCOMPARE(moneyRows(form), money);
     QCOMPARE(editText(form, QStringLiteral("editNewNum")), next);
     QList<int> countsAfter;
     for (int p = 1; p <= kPositions; ++p)
@@ -479,7 +487,7 @@ void TestMainForm::loaderLocksOutTabsMenuAndItself() {
     form.show();
     TPageControl* tabs = tabsOf(form);
     auto* mainPage = control<QWidget>(&form, QStringLiteral("TabSheet1"));
-    StringGrid* money = moneyOf(form);
+    StripedGrid* money = moneyOf(form);
     QVERIFY(!form.isLoading());
     QVERIFY(money->hasData());
 

@@ -5,7 +5,7 @@
 
 #include "app/ui/Main.h"
 #include "common/ui/PageControl.h"
-#include "common/ui/StringGrid.h"
+#include "common/ui/StripedGrid.h"
 #include "data/ui/HistoryView.h"
 
 #include <QHeaderView>
@@ -41,7 +41,7 @@ struct Window {
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
         history = control<QTableView>(&form, QStringLiteral("viewHistory"));
         historyPage = control<THistoryPage>(&form, QStringLiteral("TabSheet6"));
-        money = control<StringGrid>(&form, QStringLiteral("gridMoney"));
+        money = control<StripedGrid>(&form, QStringLiteral("gridMoney"));
     }
     TempProgramDir dir;
     ModalAnswerer answerer;
@@ -49,7 +49,7 @@ struct Window {
     TPageControl* tabs = nullptr;
     QTableView* history = nullptr;
     THistoryPage* historyPage = nullptr;
-    StringGrid* money = nullptr;
+    StripedGrid* money = nullptr;
 };
 
 QStringList columnTexts(const QTableView* view, int column) {
@@ -289,7 +289,7 @@ void TestDataViews::prizeGridColumnsAndTitles() {
         QCOMPARE(model->headerData(c, Qt::Horizontal).toString(), titles[c]);
         QCOMPARE(w.money->columnWidth(c), widths[c]);
     }
-    QCOMPARE(w.money->placement(), StringGrid::Placement::RightTop);
+    QCOMPARE(w.money->placement(), StripedGrid::Placement::RightTop);
 }
 
 void TestDataViews::prizeGridRowsAndTextsInFileOrder() {
@@ -318,7 +318,7 @@ void TestDataViews::prizeGridRowsAndTextsInFileOrder() {
 
 void TestDataViews::prizeGridStripesAndFocusedCurrentRow() {
     Window w(kDraws, prizesFor({100, 99, 8, 7}), 6);
-    StringGrid* grid = w.money;
+    StripedGrid* grid = w.money;
     QCOMPARE(grid->dataRowCount(), 4);
     QVERIFY(!grid->hasFocus());
     // Without the focus no row is marked, the current one included.

@@ -4,11 +4,12 @@
 #include "app/ui/Main.h"
 #include "common/ui/PageControl.h"
 #include "common/ui/StringGrid.h"
+#include "entries/ui/LookupPage.h"
 
+#include <QAbstractSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSpinBox>
 
 #include <memory>
 
@@ -26,7 +27,9 @@ class TestLookupPage : public QObject {
     std::unique_ptr<TempProgramDir> m_dir;
     std::unique_ptr<TMainForm> m_form;
 
-    QSpinBox* edit() { return control<QSpinBox>(m_form.get(), QStringLiteral("editLoto6Num")); }
+    QAbstractSpinBox* edit() {
+        return control<QAbstractSpinBox>(m_form.get(), QStringLiteral("editLoto6Num"));
+    }
     StringGrid* grid() { return control<StringGrid>(m_form.get(), QStringLiteral("gridLoto6")); }
     QString guide() { return control<QLabel>(m_form.get(), QStringLiteral("pnlSeaGuide"))->text(); }
     QPushButton* oneDelete() {
@@ -50,9 +53,19 @@ class TestLookupPage : public QObject {
         return cells;
     }
     void typeDrawNumber(const QString& text) {
+        edit()->setFocus();
+        QVERIFY(edit()->hasFocus());
         edit()->selectAll();
         QTest::keyClick(edit(), Qt::Key_Backspace);
         QTest::keyClicks(edit(), text);
+    }
+
+    // A click on a line of the list, which takes the focus from the field.
+    void clickLine(int row) {
+        const QRect cell = grid()->visualRect(grid()->model()->index(row, 2));
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, cell.center());
+        QVERIFY(grid()->hasFocus());
+        QCOMPARE(grid()->currentDataRow(), row);
     }
 
 private slots:
@@ -224,6 +237,87 @@ private slots:
         QCOMPARE(grid()->backgroundOf(2), highlight);
         QCOMPARE(grid()->textColourOf(2), QColor(Qt::white));
         QCOMPARE(grid()->backgroundOf(1), QColor(150, 245, 150));
+    }
+
+    void leavingTheFieldKeepsTheListedFile() {
+        // 0123 and 123 name different files; leaving the field must not turn
+        // one into the other under the list and the cancels.
+        const QByteArray zero1 = "0123,01,02,03,04,05,06,07\r\n";
+        const QByteArray zero2 = "0123,11,12,13,14,15,16,17\r\n";
+        m_dir->writeFile(QStringLiteral("client/0123.csv"), zero1 + zero2);
+        m_dir->writeFile(QStringLiteral("client/123.csv"), kLine1);
+        showLookupTab();
+        typeDrawNumber(QStringLiteral("0123"));
+        QCOMPARE(firstCells(), (QStringList{"0123|01", "0123|11"}));
+        clickLine(1);
+        QCOMPARE(edit()->text(), QStringLiteral("0123"));
+        QCOMPARE(firstCells(), (QStringList{"0123|01", "0123|11"}));
+
+        ModalAnswerer answerer;
+        answerer.answer(QMessageBox::Yes);
+        QTest::mouseClick(oneDelete(), Qt::LeftButton);
+        QCOMPARE(answerer.texts(), QStringList{QStringLiteral(
+                                       "『第0123回』の１行選択されている申込数字が削除されます。"
+                                       "元に戻すことは出来ませんが…本当によろしいですか？")});
+        QCOMPARE(file(QStringLiteral("0123")), zero1);
+        QCOMPARE(firstCells(), QStringList{"0123|01"});
+        QCOMPARE(file(), kLine1);
+
+        answerer.answer(QMessageBox::Yes);
+        QTest::mouseClick(allDelete(), Qt::LeftButton);
+        QCOMPARE(answerer.boxes().last().text,
+                 QStringLiteral("『第0123回』全ての申込数字が削除されます。"
+                                "元に戻すことは出来ませんが…本当によろしいですか？"));
+        QVERIFY(!m_dir->exists(QStringLiteral("client/0123.csv")));
+        QCOMPARE(file(), kLine1);
+        QCOMPARE(edit()->text(), QStringLiteral("0123"));
+    }
+
+    void leavingTheFieldEmptyOrOutOfRange() {
+        m_dir->writeFile(QStringLiteral("client/1.csv"), "1,01,02,03,04,05,06,07\r\n");
+        m_dir->writeFile(QStringLiteral("client/123.csv"), kLine1);
+        showLookupTab();
+        typeDrawNumber(QString());
+        QCOMPARE(guide(), kNoData);
+        clickLine(0);
+        // Still empty, still nothing listed and nothing to cancel.
+        QCOMPARE(edit()->text(), QString());
+        QCOMPARE(guide(), kNoData);
+        QVERIFY(!grid()->hasData());
+        QVERIFY(!oneDelete()->isEnabled());
+        QVERIFY(!allDelete()->isEnabled());
+
+        // A number below the limits becomes the lower limit, and the list follows.
+        typeDrawNumber(QStringLiteral("00"));
+        QCOMPARE(guide(), kNoData);
+        clickLine(0);
+        QCOMPARE(edit()->text(), QStringLiteral("1"));
+        QCOMPARE(firstCells(), QStringList{"1|01"});
+        QVERIFY(oneDelete()->isEnabled());
+    }
+
+    void everyChangeOfTheTextRefreshes() {
+        m_dir->writeFile(QStringLiteral("client/0123.csv"), "0123,01,02,03,04,05,06,07\r\n");
+        m_dir->writeFile(QStringLiteral("client/124.csv"), "124,21,22,23,24,25,26,27\r\n");
+        m_dir->writeFile(QStringLiteral("client/123.csv"), kLine1);
+        showLookupTab();
+        // Set by the program.
+        control<TLookupPage>(m_form.get(), QStringLiteral("TabSheet4"))
+            ->setDrawNumberText(QStringLiteral("0123"));
+        QCOMPARE(firstCells(), QStringList{"0123|01"});
+        // Hiding, showing and Enter leave the text alone.
+        control<TPageControl>(m_form.get(), QStringLiteral("pctrlMain"))->setCurrentIndex(0);
+        showLookupTab();
+        edit()->setFocus();
+        QTest::keyClick(edit(), Qt::Key_Return);
+        QCOMPARE(edit()->text(), QStringLiteral("0123"));
+        QCOMPARE(firstCells(), QStringList{"0123|01"});
+        // The arrow steps from the number shown.
+        QTest::keyClick(edit(), Qt::Key_Up);
+        QCOMPARE(edit()->text(), QStringLiteral("124"));
+        QCOMPARE(firstCells(), QStringList{"124|21"});
+        QTest::keyClick(edit(), Qt::Key_Down);
+        QCOMPARE(firstCells(), QStringList{"123|03"});
     }
 };
 

@@ -1,0 +1,74 @@
+#include "common/ui/SpinEdit.h"
+
+#include "common/ui/DigitKeyFilter.h"
+
+#include <QLineEdit>
+
+#include <algorithm>
+#include <limits>
+
+std::optional<int> spinEditNumber(const QString& text) {
+    const QString digits = text.trimmed();
+    if (digits.isEmpty())
+        return std::nullopt;
+    qint64 value = 0;
+    for (const QChar c : digits) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = std::min<qint64>(value * 10 + (c.unicode() - u'0'),
+                                 qint64(std::numeric_limits<int>::max()) + 1);
+    }
+    return static_cast<int>(std::min<qint64>(value, std::numeric_limits<int>::max()));
+}
+
+QString spinEditTextOnLeaving(const QString& text, int minimum, int maximum) {
+    const std::optional<int> number = spinEditNumber(text);
+    if (number && *number < minimum)
+        return QString::number(minimum);
+    if (number && *number > maximum)
+        return QString::number(maximum);
+    return text;
+}
+
+TSpinEdit::TSpinEdit(int minimum, int maximum, int maxLength, QWidget* parent)
+    : QAbstractSpinBox(parent), m_minimum(minimum), m_maximum(maximum), m_maxLength(maxLength) {
+    // Without a value type of its own the base class never rewrites the text.
+    installEventFilter(new DigitKeyFilter(this));
+    connect(lineEdit(), &QLineEdit::textChanged, this, &TSpinEdit::editTextChanged);
+}
+
+void TSpinEdit::setText(const QString& text) {
+    lineEdit()->setText(text);
+}
+
+void TSpinEdit::stepBy(int steps) {
+    const std::optional<int> from = spinEditNumber(text());
+    const qint64 to = from ? std::clamp<qint64>(qint64(*from) + steps, m_minimum, m_maximum)
+                           : m_minimum; // nothing to step from
+    setText(QString::number(to));
+    selectAll();
+}
+
+QValidator::State TSpinEdit::validate(QString& input, int&) const {
+    // Typing and pasting only; setText() is not validated.
+    return input.size() > m_maxLength ? QValidator::Invalid : QValidator::Acceptable;
+}
+
+QAbstractSpinBox::StepEnabled TSpinEdit::stepEnabled() const {
+    if (isReadOnly())
+        return StepNone;
+    const std::optional<int> number = spinEditNumber(text());
+    if (!number)
+        return StepUpEnabled | StepDownEnabled; // a step shows the lower limit
+    StepEnabled enabled = StepNone;
+    if (*number < m_maximum)
+        enabled |= StepUpEnabled;
+    if (*number > m_minimum)
+        enabled |= StepDownEnabled;
+    return enabled;
+}
+
+void TSpinEdit::focusOutEvent(QFocusEvent* event) {
+    setText(spinEditTextOnLeaving(text(), m_minimum, m_maximum));
+    QAbstractSpinBox::focusOutEvent(event);
+}

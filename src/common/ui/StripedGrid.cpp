@@ -1,0 +1,152 @@
+#include "common/ui/StripedGrid.h"
+
+#include "common/ui/UiFonts.h"
+
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+
+QRect cellTextRect(const QRect& cell, int lineHeight, StripedGrid::Placement placement) {
+    if (placement == StripedGrid::Placement::Centred || lineHeight <= cell.height())
+        return cell;
+    return cell.adjusted(0, cell.height() - lineHeight, 0, 0);
+}
+
+namespace {
+
+// Paints every cell itself, so that stripes and the current row look the same
+// whatever the style does with selections.
+class StripedGridDelegate : public QStyledItemDelegate {
+public:
+    explicit StripedGridDelegate(StripedGrid* grid) : QStyledItemDelegate(grid), m_grid(grid) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        const int row = index.row();
+        painter->save();
+        painter->fillRect(option.rect, m_grid->backgroundOf(row));
+        painter->setPen(m_grid->textColourOf(row));
+        painter->setFont(option.font);
+        int flags = Qt::TextSingleLine;
+        switch (m_grid->placement()) {
+        case StripedGrid::Placement::Centred:
+            flags |= Qt::AlignCenter;
+            break;
+        case StripedGrid::Placement::RightTop:
+            flags |= Qt::AlignRight | Qt::AlignTop;
+            break;
+        case StripedGrid::Placement::CentredTop:
+            flags |= Qt::AlignHCenter | Qt::AlignTop;
+            break;
+        }
+        painter->setClipRect(option.rect);
+        const QRect textRect =
+            cellTextRect(option.rect, QFontMetrics(option.font).height(), m_grid->placement());
+        painter->drawText(textRect, flags, index.data(Qt::DisplayRole).toString());
+        painter->restore();
+    }
+
+private:
+    StripedGrid* m_grid;
+};
+
+} // namespace
+
+StripedGrid::StripedGrid(Highlight highlight, Placement placement, QWidget* parent)
+    : QTableView(parent), m_highlight(highlight), m_placement(placement) {
+    setItemDelegate(new StripedGridDelegate(this));
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setShowGrid(true);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setMinimumSectionSize(8);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, Qt::white);
+    setPalette(pal);
+}
+
+void StripedGrid::setColumnWidths(const QList<int>& widths) {
+    for (int column = 0; column < widths.size(); ++column)
+        setColumnWidth(column, widths.at(column));
+}
+
+void StripedGrid::setDataRowHeight(int pixels) {
+    // The hidden row header takes the grid's font; left alone, a large font
+    // raises its minimum section size above the height set here when the page
+    // is first shown.
+    verticalHeader()->setMinimumSectionSize(pixels);
+    verticalHeader()->setDefaultSectionSize(pixels);
+}
+
+QString StripedGrid::cell(int row, int column) const {
+    return model() ? model()->index(row, column).data(Qt::DisplayRole).toString() : QString();
+}
+
+QStringList StripedGrid::rowCells(int row) const {
+    QStringList cells;
+    const int columns = model() ? model()->columnCount() : 0;
+    for (int column = 0; column < columns; ++column)
+        cells.append(cell(row, column));
+    return cells;
+}
+
+int StripedGrid::currentDataRow() const {
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.row() : 0;
+}
+
+void StripedGrid::setCurrentDataRow(int row) {
+    if (!model() || row < 0 || row >= dataRowCount())
+        return;
+    int column = 0;
+    while (column < model()->columnCount() - 1 && isColumnHidden(column))
+        ++column;
+    const QModelIndex target = model()->index(row, column);
+    selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect |
+                                                  QItemSelectionModel::Rows);
+    // The top row needs no layout to be brought into view.
+    if (row == 0)
+        verticalScrollBar()->setValue(verticalScrollBar()->minimum());
+    else
+        scrollTo(target);
+}
+
+bool StripedGrid::isHighlighted(int row) const {
+    if (row != currentDataRow())
+        return false;
+    return m_highlight == Highlight::Always || hasFocus();
+}
+
+QColor StripedGrid::backgroundOf(int row) const {
+    if (isHighlighted(row))
+        return palette().color(QPalette::Active, QPalette::Highlight);
+    return row % 2 == 0 ? QColor(Qt::white) : kStripeGreen;
+}
+
+QColor StripedGrid::textColourOf(int row) const {
+    return isHighlighted(row) ? QColor(Qt::white) : QColor(Qt::black);
+}
+
+void StripedGrid::focusInEvent(QFocusEvent* event) {
+    QTableView::focusInEvent(event);
+    viewport()->update();
+}
+
+void StripedGrid::focusOutEvent(QFocusEvent* event) {
+    QTableView::focusOutEvent(event);
+    viewport()->update();
+}
+
+void StripedGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableView::currentChanged(current, previous);
+    viewport()->update();
+}
