@@ -9,6 +9,7 @@
 #include "app/ui/Splash.h"
 #include "common/Clock.h"
 #include "common/ComFunction.h"
+#include "common/ui/DrawNumberEdit.h"
 #include "common/ui/PageControl.h"
 
 #include <QAbstractButton>
@@ -20,7 +21,6 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -79,8 +79,8 @@ void pickLine(TMainForm& form, const QList<int>& numbers) {
 }
 
 void setDrawNumber(TMainForm& form, const QString& name, int drawNumber) {
-    if (auto* edit = find<QSpinBox>(form, name))
-        edit->setValue(drawNumber);
+    if (auto* edit = find<TDrawNumberEdit>(form, name))
+        edit->setDrawNumberText(QString::number(drawNumber));
 }
 
 // The window with one menu of its menu bar opened below its title.

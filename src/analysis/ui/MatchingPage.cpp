@@ -15,7 +15,6 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 
 namespace {
@@ -48,23 +47,8 @@ TMatchingPage::TMatchingPage(const DrawTable& draws, QWidget* parent)
     m_drawNumber->setObjectName(QStringLiteral("editSelectNum"));
     m_drawNumber->setGeometry(64, 14, 90, 34);
     m_drawNumber->setFont(gothicFont(16, true));
-    m_drawNumber->setValue(700);
-    // Typing is seen through the editor, since the spin box stays silent while
-    // its text is no number (all digits deleted) or keeps the value ("0700");
-    // the spin box's own signal covers its buttons and setValue(). One key
-    // press raises both, so the second load is skipped.
-    connect(m_drawNumber->findChild<QLineEdit*>(), &QLineEdit::textChanged, this,
-            [this](const QString& text) {
-                m_typedText = text;
-                editSelectNumChange();
-            });
-    connect(m_drawNumber, &QSpinBox::textChanged, this, [this](const QString& text) {
-        if (!m_typedText.isNull() && text == m_typedText) {
-            m_typedText = QString();
-            return;
-        }
-        editSelectNumChange();
-    });
+    m_drawNumber->setDrawNumberText(QStringLiteral("700"));
+    connect(m_drawNumber, &TSpinEdit::editTextChanged, this, &TMatchingPage::editSelectNumChange);
 
     m_exec =
         makeButton(group, QStringLiteral("btnExec"), QStringLiteral("照合開始"), QString(), kNavy);

@@ -42,5 +42,4 @@ private:
     QPushButton* m_exec = nullptr;
     QLabel* m_guide = nullptr;
     StringGrid* m_grid = nullptr;
-    QString m_typedText; // text last loaded for by typing
 };

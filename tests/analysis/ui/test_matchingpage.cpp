@@ -8,11 +8,11 @@
 #include "common/ui/PageControl.h"
 #include "common/ui/StringGrid.h"
 
+#include <QAbstractSpinBox>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSettings>
-#include <QSpinBox>
 
 #include <memory>
 
@@ -43,7 +43,9 @@ class TestMatchingPage : public QObject {
     std::unique_ptr<TMainForm> m_form;
     std::unique_ptr<ModalAnswerer> m_answerer;
 
-    QSpinBox* edit() { return control<QSpinBox>(m_form.get(), QStringLiteral("editSelectNum")); }
+    QAbstractSpinBox* edit() {
+        return control<QAbstractSpinBox>(m_form.get(), QStringLiteral("editSelectNum"));
+    }
     StringGrid* grid() { return control<StringGrid>(m_form.get(), QStringLiteral("gridHitSel")); }
     QPushButton* exec() { return control<QPushButton>(m_form.get(), QStringLiteral("btnExec")); }
     QString guide() { return control<QLabel>(m_form.get(), QStringLiteral("pnlHitGuide"))->text(); }
