@@ -7,22 +7,30 @@
 #include <algorithm>
 #include <limits>
 
-std::optional<int> spinEditNumber(const QString& text) {
-    const QString digits = text.trimmed();
+std::optional<int> spinEditNumber(const QString& text, SpinKeys keys) {
+    QString digits = text.trimmed();
+    bool negative = false;
+    if (keys == SpinKeys::DigitsAndSigns && !digits.isEmpty() &&
+        (digits.front() == u'+' || digits.front() == u'-')) {
+        negative = digits.front() == u'-';
+        digits.remove(0, 1);
+    }
     if (digits.isEmpty())
         return std::nullopt;
     qint64 value = 0;
-    for (const QChar c : digits) {
+    for (const QChar c : std::as_const(digits)) {
         if (c < u'0' || c > u'9')
             return std::nullopt;
         value = std::min<qint64>(value * 10 + (c.unicode() - u'0'),
                                  qint64(std::numeric_limits<int>::max()) + 1);
     }
+    if (negative)
+        return static_cast<int>(std::max<qint64>(-value, std::numeric_limits<int>::min()));
     return static_cast<int>(std::min<qint64>(value, std::numeric_limits<int>::max()));
 }
 
-QString spinEditTextOnLeaving(const QString& text, int minimum, int maximum) {
-    const std::optional<int> number = spinEditNumber(text);
+QString spinEditTextOnLeaving(const QString& text, int minimum, int maximum, SpinKeys keys) {
+    const std::optional<int> number = spinEditNumber(text, keys);
     if (number && *number < minimum)
         return QString::number(minimum);
     if (number && *number > maximum)
@@ -30,10 +38,12 @@ QString spinEditTextOnLeaving(const QString& text, int minimum, int maximum) {
     return text;
 }
 
-TSpinEdit::TSpinEdit(int minimum, int maximum, int maxLength, QWidget* parent)
-    : QAbstractSpinBox(parent), m_minimum(minimum), m_maximum(maximum), m_maxLength(maxLength) {
+TSpinEdit::TSpinEdit(int minimum, int maximum, int maxLength, QWidget* parent, SpinKeys keys)
+    : QAbstractSpinBox(parent), m_minimum(minimum), m_maximum(maximum), m_maxLength(maxLength),
+      m_keys(keys) {
     // Without a value type of its own the base class never rewrites the text.
-    installEventFilter(new DigitKeyFilter(this));
+    if (keys == SpinKeys::Digits)
+        installEventFilter(new DigitKeyFilter(this));
     connect(lineEdit(), &QLineEdit::textChanged, this, &TSpinEdit::editTextChanged);
 }
 
@@ -42,7 +52,7 @@ void TSpinEdit::setText(const QString& text) {
 }
 
 void TSpinEdit::stepBy(int steps) {
-    const std::optional<int> from = spinEditNumber(text());
+    const std::optional<int> from = spinEditNumber(text(), m_keys);
     const qint64 to = from ? std::clamp<qint64>(qint64(*from) + steps, m_minimum, m_maximum)
                            : m_minimum; // nothing to step from
     setText(QString::number(to));
@@ -51,13 +61,19 @@ void TSpinEdit::stepBy(int steps) {
 
 QValidator::State TSpinEdit::validate(QString& input, int&) const {
     // Typing and pasting only; setText() is not validated.
-    return input.size() > m_maxLength ? QValidator::Invalid : QValidator::Acceptable;
+    if (input.size() > m_maxLength)
+        return QValidator::Invalid;
+    if (m_keys == SpinKeys::DigitsAndSigns)
+        for (const QChar c : std::as_const(input))
+            if (!(c >= u'0' && c <= u'9') && c != u'+' && c != u'-')
+                return QValidator::Invalid;
+    return QValidator::Acceptable;
 }
 
 QAbstractSpinBox::StepEnabled TSpinEdit::stepEnabled() const {
     if (isReadOnly())
         return StepNone;
-    const std::optional<int> number = spinEditNumber(text());
+    const std::optional<int> number = spinEditNumber(text(), m_keys);
     if (!number)
         return StepUpEnabled | StepDownEnabled; // a step shows the lower limit
     StepEnabled enabled = StepNone;
@@ -69,6 +85,6 @@ QAbstractSpinBox::StepEnabled TSpinEdit::stepEnabled() const {
 }
 
 void TSpinEdit::focusOutEvent(QFocusEvent* event) {
-    setText(spinEditTextOnLeaving(text(), m_minimum, m_maximum));
+    setText(spinEditTextOnLeaving(text(), m_minimum, m_maximum, m_keys));
     QAbstractSpinBox::focusOutEvent(event);
 }
