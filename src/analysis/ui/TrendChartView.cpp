@@ -3,12 +3,12 @@
 #include "common/ComFunction.h"
 
 #include <QBarCategoryAxis>
+#include <QBarSeries>
 #include <QBarSet>
 #include <QFontMetricsF>
 #include <QLineSeries>
 #include <QPainter>
 #include <QPolygonF>
-#include <QStackedBarSeries>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -111,15 +111,14 @@ TTrendChartView::TTrendChartView(Shape shape, const QString& seriesName, const Q
 
     QAbstractSeries* added = nullptr;
     if (shape == Shape::Bar) {
-        // One set per number, holding a value only in its own category, so
-        // that every bar has a colour of its own.
-        m_bars = new QStackedBarSeries(chart);
-        for (int n = 1; n <= kMaxNumber; ++n) {
-            auto* set = new QBarSet(formatTwoDigits(n));
-            set->append(QList<qreal>(kMaxNumber, 0.0));
-            m_bars->append(set);
-            m_barSets.append(set);
-        }
+        // One set holds the 37 values; the series itself stays invisible and
+        // drawBackground paints each bar in its number's colour. (A set per
+        // number would give each bar its own colour too, but 37 sets of 37
+        // values make Qt build and lay out 1,369 bar items.)
+        m_bars = new QBarSeries(chart);
+        m_barSet = new QBarSet(seriesTitle);
+        m_barSet->append(QList<qreal>(kMaxNumber, 0.0));
+        m_bars->append(m_barSet);
         m_bars->setBarWidth(kBarWidth);
         m_bars->setLabelsVisible(false); // drawForeground marks the values
         added = m_bars;
@@ -135,9 +134,9 @@ TTrendChartView::TTrendChartView(Shape shape, const QString& seriesName, const Q
     added->attachAxis(m_numberAxis);
     added->attachAxis(m_valueAxis);
     // Adding a series applies the theme: colours are set after it.
-    for (int i = 0; i < m_barSets.size(); ++i) {
-        m_barSets.at(i)->setBrush(barBrush(numberColour(i + 1)));
-        m_barSets.at(i)->setPen(Qt::NoPen); // empty segments must leave no line
+    if (m_barSet) {
+        m_barSet->setBrush(Qt::NoBrush);
+        m_barSet->setPen(Qt::NoPen);
     }
     if (m_line)
         m_line->setPen(QPen(kSeriesBlue, 2));
@@ -150,8 +149,12 @@ QAbstractSeries* TTrendChartView::series() const {
 void TTrendChartView::setValues(const NumberCounts& values) {
     m_values = values;
     if (m_bars) {
-        for (int i = 0; i < kMaxNumber; ++i)
-            m_barSets.at(i)->replace(i, values[i]);
+        QList<qreal> column;
+        column.reserve(kMaxNumber);
+        for (int value : values)
+            column.append(value);
+        m_barSet->remove(0, kMaxNumber);
+        m_barSet->append(column);
     } else {
         QList<QPointF> points;
         points.reserve(kMaxNumber);
@@ -166,7 +169,7 @@ void TTrendChartView::setValues(const NumberCounts& values) {
 NumberCounts TTrendChartView::values() const {
     NumberCounts held{};
     for (int i = 0; i < kMaxNumber; ++i)
-        held[i] = m_bars ? qRound(m_barSets.at(i)->at(i)) : qRound(m_line->at(i).y());
+        held[i] = m_bars ? qRound(m_barSet->at(i)) : qRound(m_line->at(i).y());
     return held;
 }
 
@@ -237,6 +240,17 @@ void TTrendChartView::drawBackground(QPainter* painter, const QRectF& rect) {
     painter->setBrush(kFloor);
     painter->drawPolygon(
         QPolygonF({plot.bottomLeft(), plot.bottomRight(), back.bottomRight(), back.bottomLeft()}));
+    if (m_bars) {
+        // The bars rise from the bottom of the plot, each in its own colour.
+        const qreal width = kBarWidth * plot.width() / kMaxNumber;
+        painter->setPen(Qt::NoPen);
+        for (int i = 0; i < kMaxNumber; ++i) {
+            const QPointF top = pointPosition(i);
+            const QRectF bar(top.x() - width / 2, top.y(), width, plot.bottom() - top.y());
+            if (bar.height() > 0)
+                painter->fillRect(bar, barBrush(numberColour(i + 1)));
+        }
+    }
     painter->restore();
 }
 

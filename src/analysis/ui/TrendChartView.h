@@ -11,7 +11,7 @@ class QAbstractSeries;
 class QBarCategoryAxis;
 class QBarSet;
 class QLineSeries;
-class QStackedBarSeries;
+class QBarSeries;
 class QValueAxis;
 
 // The colour of number n (1..37) in the trend charts: a fixed palette in which
@@ -60,8 +60,8 @@ private:
 
     Shape m_shape;
     NumberCounts m_values{};
-    QStackedBarSeries* m_bars = nullptr;
-    QList<QBarSet*> m_barSets;
+    QBarSeries* m_bars = nullptr;
+    QBarSet* m_barSet = nullptr;
     QLineSeries* m_line = nullptr;
     QBarCategoryAxis* m_numberAxis = nullptr;
     QValueAxis* m_valueAxis = nullptr;
