@@ -14,8 +14,14 @@ QPixmap programIconPixmap(int size) {
 }
 
 QIcon programIcon() {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addPixmap(programIconPixmap(size));
-    return icon;
+    // Rendered once: every window asks for it, and drawing the seven sizes
+    // from the vector picture costs more than building a page. Kept for the
+    // life of the process (never destroyed after the application object).
+    static const QIcon* const icon = [] {
+        auto* built = new QIcon;
+        for (int size : {16, 24, 32, 48, 64, 128, 256})
+            built->addPixmap(programIconPixmap(size));
+        return built;
+    }();
+    return *icon;
 }
