@@ -56,5 +56,6 @@ install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
 # The same folder as build/Septarion-<version>-Linux.tar.gz.
+# A UTF-8 locale so that the manual's Japanese file name can be archived.
 package: build
-	cmake --build $(BUILD) --target package
+	LC_ALL=C.UTF-8 cmake --build $(BUILD) --target package

@@ -7,6 +7,9 @@
 #   scripts/check-package.sh <build folder> <version>
 # Exit code 77 means skipped (no virtual X display available).
 set -euo pipefail
+# The manual's file name is Japanese: archiving it needs a UTF-8 locale, which
+# a bare environment (LANG unset, as under CI) does not give.
+export LC_ALL=C.UTF-8
 
 if [ "${1:-}" = "--run-under-display" ]; then
   # Second half, inside xvfb-run: $2 the unpacked folder, $3 the caption.
