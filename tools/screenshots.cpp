@@ -1,15 +1,20 @@
 // Writes PNG pictures of the window's tabs, for looking at the layout:
 //   septarion_screenshots <program folder with download/> <output folder>
-// Settings go to a temporary folder; the program folder's client/ may gain a
-// saved file for the lookup picture.
+// Settings go to a temporary folder; the program folder's client/ gains saved
+// files for the lookup and matching pictures.
+#include "analysis/ui/ChartsPage.h"
+#include "analysis/ui/MatchingPage.h"
 #include "app/ui/Main.h"
+#include "common/Clock.h"
 #include "common/ComFunction.h"
 #include "common/ui/CountSpinEdit.h"
 #include "common/ui/PageControl.h"
 #include "predict/ui/ExclusionTable.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
@@ -17,6 +22,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -71,6 +77,59 @@ void shootPrediction(TMainForm& form, const QDir& out) {
     shoot(form, out.filePath(QStringLiteral("main-after-run.png")));
 }
 
+// One line per tier (and one without a prize) from the draw's numbers.
+QByteArray tierLines(const DrawResult& draw) {
+    QList<int> others;
+    for (int n = 1; n <= kMaxNumber; ++n)
+        if (std::count(draw.MainNumbers.begin(), draw.MainNumbers.end(), n) == 0 &&
+            std::count(draw.BonusNumbers.begin(), draw.BonusNumbers.end(), n) == 0)
+            others.append(n);
+    const auto line = [&](int mains, int bonus) {
+        QList<int> numbers(draw.MainNumbers.begin(), draw.MainNumbers.begin() + mains);
+        numbers.append(QList<int>(draw.BonusNumbers.begin(), draw.BonusNumbers.begin() + bonus));
+        numbers.append(others.mid(0, kPositions - numbers.size()));
+        std::sort(numbers.begin(), numbers.end());
+        QByteArray text = QByteArray::number(draw.DrawNumber);
+        for (int n : numbers)
+            text += ',' + formatTwoDigits(n).toLatin1();
+        return text + "\r\n";
+    };
+    return line(7, 0) + line(6, 1) + line(6, 0) + line(5, 1) + line(4, 0) + line(3, 2) +
+           line(3, 0) + line(2, 2) + line(1, 0);
+}
+// The matching tab after a run over lines built from the newest draw's
+// numbers (one per prize tier, saved to client/), then the bar charts of the
+// 10 newest and of all draws and the line charts of ① and ⑦.
+void shootAnalysis(TMainForm& form, TPageControl* tabs, const QDir& out) {
+    Clock::setPausesEnabled(false);
+    const DrawResult& newest = form.drawTable().at(0);
+    const QString drawText = QString::number(newest.DrawNumber);
+    QDir(programDir()).mkpath(QStringLiteral("client"));
+    QFile file(programPath(QStringLiteral("client/%1.csv").arg(drawText)));
+    if (file.open(QIODevice::WriteOnly))
+        file.write(tierLines(newest));
+    file.close();
+
+    auto* matching = form.findChild<TMatchingPage*>(QStringLiteral("TabSheet5"));
+    tabs->setCurrentWidget(matching);
+    matching->setDrawNumberText(drawText);
+    shoot(form, out.filePath(QStringLiteral("matching-listed.png")));
+    form.findChild<QPushButton*>(QStringLiteral("btnExec"))->click();
+    shoot(form, out.filePath(QStringLiteral("matching-run.png")));
+
+    auto* charts = form.findChild<TChartsPage*>(QStringLiteral("TabSheet3"));
+    tabs->setCurrentWidget(charts);
+    const QList<QPair<int, QString>> kinds = {{0, QStringLiteral("chart-bar-10")},
+                                              {5, QStringLiteral("chart-bar-all")},
+                                              {6, QStringLiteral("chart-line-1")},
+                                              {12, QStringLiteral("chart-line-7")}};
+    for (const auto& [kind, name] : kinds) {
+        charts->kindList()->setCurrentIndex(kind);
+        charts->btnChartExecClick();
+        shoot(form, out.filePath(name + QStringLiteral(".png")));
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -117,5 +176,6 @@ int main(int argc, char** argv) {
         shoot(form, out.filePath(QStringLiteral("tab-%1.png").arg(names.at(i - 1))));
     }
     shootPrediction(form, out);
+    shootAnalysis(form, tabs, out);
     return 0;
 }

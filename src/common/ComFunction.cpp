@@ -215,7 +215,6 @@ QString groupDigits(qint64 value) {
     return negative ? QStringLiteral("-") + digits : digits;
 }
 
-namespace {
 qint64 roundToInteger(long double value) {
     // Half away from zero, as 1234.5 -> 1235; values beyond 64 bits are clamped.
     if (!std::isfinite(value))
@@ -227,7 +226,6 @@ qint64 roundToInteger(long double value) {
         return std::numeric_limits<qint64>::min();
     return static_cast<qint64>(rounded);
 }
-} // namespace
 
 QString formatCount(long double value) {
     return groupDigits(roundToInteger(value));

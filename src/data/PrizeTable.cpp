@@ -3,23 +3,7 @@
 #include "common/ComFunction.h"
 #include "data/LineFields.h"
 
-#include <cmath>
-#include <limits>
-
 namespace {
-
-// Half away from zero (1234.5 -> 1235), values beyond 64 bits clamped and
-// non-numbers 0: the rounding of the count and yen display formats.
-qint64 wholeNumber(long double value) {
-    if (!std::isfinite(value))
-        return 0;
-    const long double rounded = std::round(value);
-    if (rounded >= 9.2e18L)
-        return std::numeric_limits<qint64>::max();
-    if (rounded <= -9.2e18L)
-        return std::numeric_limits<qint64>::min();
-    return static_cast<qint64>(rounded);
-}
 
 // A count or amount field as kept. Plain digits, the usual field, are taken
 // as they are: the trip through extended floating point costs far more.
@@ -27,7 +11,7 @@ qint64 readWholeNumberField(QStringView text) {
     const std::int64_t digits = line_fields_detail::plainDigits(text, 18);
     if (digits >= 0)
         return digits;
-    return wholeNumber(readFloatField(text));
+    return roundToInteger(readFloatField(text));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // Fetching the data files from a local server: what replaces the files on
 // disk, what leaves them alone, and which requests are made.
-#include "LocalHttpServer.h"
+#include "DownloadFixture.h"
 #include "TestSupport.h"
 
 #include "SampleData.h"
@@ -13,20 +13,8 @@ Q_DECLARE_METATYPE(FetchStatus)
 
 namespace {
 
-const QString kDrawPath = QStringLiteral("/download/Loto7Number.csv");
-const QString kPrizePath = QStringLiteral("/download/Loto7Data.csv");
 const QString kDrawFile = QStringLiteral("download/Loto7Number.csv");
 const QString kPrizeFile = QStringLiteral("download/Loto7Data.csv");
-
-const SampleFiles& oldFiles() {
-    static const SampleFiles files = makeSampleFiles(20, 1);
-    return files;
-}
-
-const SampleFiles& newFiles() {
-    static const SampleFiles files = makeSampleFiles(25, 2);
-    return files;
-}
 
 QStringList downloadFolder(const TempProgramDir& dir) {
     return QDir(dir.filePath(QStringLiteral("download")))
@@ -58,18 +46,14 @@ private slots:
 
 void TestDownload::init() {
     m_dir = std::make_unique<TempProgramDir>();
-    m_dir->writeDataFiles(oldFiles().drawResults, oldFiles().prizeData);
     m_server = std::make_unique<LocalHttpServer>();
     QVERIFY(m_server->isListening());
-    m_server->setReply(kDrawPath, LocalHttpServer::ok(newFiles().drawResults));
-    m_server->setReply(kPrizePath, LocalHttpServer::ok(newFiles().prizeData));
-    setDataServerUrl(m_server->baseUrl());
+    serveNewDataFiles(*m_dir, *m_server);
     setDownloadTimeoutMs(0);
 }
 
 void TestDownload::cleanup() {
-    setDataServerUrl(QUrl());
-    setDownloadTimeoutMs(0);
+    resetDownloadSettings();
     m_server.reset();
     m_dir.reset();
 }
@@ -105,8 +89,8 @@ void TestDownload::successReplacesBothFilesAndAsksTheServerEachTime() {
     QVERIFY(result.succeeded());
     // Replaced, not made private like a temporary file.
     QCOMPARE(QFile::permissions(m_dir->filePath(kDrawFile)), permissions);
-    QCOMPARE(m_dir->readFile(kDrawFile), newFiles().drawResults);
-    QCOMPARE(m_dir->readFile(kPrizeFile), newFiles().prizeData);
+    QCOMPARE(m_dir->readFile(kDrawFile), newDataFiles().drawResults);
+    QCOMPARE(m_dir->readFile(kPrizeFile), newDataFiles().prizeData);
     QCOMPARE(m_server->requests(), QStringList({kDrawPath, kPrizePath}));
     // No cached copy may answer.
     for (const auto& headers : m_server->requestHeaders())
@@ -133,7 +117,7 @@ void TestDownload::failedDrawFileLeavesBothFilesAndSkipsPrizes_data() {
     QTest::addColumn<LocalHttpServer::Reply>("reply");
     QTest::addColumn<FetchStatus>("status");
     QTest::addColumn<int>("requests");
-    const QByteArray good = newFiles().drawResults;
+    const QByteArray good = newDataFiles().drawResults;
     QByteArray outOfRange = good;
     outOfRange.replace(outOfRange.indexOf("\r\n") - 2, 2, "38");
 
@@ -170,20 +154,20 @@ void TestDownload::failedDrawFileLeavesBothFilesAndSkipsPrizes() {
     QCOMPARE(result.drawResults, status);
     QCOMPARE(result.prizeData, FetchStatus::NotTried);
     QCOMPARE(m_server->requests().size(), requests);
-    QCOMPARE(m_dir->readFile(kDrawFile), oldFiles().drawResults);
-    QCOMPARE(m_dir->readFile(kPrizeFile), oldFiles().prizeData);
+    QCOMPARE(m_dir->readFile(kDrawFile), oldDataFiles().drawResults);
+    QCOMPARE(m_dir->readFile(kPrizeFile), oldDataFiles().prizeData);
     // No temporary file is left behind.
     QCOMPARE(downloadFolder(*m_dir), QStringList({"Loto7Data.csv", "Loto7Number.csv"}));
 }
 
 void TestDownload::failedPrizeFileKeepsTheNewDrawFile() {
-    m_server->setReply(kPrizePath, LocalHttpServer::truncated(newFiles().prizeData));
+    m_server->setReply(kPrizePath, LocalHttpServer::truncated(newDataFiles().prizeData));
     DownloadResult result = DownloadDataFiles();
     QCOMPARE(result.drawResults, FetchStatus::Done);
     QVERIFY(result.prizeData != FetchStatus::Done);
     QVERIFY(!result.succeeded());
-    QCOMPARE(m_dir->readFile(kDrawFile), newFiles().drawResults);
-    QCOMPARE(m_dir->readFile(kPrizeFile), oldFiles().prizeData);
+    QCOMPARE(m_dir->readFile(kDrawFile), newDataFiles().drawResults);
+    QCOMPARE(m_dir->readFile(kPrizeFile), oldDataFiles().prizeData);
 
     // A server that refuses connections fails the first file. The port is
     // bound but not listening, and kept from anyone else meanwhile.
@@ -207,7 +191,7 @@ void TestDownload::silentServerEndsByTimeOutOrStop() {
     const DownloadResult result = DownloadDataFiles([&] { return asked; });
     QCOMPARE(result.drawResults, FetchStatus::Stopped);
     QCOMPARE(result.prizeData, FetchStatus::NotTried);
-    QCOMPARE(m_dir->readFile(kDrawFile), oldFiles().drawResults);
+    QCOMPARE(m_dir->readFile(kDrawFile), oldDataFiles().drawResults);
     QCOMPARE(downloadFolder(*m_dir), QStringList({"Loto7Data.csv", "Loto7Number.csv"}));
 }
 

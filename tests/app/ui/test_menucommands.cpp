@@ -1,6 +1,6 @@
 // The download command and the help menu, used through the window's menu.
+#include "DownloadFixture.h"
 #include "GuiTestSupport.h"
-#include "LocalHttpServer.h"
 
 #include "SampleData.h"
 #include "app/Download.h"
@@ -21,20 +21,8 @@
 
 namespace {
 
-const QString kDrawPath = QStringLiteral("/download/Loto7Number.csv");
-const QString kPrizePath = QStringLiteral("/download/Loto7Data.csv");
 const QString kFailed =
     QStringLiteral("ダウンロードに失敗しました。ネットワークの接続状態を確認してください！！");
-
-const SampleFiles& oldFiles() {
-    static const SampleFiles files = makeSampleFiles(20, 1);
-    return files;
-}
-
-const SampleFiles& newFiles() {
-    static const SampleFiles files = makeSampleFiles(25, 2);
-    return files;
-}
 
 void trigger(TMainForm& form, const QString& action) {
     control<QAction>(&form, action)->trigger();
@@ -86,16 +74,12 @@ void TestMenuCommands::initTestCase() {
 
 void TestMenuCommands::init() {
     m_dir = std::make_unique<TempProgramDir>();
-    m_dir->writeDataFiles(oldFiles().drawResults, oldFiles().prizeData);
     m_server = std::make_unique<LocalHttpServer>();
-    m_server->setReply(kDrawPath, LocalHttpServer::ok(newFiles().drawResults));
-    m_server->setReply(kPrizePath, LocalHttpServer::ok(newFiles().prizeData));
-    setDataServerUrl(m_server->baseUrl());
+    serveNewDataFiles(*m_dir, *m_server);
 }
 
 void TestMenuCommands::cleanup() {
-    setDataServerUrl(QUrl());
-    setDownloadTimeoutMs(0);
+    resetDownloadSettings();
     m_server.reset();
     m_dir.reset();
 }
@@ -138,7 +122,7 @@ void TestMenuCommands::downloadReloadsEverythingWhileLockedOut() {
     QCOMPARE(answerer.boxes().at(0).text, QStringLiteral("正常にダウンロードが完了しました。"));
     QCOMPARE(answerer.boxes().at(0).icon, QMessageBox::Warning);
     // Reloaded as at start-up: new tables and views, pending lines gone.
-    QCOMPARE(m_dir->readFile(QStringLiteral("download/Loto7Data.csv")), newFiles().prizeData);
+    QCOMPARE(m_dir->readFile(QStringLiteral("download/Loto7Data.csv")), newDataFiles().prizeData);
     QCOMPARE(form.drawTable().count(), 25);
     QCOMPARE(form.prizeTable().count(), 25);
     QCOMPARE(historyRows(form), 25);
@@ -162,7 +146,7 @@ void TestMenuCommands::failedDownloadShowsOneErrorAndKeepsTheData_data() {
     QTest::newRow("draw file 404") << kDrawPath << LocalHttpServer::status(404) << 1 << false;
     QTest::newRow("draw file silent") << kDrawPath << LocalHttpServer::silent() << 1 << false;
     QTest::newRow("prize file truncated")
-        << kPrizePath << LocalHttpServer::truncated(newFiles().prizeData) << 2 << true;
+        << kPrizePath << LocalHttpServer::truncated(newDataFiles().prizeData) << 2 << true;
 }
 
 void TestMenuCommands::failedDownloadShowsOneErrorAndKeepsTheData() {
@@ -189,8 +173,8 @@ void TestMenuCommands::failedDownloadShowsOneErrorAndKeepsTheData() {
     QCOMPARE(historyRows(form), 20);
     QVERIFY(control<StringGrid>(&form, QStringLiteral("gridSelectItem"))->hasData());
     QCOMPARE(m_dir->readFile(QStringLiteral("download/Loto7Number.csv")),
-             newDrawFile ? newFiles().drawResults : oldFiles().drawResults);
-    QCOMPARE(m_dir->readFile(QStringLiteral("download/Loto7Data.csv")), oldFiles().prizeData);
+             newDrawFile ? newDataFiles().drawResults : oldDataFiles().drawResults);
+    QCOMPARE(m_dir->readFile(QStringLiteral("download/Loto7Data.csv")), oldDataFiles().prizeData);
     QVERIFY(!form.splash()->isVisible());
     QVERIFY(form.menuBar()->isEnabled());
     QVERIFY(control<TPageControl>(&form, QStringLiteral("pctrlMain"))->isEnabled());
@@ -208,7 +192,8 @@ void TestMenuCommands::closingDuringDownloadEndsItAndCloses() {
 
     QVERIFY(answerer.boxes().isEmpty());
     QTRY_VERIFY(!form.isVisible());
-    QCOMPARE(m_dir->readFile(QStringLiteral("download/Loto7Number.csv")), oldFiles().drawResults);
+    QCOMPARE(m_dir->readFile(QStringLiteral("download/Loto7Number.csv")),
+             oldDataFiles().drawResults);
 }
 
 void TestMenuCommands::helpOpensManualBesideProgramAndHomePage() {

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "LocalHttpServer.h"
+#include "SampleData.h"
+#include "TestSupport.h"
+
+#include <QString>
+
+// What the download tests share: the paths the data server offers, the data
+// files a program folder holds before a download and those the server offers
+// instead.
+inline const QString kDrawPath = QStringLiteral("/download/Loto7Number.csv");
+inline const QString kPrizePath = QStringLiteral("/download/Loto7Data.csv");
+
+const SampleFiles& oldDataFiles(); // 20 draws
+const SampleFiles& newDataFiles(); // 25 draws
+
+// Lays out the old files in the program folder, has the server offer the new
+// ones and makes it the data server of the download.
+void serveNewDataFiles(TempProgramDir& dir, LocalHttpServer& server);
+// Back to the built-in data server and time-out.
+void resetDownloadSettings();
