@@ -34,19 +34,11 @@ constexpr int kStepPause = 200; // ms between two results, to pace the display
 TMatchingPage::TMatchingPage(const DrawTable& draws, QWidget* parent)
     : QWidget(parent), m_draws(draws) {
     setObjectName(QStringLiteral("TabSheet5"));
-    auto* group = new QGroupBox(this);
-    group->setObjectName(QStringLiteral("GroupBox5"));
-    group->setGeometry(6, 4, 620, 448);
-
-    auto* label = new QLabel(QStringLiteral("開催回"), group);
-    label->setObjectName(QStringLiteral("Label3"));
-    label->setGeometry(14, 20, 50, 24);
-    label->setFont(gothicFont(14, true));
-
-    m_drawNumber = new TDrawNumberEdit(group);
-    m_drawNumber->setObjectName(QStringLiteral("editSelectNum"));
-    m_drawNumber->setGeometry(64, 14, 90, 34);
-    m_drawNumber->setFont(gothicFont(16, true));
+    const DrawNumberRow row =
+        makeDrawNumberRow(this, QStringLiteral("GroupBox5"), QStringLiteral("Label3"),
+                          QStringLiteral("editSelectNum"));
+    QGroupBox* group = row.group;
+    m_drawNumber = row.edit;
     m_drawNumber->setDrawNumberText(QStringLiteral("700"));
     connect(m_drawNumber, &TSpinEdit::editTextChanged, this, &TMatchingPage::editSelectNumChange);
 

@@ -14,3 +14,14 @@ public:
     // Shows a draw-number text as given (the loader's next draw number).
     void setDrawNumberText(const QString& text) { setText(text); }
 };
+
+class QGroupBox;
+
+// The head row of the lookup and matching tabs: the group box filling the
+// page, the caption "開催回" and the draw-number edit beside it.
+struct DrawNumberRow {
+    QGroupBox* group;
+    TDrawNumberEdit* edit;
+};
+DrawNumberRow makeDrawNumberRow(QWidget* page, const QString& groupName, const QString& labelName,
+                                const QString& editName);

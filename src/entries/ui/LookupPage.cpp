@@ -23,19 +23,11 @@ const QString kCanCancel = QStringLiteral("取消し処理がおこなえます�
 
 TLookupPage::TLookupPage(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheet4"));
-    auto* group = new QGroupBox(this);
-    group->setObjectName(QStringLiteral("GroupBox6"));
-    group->setGeometry(6, 4, 620, 448);
-
-    auto* label = new QLabel(QStringLiteral("開催回"), group);
-    label->setObjectName(QStringLiteral("Label8"));
-    label->setGeometry(14, 20, 50, 24);
-    label->setFont(gothicFont(14, true));
-
-    m_drawNumber = new TDrawNumberEdit(group);
-    m_drawNumber->setObjectName(QStringLiteral("editLoto6Num"));
-    m_drawNumber->setGeometry(64, 14, 90, 34);
-    m_drawNumber->setFont(gothicFont(16, true));
+    const DrawNumberRow row =
+        makeDrawNumberRow(this, QStringLiteral("GroupBox6"), QStringLiteral("Label8"),
+                          QStringLiteral("editLoto6Num"));
+    QGroupBox* group = row.group;
+    m_drawNumber = row.edit;
     connect(m_drawNumber, &TSpinEdit::editTextChanged, this, &TLookupPage::editLoto6NumChange);
 
     m_guide = makePanel(group, QStringLiteral("pnlSeaGuide"), Qt::AlignCenter, 14);
