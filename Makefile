@@ -1,6 +1,7 @@
-# make run   install what is missing, build, start the program with sample data
+# make run   install what is missing, build, start the program (with the starting data)
 # make test  install what is missing, build, run every test headless
-# make install PREFIX=~/Septarion   a ready-to-run folder; make package   the same as a tar.gz
+# make install PREFIX=~/Septarion   a ready-to-run folder
+# make package   the same as a tar.gz, and a Debian package (/opt/septarion)
 # make lint  clang-tidy over src/; fails on any finding
 BUILD      ?= build
 SAN_BUILD  ?= build-sanitize
@@ -43,7 +44,7 @@ lint: configure
 bench: build
 	$(BUILD)/bench/septarion_bench
 
-# Writes the sample data files again (they are committed).
+# Writes the generated sample data (for tests and benchmarks) again; committed.
 sample: build
 	$(BUILD)/tools/make_sample_data sample/download 650
 
@@ -55,7 +56,8 @@ clean:
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
-# The same folder as build/Septarion-<version>-Linux.tar.gz.
+# The same folder as build/Septarion-<version>-Linux.tar.gz, and as the Debian
+# package build/septarion_<version>_<arch>.deb that installs it in /opt/septarion.
 # A UTF-8 locale so that the manual's Japanese file name can be archived.
 package: build
 	LC_ALL=C.UTF-8 cmake --build $(BUILD) --target package

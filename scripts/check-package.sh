@@ -1,11 +1,21 @@
 #!/usr/bin/env bash
-# Checks installing: `cmake --install` lays out the ready-to-run folder with a
-# desktop entry for it and keeps downloaded data on a second install; CPack
-# packs the same folder as a tar.gz; the program in the unpacked package
-# starts (under a virtual X display), shows its caption, and a second copy
-# ends at once with exit code 0.
+# Checks installing and packaging:
+#  1. `cmake --install` lays out the ready-to-run folder with the starting data
+#     (data/download) and a desktop entry for it; a second install keeps
+#     downloaded data, and replaces the generated sample data that earlier
+#     versions laid out;
+#  2. CPack packs the same folder as a tar.gz,
+#  3. and as a Debian package: the folder in /opt/septarion, the desktop entry
+#     and icon system-wide, dependencies from the shared libraries;
+#  4. the program in the unpacked tar.gz starts (under a virtual X display),
+#     shows its caption, and a second copy ends at once with exit code 0;
+#  5. as root: the Debian package installs with apt-get; its program, started
+#     offscreen by a user who cannot write to /opt/septarion, seeds that
+#     user's data folder with the starting data, keeps running and writes
+#     nothing into /opt/septarion; the package is removed again.
+# A part that cannot run here is skipped with a message saying why.
 #   scripts/check-package.sh <build folder> <version>
-# Exit code 77 means skipped (no virtual X display available).
+# Exit code 77 means skipped: nothing could be checked.
 set -euo pipefail
 # The manual's file name is Japanese: archiving it needs a UTF-8 locale, which
 # a bare environment (LANG unset, as under CI) does not give.
@@ -53,48 +63,85 @@ fi
 
 build=$(cd "$1" && pwd)
 version=$2
+root=$(cd "$(dirname "$0")/.." && pwd)
 caption="Septarion  [for Version $version]"
+deb_folder=/opt/septarion
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+# Readable by apt's own user, which reads the package file.
+chmod 755 "$work"
+deb_installed=no
+nobody_home=
+checked=0
+
+# shellcheck disable=SC2317 # run by the exit trap
+cleanup() {
+  if [ "$deb_installed" = yes ]; then
+    apt-get purge -y -qq -o DPkg::Lock::Timeout=600 septarion >/dev/null 2>&1 ||
+      echo "WARNING: could not remove the package septarion again" >&2
+  fi
+  [ -z "$nobody_home" ] || rm -rf "$nobody_home"
+  rm -rf "$work"
+}
+trap cleanup EXIT
 
 fail() {
   echo "FAIL: $*" >&2
   exit 1
 }
 
+skip() {
+  echo "SKIP: $*"
+}
+
 check_folder() {
   local folder=$1
   for file in septarion download/Loto7Number.csv download/Loto7Data.csv 操作手順書.pdf \
-    septarion.svg install-desktop-entry.sh; do
+    septarion.svg; do
     [ -s "$folder/$file" ] || fail "$folder/$file is missing"
   done
   [ -x "$folder/septarion" ] || fail "$folder/septarion is not executable"
+  # The real results, not the generated sample data.
+  for name in Loto7Number.csv Loto7Data.csv; do
+    cmp -s "$folder/download/$name" "$root/data/download/$name" ||
+      fail "$folder/download/$name is not the starting data"
+  done
 }
 
 check_entry() {
-  local entry=$1 folder=$2
+  local entry=$1 exec_path=$2 icon=$3
   [ -f "$entry" ] || fail "no desktop entry $entry"
-  grep -qxF "Exec=\"$folder/septarion\"" "$entry" || fail "$entry does not start $folder/septarion"
-  grep -qxF "Icon=$folder/septarion.svg" "$entry" || fail "$entry has not the icon"
+  grep -qxF "Exec=\"$exec_path\"" "$entry" || fail "$entry does not start $exec_path"
+  grep -qxF "Icon=$icon" "$entry" || fail "$entry has not the icon $icon"
   grep -qxF "Type=Application" "$entry" || fail "$entry is not an application"
   if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$entry" || fail "$entry is not valid"
   fi
 }
 
-# 1. The folder from `cmake --install`; a second install keeps the data.
+# Every file under the folder with its size, time and mode: what must not change.
+snapshot() {
+  find "$1" -printf '%P %s %T@ %m\n' | sort
+}
+
+# 1. The folder from `cmake --install`; a second install keeps downloaded
+#    data and replaces the generated sample data.
 installed="$work/installed folder"
 cmake --install "$build" --prefix "$installed" >/dev/null
 check_folder "$installed"
-check_entry "$installed/septarion.desktop" "$installed"
+[ -x "$installed/install-desktop-entry.sh" ] || fail "$installed/install-desktop-entry.sh is missing"
+check_entry "$installed/septarion.desktop" "$installed/septarion" "$installed/septarion.svg"
 printf 'downloaded\r\n' >"$installed/download/Loto7Number.csv"
+cp "$root/sample/download/Loto7Data.csv" "$installed/download/Loto7Data.csv"
 cmake --install "$build" --prefix "$installed" >/dev/null
 [ "$(cat "$installed/download/Loto7Number.csv")" = $'downloaded\r' ] ||
-  fail "a second install replaced the data"
+  fail "a second install replaced the downloaded data"
+cmp -s "$installed/download/Loto7Data.csv" "$root/data/download/Loto7Data.csv" ||
+  fail "a second install kept the generated sample data"
 echo "install: ok"
+checked=$((checked + 1))
 
 # 2. The tar.gz from CPack holds the same folder; its script adds the entry.
-(cd "$work" && cpack --config "$build/CPackConfig.cmake" -B "$work/package" >/dev/null)
+(cd "$work" && cpack -G TGZ --config "$build/CPackConfig.cmake" -B "$work/package" >/dev/null)
 tarballs=("$work"/package/*.tar.gz)
 [ -f "${tarballs[0]}" ] || fail "no tar.gz package"
 mkdir "$work/unpacked"
@@ -102,18 +149,155 @@ tar -xzf "${tarballs[0]}" -C "$work/unpacked"
 folders=("$work"/unpacked/*)
 folder=${folders[0]}
 check_folder "$folder"
+[ -x "$folder/install-desktop-entry.sh" ] || fail "$folder/install-desktop-entry.sh is missing"
 XDG_DATA_HOME="$work/data" "$folder/install-desktop-entry.sh" >/dev/null
-check_entry "$work/data/applications/septarion.desktop" "$folder"
+check_entry "$work/data/applications/septarion.desktop" "$folder/septarion" "$folder/septarion.svg"
 echo "package: ok ($(basename "${tarballs[0]}"))"
+checked=$((checked + 1))
 
-# 3. The program in it starts, with its own settings and lock folders.
-if ! command -v xvfb-run >/dev/null || ! command -v xwininfo >/dev/null; then
-  echo "SKIP: xvfb-run or xwininfo missing (xvfb, x11-utils): the start is not checked"
-  exit 77
+# 3. The Debian package.
+deb=
+if ! command -v dpkg-deb >/dev/null || ! command -v dpkg-shlibdeps >/dev/null ||
+  ! command -v file >/dev/null; then
+  skip "dpkg-deb, dpkg-shlibdeps or file missing (dpkg-dev, file): no Debian package built"
+else
+  (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb") \
+    >"$work/cpack.log" 2>&1 || {
+    cat "$work/cpack.log" >&2
+    fail "CPack could not build the Debian package"
+  }
+  debs=("$work"/deb/septarion_*.deb)
+  deb=${debs[0]}
+  [ -f "$deb" ] || fail "no Debian package"
+  [ "$(dpkg-deb -f "$deb" Package)" = septarion ] || fail "the package is not named septarion"
+  [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "the package's version is not $version"
+  depends=$(dpkg-deb -f "$deb" Depends)
+  for lib in libqt6core6 libqt6widgets6 libqt6charts6 libqt6network6 libqt6svg6; do
+    [[ "$depends" == *"$lib "* ]] || fail "the package does not depend on $lib: $depends"
+  done
+  dpkg-deb -x "$deb" "$work/deb/root"
+  check_folder "$work/deb/root$deb_folder"
+  check_entry "$work/deb/root/usr/share/applications/septarion.desktop" "$deb_folder/septarion" \
+    septarion
+  [ -s "$work/deb/root/usr/share/icons/hicolor/scalable/apps/septarion.svg" ] ||
+    fail "the package has no system-wide icon"
+  [ "$(readlink "$work/deb/root/usr/bin/septarion")" = "$deb_folder/septarion" ] ||
+    fail "the package has no command septarion"
+  [ ! -e "$work/deb/root$deb_folder/install-desktop-entry.sh" ] ||
+    fail "the package carries the per-user menu script"
+  echo "debian package: ok ($(basename "$deb"))"
+  checked=$((checked + 1))
 fi
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/config" XDG_RUNTIME_DIR="$work/runtime"
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
-xvfb-run -a -s "-screen 0 1280x800x24" "$0" --run-under-display "$folder" "$caption"
-echo "start: ok"
+
+# 4. The program in the tar.gz starts, with its own settings and lock folders.
+if ! command -v xvfb-run >/dev/null || ! command -v xwininfo >/dev/null; then
+  skip "xvfb-run or xwininfo missing (xvfb, x11-utils): the start is not checked"
+else
+  (
+    export HOME="$work/home" XDG_CONFIG_HOME="$work/home/config" XDG_RUNTIME_DIR="$work/runtime"
+    mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
+    chmod 700 "$XDG_RUNTIME_DIR"
+    unset QT_QPA_PLATFORM
+    xvfb-run -a -s "-screen 0 1280x800x24" "$0" --run-under-display "$folder" "$caption"
+  )
+  echo "start: ok"
+  checked=$((checked + 1))
+fi
+
+# 5. The Debian package installed, its program started by a user who cannot
+#    write to its folder. Installing touches the machine: only as root, only
+#    when no septarion is installed already, only when nothing but the
+#    package itself would be installed; the package is removed at the end
+#    (and by the exit trap on a failure). A lock keeps two checks (of two
+#    builds, say) from installing at the same time.
+run_installed_as_nobody() {
+  nobody_home=$(mktemp -d)
+  chown 65534:65534 "$nobody_home"
+  chmod 700 "$nobody_home"
+  local data="$nobody_home/data/Ozumel/Septarion"
+  local before
+  before=$(snapshot "$deb_folder")
+  ! setpriv --reuid=65534 --regid=65534 --clear-groups test -w "$deb_folder" ||
+    fail "$deb_folder is writable for the user"
+  setpriv --reuid=65534 --regid=65534 --clear-groups \
+    env -i PATH=/usr/bin:/bin HOME="$nobody_home" XDG_CONFIG_HOME="$nobody_home/config" \
+    XDG_DATA_HOME="$nobody_home/data" XDG_CACHE_HOME="$nobody_home/cache" \
+    XDG_RUNTIME_DIR="$nobody_home" LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen \
+    septarion >"$work/nobody.log" 2>&1 &
+  local pid=$!
+  local deadline=$((SECONDS + 120))
+  until [ -f "$data/download/Loto7Number.csv" ] && [ -f "$data/download/Loto7Data.csv" ] &&
+    [ -d "$data/client" ]; do
+    if ! kill -0 "$pid" 2>/dev/null; then
+      cat "$work/nobody.log" >&2
+      fail "the installed program ended before seeding $data"
+    fi
+    if [ $SECONDS -gt $deadline ]; then
+      kill "$pid"
+      fail "the installed program did not seed $data"
+    fi
+    sleep 0.5
+  done
+  # Loading the seeded data follows; the program must still be running after it.
+  sleep 3
+  kill -0 "$pid" 2>/dev/null || {
+    cat "$work/nobody.log" >&2
+    fail "the installed program ended after seeding"
+  }
+  kill "$pid"
+  wait "$pid" 2>/dev/null || true
+  for name in Loto7Number.csv Loto7Data.csv; do
+    cmp -s "$data/download/$name" "$root/data/download/$name" ||
+      fail "$data/download/$name is not the starting data"
+  done
+  [ "$(stat -c %u "$data/download/Loto7Number.csv")" = 65534 ] ||
+    fail "the seeded data does not belong to the user"
+  [ "$(snapshot "$deb_folder")" = "$before" ] || fail "the program wrote into $deb_folder"
+  echo "installed program as a user without write access: seeded $data, nothing written to $deb_folder"
+}
+
+if [ -z "$deb" ]; then
+  skip "no Debian package: not installed"
+elif [ "$(id -u)" -ne 0 ]; then
+  skip "not root: the Debian package is not installed (run the check as root for that)"
+elif ! command -v apt-get >/dev/null || ! command -v setpriv >/dev/null ||
+  ! command -v flock >/dev/null; then
+  skip "apt-get, setpriv or flock missing: the Debian package is not installed"
+else
+  lock_dir=/run/lock
+  [ -d "$lock_dir" ] || lock_dir=/var/lock
+  exec 9>"$lock_dir/septarion-check-package.lock"
+  flock 9
+  if dpkg-query -W -f='${Status}' septarion 2>/dev/null | grep -q "ok installed"; then
+    skip "septarion is installed on this machine already: left as it is, not checked"
+  elif [ -e "$deb_folder" ]; then
+    skip "$deb_folder exists: left as it is, the package is not installed"
+  else
+    extra=$(apt-get install -s --no-install-recommends "$deb" 2>/dev/null |
+      awk '$1 == "Inst" && $2 != "septarion" { print $2 }')
+    if [ -n "$extra" ]; then
+      skip "installing would add further packages (${extra//$'\n'/ }): not installed"
+    else
+      deb_installed=yes
+      apt-get install -y -qq --no-install-recommends -o DPkg::Lock::Timeout=600 "$deb" \
+        >"$work/apt.log" 2>&1 || {
+        cat "$work/apt.log" >&2
+        fail "apt-get could not install $deb"
+      }
+      [ -x "$deb_folder/septarion" ] || fail "the package did not install $deb_folder/septarion"
+      run_installed_as_nobody
+      apt-get purge -y -qq -o DPkg::Lock::Timeout=600 septarion >/dev/null 2>&1 ||
+        fail "apt-get could not remove septarion"
+      deb_installed=no
+      [ ! -e "$deb_folder" ] || fail "removing the package left $deb_folder"
+      [ ! -e /usr/share/applications/septarion.desktop ] ||
+        fail "removing the package left its desktop entry"
+      echo "debian package installed, run and removed: ok"
+      checked=$((checked + 1))
+    fi
+  fi
+  flock -u 9
+fi
+
+[ "$checked" -gt 0 ] || exit 77
+exit 0

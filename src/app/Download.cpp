@@ -2,6 +2,7 @@
 
 #include "common/AppError.h"
 #include "common/ComFunction.h"
+#include "common/DataFolder.h"
 #include "data/DrawTable.h"
 #include "data/PrizeTable.h"
 
@@ -237,13 +238,12 @@ DownloadResult DownloadDataFiles(const std::function<bool()>& stopRequested) {
         const QUrl base = dataServerUrl();
         const FetchOptions options{downloadTimeoutMs(), stopRequested};
         result.drawResults =
-            fetchDataFile(manager, dataFileUrl(base, kDrawServerPath), programPath(kDrawTarget),
+            fetchDataFile(manager, dataFileUrl(base, kDrawServerPath), dataPath(kDrawTarget),
                           DataFileKind::DrawResults, options);
         if (result.drawResults != FetchStatus::Done)
             return result;
-        result.prizeData =
-            fetchDataFile(manager, dataFileUrl(base, kPrizeServerPath), programPath(kPrizeTarget),
-                          DataFileKind::PrizeData, options);
+        result.prizeData = fetchDataFile(manager, dataFileUrl(base, kPrizeServerPath),
+                                         dataPath(kPrizeTarget), DataFileKind::PrizeData, options);
     } catch (...) {
         // Whatever went wrong, the caller only learns that it did.
         if (result.drawResults == FetchStatus::Done)

@@ -76,6 +76,6 @@ struct DownloadResult {
     }
 };
 
-// Fetches download/Loto7Number.csv beside the program and, only when that
+// Fetches download/Loto7Number.csv in the data folder (DataFolder.h) and, only when that
 // succeeded, download/Loto7Data.csv, from dataServerUrl(). Never throws.
 DownloadResult DownloadDataFiles(const std::function<bool()>& stopRequested = {});

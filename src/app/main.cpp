@@ -12,6 +12,9 @@ int main(int argc, char* argv[]) {
     if (!lock.tryAcquire())
         return 0;
 
+    // Also names the per-user data folder, ~/.local/share/Ozumel/Septarion,
+    // used when the program's own folder is read-only.
+    QCoreApplication::setOrganizationName(QStringLiteral("Ozumel"));
     QCoreApplication::setApplicationName(QStringLiteral("Septarion"));
     QApplication::setWindowIcon(programIcon());
     TMainForm form;

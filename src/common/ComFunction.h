@@ -10,11 +10,13 @@
 // ---- files and folders ---------------------------------------------------
 
 // The folder that holds the executable ("beside the program"). Tests point it
-// at a temporary folder with setProgramDir().
+// at a temporary folder with setProgramDir(). The data files and the saved
+// lines are reached through dataPath() (DataFolder.h), which is this folder
+// only when the program may write into it.
 QString programDir();
 void setProgramDir(const QString& dir);
 
-// Path of a file beside the program, e.g. programPath("download/Loto7Number.csv").
+// Path of a file beside the program that is only read, e.g. the manual.
 QString programPath(const QString& relative);
 
 // Lines of a text file up to the first empty line, without terminators.

@@ -3,6 +3,7 @@
 #include "common/AppError.h"
 #include "common/ComFunction.h"
 #include "common/CommaText.h"
+#include "common/DataFolder.h"
 #include "common/LineScanner.h"
 
 #include <QDir>
@@ -155,7 +156,7 @@ bool isSafeDrawNumberText(const QString& drawNumberText) {
 QString entryFilePath(const QString& drawNumberText) {
     if (!isSafeDrawNumberText(drawNumberText))
         return {};
-    return programPath(QStringLiteral("client/") + drawNumberText + QStringLiteral(".csv"));
+    return dataPath(QStringLiteral("client/") + drawNumberText + QStringLiteral(".csv"));
 }
 
 QString entryLine(const QStringList& row) {

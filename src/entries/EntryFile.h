@@ -4,8 +4,9 @@
 #include <QStringList>
 #include <QVector>
 
-// Ticket lines saved per draw number as client/<draw number>.csv beside the
-// program, one entry line (8 comma-text fields) per ticket line, CR LF ended.
+// Ticket lines saved per draw number as client/<draw number>.csv in the data
+// folder (DataFolder.h), one entry line (8 comma-text fields) per ticket line,
+// CR LF ended.
 // Every write is all or nothing: the new content goes to a temporary file
 // beside the target, which replaces the target only when complete. Failures
 // throw TAppError with the system's reason; the old file is then unchanged.
@@ -17,7 +18,7 @@ inline constexpr int kEntryFields = 8;
 // A draw-number text may name a file only when it is empty or all ASCII digits.
 bool isSafeDrawNumberText(const QString& drawNumberText);
 
-// programDir()/client/<text>.csv; an empty string when the text is not safe.
+// dataDir()/client/<text>.csv; an empty string when the text is not safe.
 QString entryFilePath(const QString& drawNumberText);
 
 // The entry line of a grid row (its fields joined by the comma-text rule);

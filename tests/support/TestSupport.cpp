@@ -4,6 +4,7 @@
 #include "common/ComFunction.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QRandomGenerator>
 
@@ -74,6 +75,54 @@ QByteArray drawLine(int drawNumber, const QString& date, const QList<int>& mains
 QByteArray prizeLine(int drawNumber) {
     return QByteArray::number(drawNumber) +
            ",0,0,5,12000000,120,600000,4000,8000,80000,1500,150000,1000,800000000\r\n";
+}
+
+void TempProgramDir::writeStartingData() const {
+    for (const char* name : {"Loto7Number.csv", "Loto7Data.csv"}) {
+        QFile file(QDir(startingDataDir()).filePath(name));
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+        writeFile(QStringLiteral("download/") + QLatin1String(name), file.readAll());
+    }
+}
+
+QString startingDataDir() {
+    return QStringLiteral(SEPTARION_STARTING_DATA_DIR);
+}
+
+QMap<QString, QByteArray> folderSnapshot(const QString& folder) {
+    QMap<QString, QByteArray> entries;
+    const QDir root(folder);
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString relative = root.relativeFilePath(path);
+        if (it.fileInfo().isDir()) {
+            entries.insert(relative + u'/', {});
+        } else {
+            QFile file(path);
+            entries.insert(relative,
+                           file.open(QIODevice::ReadOnly) ? file.readAll() : "(unreadable)");
+        }
+    }
+    return entries;
+}
+
+void setTreeWritable(const QString& folder, bool writable) {
+    QStringList paths{folder};
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        paths.append(it.next());
+    for (const QString& path : paths) {
+        QFileDevice::Permissions permissions = QFile::permissions(path);
+        if (writable)
+            permissions |= QFileDevice::WriteOwner | QFileDevice::WriteUser;
+        else
+            permissions &= ~(QFileDevice::WriteOwner | QFileDevice::WriteUser |
+                             QFileDevice::WriteGroup | QFileDevice::WriteOther);
+        QFile::setPermissions(path, permissions);
+    }
 }
 
 QString sharedDataDir() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QMap>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -33,6 +34,8 @@ public:
     void writeDataFiles(const QByteArray& draws, const QByteArray& prizes) const;
     // Writes generated sample files of this many draws.
     void writeSampleData(int drawCount) const;
+    // Copies the real starting data (draws 1 to 689) into download/.
+    void writeStartingData() const;
 
 private:
     QTemporaryDir m_dir;
@@ -59,6 +62,19 @@ QString mutatedLine(const QString& line, const QString& alphabet, QRandomGenerat
 
 // The real data of past draws beside the project, or an empty string.
 QString sharedDataDir();
+
+// The starting data the program ships (data/download of the project).
+QString startingDataDir();
+inline constexpr int kStartingDraws = 689;
+
+// Every file and folder under the folder, hidden ones included, by relative
+// path (folders end in "/") with the file's bytes: for checking that nothing
+// in a folder was added, removed or changed.
+QMap<QString, QByteArray> folderSnapshot(const QString& folder);
+
+// Takes the write permission from the folder and everything in it, or gives
+// the owner's back (a temporary folder must be writable to be removed).
+void setTreeWritable(const QString& folder, bool writable);
 
 // main() of a test without widgets, in an isolated environment.
 #define SEPTARION_CORE_TEST_MAIN(TestObject)                                                       \

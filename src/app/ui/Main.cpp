@@ -8,6 +8,7 @@
 #include "app/ui/ProgramIcon.h"
 #include "app/ui/Splash.h"
 #include "common/ComFunction.h"
+#include "common/DataFolder.h"
 #include "common/ui/BusyScope.h"
 #include "common/ui/StringGrid.h"
 #include "common/ui/UiFonts.h"
@@ -20,7 +21,6 @@
 #include "common/ui/PageControl.h"
 #include <QCloseEvent>
 #include <QDateTime>
-#include <QDir>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -185,8 +185,9 @@ void TMainForm::FormCreate() {
     QPoint position;
     SettingsStore().read(position, m_settings);
     move(position);
-    // One level only; a failure shows later, when lines are saved.
-    QDir(programDir()).mkdir(QStringLiteral("client"));
+    // client/ beside the program, or the per-user folder seeded with the
+    // starting data; a failure shows later, when files are read or saved.
+    prepareDataDir();
 }
 
 void TMainForm::showEvent(QShowEvent* event) {

@@ -82,7 +82,7 @@ private:
     void reportMissingDataFile();
     bool loadDrawFile();
     bool loadPrizeFile();
-    // The lines of a data file beside the program; when it is missing or
+    // The lines of a data file in the data folder; when it is missing or
     // empty, the error box and the close, and no lines.
     QStringList readDataFile(const QString& name);
 

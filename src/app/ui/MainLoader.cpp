@@ -5,6 +5,7 @@
 #include "analysis/ui/MatchingPage.h"
 #include "app/ui/Splash.h"
 #include "common/ComFunction.h"
+#include "common/DataFolder.h"
 #include "common/ui/BusyScope.h"
 #include "common/ui/MessageBox.h"
 #include "data/ui/HistoryView.h"
@@ -108,7 +109,7 @@ bool TMainForm::loadPrizeFile() {
 }
 
 QStringList TMainForm::readDataFile(const QString& name) {
-    QStringList lines = ReadLines(programPath(name));
+    QStringList lines = ReadLines(dataPath(name));
     if (lines.isEmpty())
         reportMissingDataFile();
     else

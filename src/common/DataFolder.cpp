@@ -1,0 +1,144 @@
+#include "common/DataFolder.h"
+
+#include "common/ComFunction.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+namespace {
+
+const QString kDownloadFolder = QStringLiteral("download");
+const QString kClientFolder = QStringLiteral("client");
+
+// rw-r--r--, as the download gives a new data file (a temporary file is private).
+constexpr QFileDevice::Permissions kDataFilePermissions =
+    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+    QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+
+struct Decision {
+    QString programDir;
+    QString dataDir;
+};
+
+std::optional<Decision>& decision() {
+    static std::optional<Decision> taken;
+    return taken;
+}
+
+std::optional<bool>& writableOverride() {
+    static std::optional<bool> writable;
+    return writable;
+}
+
+const Decision& currentDecision() {
+    const QString program = programDir();
+    std::optional<Decision>& taken = decision();
+    if (!taken || taken->programDir != program) {
+        const bool writable = writableOverride() ? *writableOverride() : canCreateFileIn(program);
+        const QString user = userDataDir();
+        // Without a home there is no other place: failures then show when
+        // the files are read or written, as they would beside the program.
+        taken = Decision{program, writable || user.isEmpty() ? program : user};
+    }
+    return *taken;
+}
+
+QString seedTemplate(const QString& name) {
+    return QStringLiteral(".%1.seed-").arg(name);
+}
+
+// Hidden leftovers of a copy that was interrupted before taking its name.
+void removeSeedLeftovers(const QDir& folder, const QString& name) {
+    const QStringList leftovers =
+        folder.entryList({seedTemplate(name) + QLatin1Char('*')},
+                         QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& leftover : leftovers)
+        QFile::remove(folder.filePath(leftover));
+}
+
+bool copyWhole(const QString& source, const QDir& folder, const QString& name) {
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = in.readAll();
+    if (in.error() != QFileDevice::NoError)
+        return false;
+    in.close();
+
+    QTemporaryFile temp(folder.filePath(seedTemplate(name) + QStringLiteral("XXXXXX")));
+    if (!temp.open() || temp.write(bytes) != bytes.size() || !temp.flush())
+        return false;
+    temp.close();
+    if (temp.error() != QFileDevice::NoError)
+        return false;
+    temp.setPermissions(kDataFilePermissions);
+    // QFile::rename never replaces an existing file: a copy that another
+    // start finished meanwhile stays, and this one is dropped.
+    if (!QFile::rename(temp.fileName(), folder.filePath(name)))
+        return false;
+    temp.setAutoRemove(false);
+    return true;
+}
+
+} // namespace
+
+QString dataDir() {
+    return currentDecision().dataDir;
+}
+
+QString dataPath(const QString& relative) {
+    return QDir(dataDir()).filePath(relative);
+}
+
+bool dataBesideProgram() {
+    const Decision& taken = currentDecision();
+    return taken.dataDir == taken.programDir;
+}
+
+QString userDataDir() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+bool canCreateFileIn(const QString& folder) {
+    if (folder.isEmpty())
+        return false;
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".septarion-write-test-XXXXXX")));
+    return probe.open(); // removed again when the probe goes
+}
+
+void setProgramDirWritable(std::optional<bool> writable) {
+    writableOverride() = writable;
+    decision().reset();
+}
+
+QStringList dataFileNames() {
+    return {QStringLiteral("Loto7Number.csv"), QStringLiteral("Loto7Data.csv")};
+}
+
+void prepareDataDir() {
+    const QDir data(dataDir());
+    if (dataBesideProgram()) {
+        data.mkdir(kClientFolder);
+        return;
+    }
+    data.mkpath(kDownloadFolder);
+    data.mkpath(kClientFolder);
+    seedDataFiles(QDir(programDir()).filePath(kDownloadFolder), data.filePath(kDownloadFolder));
+}
+
+QStringList seedDataFiles(const QString& from, const QString& to) {
+    const QDir source(from);
+    const QDir target(to);
+    QStringList copied;
+    for (const QString& name : dataFileNames()) {
+        removeSeedLeftovers(target, name);
+        if (QFileInfo::exists(target.filePath(name)) || !source.exists(name))
+            continue;
+        if (copyWhole(source.filePath(name), target, name))
+            copied.append(name);
+    }
+    return copied;
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Where the data files (download/) and the saved lines (client/) live.
+//
+// Beside the program (programDir()) whenever a file can be created there: a
+// folder the user unpacked, installed or built. Otherwise, as for a system-wide
+// install, they live in one per-user folder (QStandardPaths::AppDataLocation),
+// which prepareDataDir() seeds with the starting data kept in the program
+// folder's download/; the program then never writes into its own folder.
+// The decision is taken once per program folder and kept for the process, so
+// the files cannot change folders while the program runs.
+
+// The folder holding download/ and client/. Nothing else builds these paths.
+QString dataDir();
+
+// Path of a file in the data folder, e.g. dataPath("download/Loto7Number.csv").
+QString dataPath(const QString& relative);
+
+// True when the data folder is the program folder.
+bool dataBesideProgram();
+
+// The per-user folder used when the program folder is read-only.
+QString userDataDir();
+
+// Whether a file can be created in the folder, found by creating (and
+// removing) one: unlike permission bits this also sees read-only mounts,
+// access control lists and the powers of root.
+bool canCreateFileIn(const QString& folder);
+
+// Decides the writability of the program folder instead of trying it (a test
+// running as root can write into a read-only folder); std::nullopt goes back
+// to trying. Either way the decision is taken again.
+void setProgramDirWritable(std::optional<bool> writable);
+
+// The two data files, as names in download/.
+QStringList dataFileNames();
+
+// Gets the data folder ready at start-up. Beside the program: creates client/
+// (one level, as always; a failure shows when lines are saved). In the
+// per-user folder: creates it with download/ and client/ and seeds download/
+// from the program folder's starting data. Failures are not reported here:
+// a missing data file is reported by the loader.
+void prepareDataDir();
+
+// Copies each data file that `to` lacks from `from`; a file `to` already has
+// is never replaced, whatever its age. Each copy is complete or absent: it is
+// written to a hidden temporary file in `to` that takes the final name only
+// when complete, and only if that name is still free. Temporary files left by
+// an interrupted earlier copy are removed. Returns the names copied.
+QStringList seedDataFiles(const QString& from, const QString& to);
