@@ -9,6 +9,7 @@ packages=(
   libbenchmark-dev
   fonts-noto-cjk qt6-translations-l10n
   xvfb xauth x11-utils imagemagick poppler-utils clang-tidy
+  openbox xdotool wmctrl
 )
 
 missing=()
