@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the desktop tests: a private X display (Xvfb) with a real window
 # manager (openbox), a private home, settings and runtime folder, and helpers
 # that wait with a deadline instead of sleeping a fixed time.
@@ -20,7 +21,7 @@ fail() {
 
 skip_unless_tools() {
   local tool missing=()
-  for tool in Xvfb openbox xdotool wmctrl xwininfo xprop "$@"; do
+  for tool in Xvfb openbox xdotool wmctrl xwininfo xprop; do
     command -v "$tool" >/dev/null || missing+=("$tool")
   done
   if [ ${#missing[@]} -gt 0 ]; then
@@ -76,7 +77,8 @@ start_desktop() {
     >"$work/xvfb.log" 2>&1 &
   started_pids+=($!)
   wait_until "the X server" display_ready
-  export DISPLAY=":$(cat "$work/display")"
+  DISPLAY=":$(cat "$work/display")"
+  export DISPLAY
 
   openbox --sm-disable >"$work/openbox.log" 2>&1 &
   started_pids+=($!)

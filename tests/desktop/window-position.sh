@@ -10,6 +10,7 @@
 #   off-screen  a stored position far off the screen opens fully on it; one
 #               that keeps the title bar on the screen opens as stored
 # Exit code 77 means skipped (X tools missing).
+# shellcheck source=tests/desktop/desktop-session.sh
 source "$(dirname "$0")/desktop-session.sh"
 
 [ $# -eq 3 ] || fail "usage: $0 <executable> <data folder> <case>"
@@ -86,9 +87,10 @@ expect_frame_at() {
 }
 
 expect_fully_on_screen() {
-  [ "$frame_x" -ge 0 ] && [ "$frame_y" -ge 0 ] &&
-    [ $((frame_x + frame_w)) -le "$screen_w" ] && [ $((frame_y + frame_h)) -le "$screen_h" ] ||
+  if [ "$frame_x" -lt 0 ] || [ "$frame_y" -lt 0 ] ||
+    [ $((frame_x + frame_w)) -gt "$screen_w" ] || [ $((frame_y + frame_h)) -gt "$screen_h" ]; then
     fail "$1: the frame ($frame_x,$frame_y) ${frame_w}x$frame_h is not fully on the ${screen_w}x$screen_h screen"
+  fi
 }
 
 expect_stored() {
