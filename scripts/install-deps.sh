@@ -8,8 +8,9 @@ packages=(
   qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev
   libbenchmark-dev
   dpkg-dev file
-  fonts-noto-cjk
+  fonts-noto-cjk qt6-translations-l10n
   xvfb xauth x11-utils imagemagick poppler-utils clang-tidy
+  openbox xdotool wmctrl
 )
 
 missing=()

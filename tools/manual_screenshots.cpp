@@ -4,6 +4,7 @@
 // settings go to a temporary folder too. Every picture the manual refers to
 // is written, also when a control it would use is missing (the picture then
 // shows the tab as it is).
+#include "app/QtTranslations.h"
 #include "app/ui/About.h"
 #include "app/ui/Main.h"
 #include "app/ui/Splash.h"
@@ -133,6 +134,7 @@ int main(int argc, char** argv) {
     QTemporaryDir program;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     QApplication app(argc, argv);
+    installQtTranslations(); // the buttons in the pictures read as in the program
     copyData(QString::fromLocal8Bit(argv[1]), program.path());
     setProgramDir(program.path());
     g_out.setPath(QString::fromLocal8Bit(argv[2]));

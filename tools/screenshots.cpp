@@ -4,6 +4,7 @@
 // files for the lookup and matching pictures.
 #include "analysis/ui/ChartsPage.h"
 #include "analysis/ui/MatchingPage.h"
+#include "app/QtTranslations.h"
 #include "app/ui/Main.h"
 #include "common/Clock.h"
 #include "common/ComFunction.h"
@@ -140,6 +141,7 @@ int main(int argc, char** argv) {
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     QApplication app(argc, argv);
+    installQtTranslations();
     setProgramDir(QString::fromLocal8Bit(argv[1]));
     const QDir out(QString::fromLocal8Bit(argv[2]));
     out.mkpath(QStringLiteral("."));

@@ -2,6 +2,7 @@
 // start-up took and the process's peak memory:
 //   septarion_startup_probe <program folder with download/>
 // Settings go to a temporary folder; the platform is offscreen.
+#include "app/QtTranslations.h"
 #include "app/ui/Main.h"
 #include "common/ComFunction.h"
 
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    installQtTranslations();
     setProgramDir(QString::fromLocal8Bit(argv[1]));
 
     QElapsedTimer clock;

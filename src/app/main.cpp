@@ -1,4 +1,5 @@
 #include "app/ui/Main.h"
+#include "app/QtTranslations.h"
 #include "app/SingleInstance.h"
 #include "app/ui/ProgramIcon.h"
 
@@ -17,6 +18,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setOrganizationName(QStringLiteral("Ozumel"));
     QCoreApplication::setApplicationName(QStringLiteral("Septarion"));
     QApplication::setWindowIcon(programIcon());
+    installQtTranslations(); // without the file Qt's buttons stay English
     TMainForm form;
     form.show();
     return app.exec();

@@ -2,6 +2,8 @@
 
 #include "TestSupport.h"
 
+#include "app/QtTranslations.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
@@ -75,6 +77,7 @@ QString clockPanelText(QObject* form);
     int main(int argc, char** argv) {                                                              \
         isolateTestEnvironment();                                                                  \
         QApplication app(argc, argv);                                                              \
+        installQtTranslations(); /* Qt's buttons read as in the program */                         \
         TestObject tc;                                                                             \
         QTEST_SET_MAIN_SOURCE_PATH                                                                 \
         try {                                                                                      \

@@ -4,6 +4,7 @@
 #include "analysis/ui/CsvExport.h"
 #include "analysis/ui/MatchingPage.h"
 #include "app/SettingsStore.h"
+#include "app/WindowPlacement.h"
 #include "app/ui/About.h"
 #include "app/ui/ProgramIcon.h"
 #include "app/ui/Splash.h"
@@ -21,15 +22,23 @@
 #include "common/ui/PageControl.h"
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QMargins>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 const QString kMainGuide =
     QStringLiteral("１～３７までの数字の中から、異なる７個の数字を選択してください。");
+// Room for the window manager's frame around the window, counted before the
+// frame exists: on the generous side, so that a window moved onto a screen
+// fits there with any usual frame.
+const QMargins kFrameAllowance(8, 40, 8, 8);
 } // namespace
 
 TMainForm::TMainForm(QWidget* parent)
@@ -184,10 +193,30 @@ void TMainForm::buildStatusBar() {
 void TMainForm::FormCreate() {
     QPoint position;
     SettingsStore().read(position, m_settings);
-    move(position);
+    placeFrameAt(position);
     // client/ beside the program, or the per-user folder seeded with the
     // starting data; a failure shows later, when files are read or saved.
     prepareDataDir();
+}
+
+void TMainForm::placeFrameAt(const QPoint& storedCorner) {
+    layout()->activate(); // the final size, before the native window exists
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.append(screen->availableGeometry());
+    const QPoint corner = placeWindowFrame(storedCorner, size().grownBy(kFrameAllowance), screens);
+    // A window moved before it exists is placed by its client area on X11,
+    // its title bar then above the stored corner. So the native window is
+    // made now and told that the position includes the frame; its size must
+    // not change from here on, or Qt goes back to placing the client area.
+    move(corner);
+    create();
+    windowHandle()->setFramePosition(corner);
+}
+
+QPoint TMainForm::framePosition() const {
+    const QWindow* window = windowHandle();
+    return window ? window->framePosition() : pos();
 }
 
 void TMainForm::showEvent(QShowEvent* event) {
@@ -249,7 +278,7 @@ bool TMainForm::isLoading() const {
 }
 
 void TMainForm::FormCloseQuery() {
-    SettingsStore().write(pos(), m_settings);
+    SettingsStore().write(framePosition(), m_settings);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

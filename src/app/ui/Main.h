@@ -70,6 +70,11 @@ protected:
 
 private:
     void FormCreate();
+    // Opens the window with its frame's corner at the stored corner, or
+    // fully on a screen when that would leave the title bar out of reach.
+    void placeFrameAt(const QPoint& storedCorner);
+    // The frame's corner, as Left and Top are stored.
+    QPoint framePosition() const;
     void buildMenu();
     void buildStatusBar();
     void buildTabs();

@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSettings>
 #include <QTableView>
 #include <QToolButton>
@@ -131,6 +132,7 @@ private slots:
     void closingStoresPositionAndOptions();
     void creationAppliesStoredPositionAndOptions_data();
     void creationAppliesStoredPositionAndOptions();
+    void positionFarOffOpensOnTheScreen();
 };
 
 void TestMainForm::initTestCase() {
@@ -585,9 +587,9 @@ void TestMainForm::creationAppliesStoredPositionAndOptions_data() {
                                            "Options/AutoNum=25",    "Options/RangeNum=4",
                                            "Options/OptionIndex=1", "Options/DeleteNum=01,05"}
                             << QPoint(300, 200) << TSettings{25, 4, 1, QStringLiteral("01,05")};
-    // Not checked against the screen: the window opens where it was.
-    QTest::newRow("off the screen") << QStringList{"Windows/Left=5000", "Windows/Top=-300"}
-                                    << QPoint(5000, -300) << TSettings{10, 1, 3, QString()};
+    // Sticking out of the screen with the title bar on it: where it was.
+    QTest::newRow("partly off the screen") << QStringList{"Windows/Left=700", "Windows/Top=500"}
+                                           << QPoint(700, 500) << TSettings{10, 1, 3, QString()};
     QTest::newRow("Left abc") << QStringList{"Windows/Left=abc", "Windows/Top=77"} << QPoint(0, 77)
                               << TSettings{10, 1, 3, QString()};
     QTest::newRow("bad options") << QStringList{"Options/AutoNum=x",
@@ -614,6 +616,21 @@ void TestMainForm::creationAppliesStoredPositionAndOptions() {
     form.show();
     QCOMPARE(form.pos(), position);
     QCOMPARE(form.settings(), options);
+}
+
+void TestMainForm::positionFarOffOpensOnTheScreen() {
+    {
+        QSettings settings = store();
+        settings.setValue(QStringLiteral("Windows/Left"), QStringLiteral("5000"));
+        settings.setValue(QStringLiteral("Windows/Top"), QStringLiteral("-3000"));
+    }
+    TempProgramDir dir;
+    dir.writeSampleData(6);
+    TMainForm form;
+    form.show();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY2(screen.contains(form.frameGeometry()),
+             qPrintable(QStringLiteral("%1,%2").arg(form.x()).arg(form.y())));
 }
 
 SEPTARION_TEST_MAIN(TestMainForm)
