@@ -206,7 +206,11 @@ FetchStatus fetchDataFile(QNetworkAccessManager& manager, const QUrl& url, const
     if (options.stopRequested && options.stopRequested())
         return FetchStatus::Stopped;
     // Hidden, beside the target, so that the final rename stays on one disk.
-    QTemporaryFile temp(folder.filePath(QStringLiteral(".%1.XXXXXX").arg(targetInfo.fileName())));
+    // A copy killed while it received or checked a body left its temporary
+    // file behind: clear those away before this one is made.
+    const QString tempPrefix = QStringLiteral(".%1.").arg(targetInfo.fileName());
+    removeTemporaryLeftovers(folder.path(), tempPrefix);
+    QTemporaryFile temp(folder.filePath(tempPrefix + QStringLiteral("XXXXXX")));
     if (!temp.open())
         return FetchStatus::CannotWrite;
 

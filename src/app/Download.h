@@ -62,8 +62,9 @@ struct FetchOptions {
 // Fetches the URL into a temporary file beside the target and replaces the
 // target with it only when the answer was 200, complete, and passes
 // checkDataFile. On any failure the target is left untouched and the
-// temporary file removed. Waits in a local event loop, so the window keeps
-// painting.
+// temporary file removed. Temporary files that earlier fetches of the same
+// target left behind (a killed process) are removed first. Waits in a local
+// event loop, so the window keeps painting.
 FetchStatus fetchDataFile(QNetworkAccessManager& manager, const QUrl& url, const QString& target,
                           DataFileKind kind, const FetchOptions& options);
 

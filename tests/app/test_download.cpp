@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QTcpSocket>
+#include <QTemporaryFile>
 
 Q_DECLARE_METATYPE(FetchStatus)
 
@@ -42,6 +43,7 @@ private slots:
     void failedPrizeFileKeepsTheNewDrawFile();
     void silentServerEndsByTimeOutOrStop();
     void missingFolderIsNotCreated();
+    void leftoversOfEarlierDownloadsAreRemoved();
 };
 
 void TestDownload::init() {
@@ -201,6 +203,30 @@ void TestDownload::missingFolderIsNotCreated() {
     QCOMPARE(result.drawResults, FetchStatus::NoTargetFolder);
     QVERIFY(m_server->requests().isEmpty());
     QVERIFY(!m_dir->exists(QStringLiteral("download")));
+}
+
+void TestDownload::leftoversOfEarlierDownloadsAreRemoved() {
+    // The names a download really gives its temporary files, as a kill leaves them.
+    QStringList leftovers{".Loto7Number.csv.AbCdEf", ".Loto7Data.csv.qwerty"};
+    for (const QString& name :
+         {QStringLiteral("Loto7Number.csv"), QStringLiteral("Loto7Data.csv")}) {
+        QTemporaryFile left(m_dir->filePath(QStringLiteral("download/.%1.XXXXXX").arg(name)));
+        QVERIFY(left.open());
+        left.setAutoRemove(false);
+        leftovers.append(QFileInfo(left.fileName()).fileName());
+    }
+    const QStringList others{".Loto7Number.csv.AbCdE",  ".Loto7Number.csv.AbCdEfG",
+                             ".Loto7Number.csv.AbC1Ef", ".Loto7Data.csv.bak",
+                             "Loto7Number.csv.AbCdEf",  ".Loto7Number.CSV.AbCdEf",
+                             ".Other.csv.AbCdEf",       "notes.txt"};
+    for (const QString& name : leftovers + others)
+        if (!m_dir->exists(QStringLiteral("download/") + name))
+            m_dir->writeFile(QStringLiteral("download/") + name, QByteArray(1000, 'x'));
+
+    QVERIFY(DownloadDataFiles().succeeded());
+    QStringList expected = others + QStringList{"Loto7Data.csv", "Loto7Number.csv"};
+    expected.sort();
+    QCOMPARE(downloadFolder(*m_dir), expected);
 }
 
 SEPTARION_CORE_TEST_MAIN(TestDownload)
