@@ -44,6 +44,8 @@ private slots:
     void silentServerEndsByTimeOutOrStop();
     void missingFolderIsNotCreated();
     void leftoversOfEarlierDownloadsAreRemoved();
+    void transferBeyondTheLimitsFails_data();
+    void transferBeyondTheLimitsFails();
 };
 
 void TestDownload::init() {
@@ -227,6 +229,37 @@ void TestDownload::leftoversOfEarlierDownloadsAreRemoved() {
     QStringList expected = others + QStringList{"Loto7Data.csv", "Loto7Number.csv"};
     expected.sort();
     QCOMPARE(downloadFolder(*m_dir), expected);
+}
+
+void TestDownload::transferBeyondTheLimitsFails_data() {
+    QTest::addColumn<LocalHttpServer::Reply>("reply");
+    QTest::addColumn<int>("transferLimitMs"); // 0: the program's own
+    QTest::addColumn<FetchStatus>("status");
+    const QByteArray good = newDataFiles().drawResults; // also the size limit
+    const QByteArray big = good.repeated(4);
+    // Each keeps the connection going or open: only a limit ends the transfer.
+    QTest::newRow("a byte now and then")
+        << LocalHttpServer::trickling(good) << 300 << FetchStatus::TimedOut;
+    QTest::newRow("announced as too large")
+        << LocalHttpServer::stalled(big, 0, true) << 0 << FetchStatus::TooLarge;
+    QTest::newRow("received beyond the limit, no length announced")
+        << LocalHttpServer::stalled(big, 2 * good.size(), false) << 0 << FetchStatus::TooLarge;
+    QTest::newRow("exactly at the limit") << LocalHttpServer::ok(good) << 0 << FetchStatus::Done;
+}
+
+void TestDownload::transferBeyondTheLimitsFails() {
+    QFETCH(LocalHttpServer::Reply, reply);
+    QFETCH(int, transferLimitMs);
+    QFETCH(FetchStatus, status);
+    m_server->setReply(kDrawPath, reply);
+    m_server->setReply(kPrizePath, LocalHttpServer::status(404));
+    setDownloadBodyLimitBytes(newDataFiles().drawResults.size());
+    setDownloadTransferLimitMs(transferLimitMs);
+
+    QCOMPARE(DownloadDataFiles().drawResults, status);
+    QCOMPARE(m_dir->readFile(kDrawFile),
+             status == FetchStatus::Done ? newDataFiles().drawResults : oldDataFiles().drawResults);
+    QCOMPARE(downloadFolder(*m_dir), QStringList({"Loto7Data.csv", "Loto7Number.csv"}));
 }
 
 SEPTARION_CORE_TEST_MAIN(TestDownload)
