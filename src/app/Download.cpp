@@ -46,6 +46,16 @@ int& timeoutOverride() {
     return ms;
 }
 
+int& transferLimitOverride() {
+    static int ms = 0;
+    return ms;
+}
+
+qint64& bodyLimitOverride() {
+    static qint64 bytes = 0;
+    return bytes;
+}
+
 // The system's proxy settings, except for the local machine.
 class SystemProxyFactory : public QNetworkProxyFactory {
 public:
@@ -74,10 +84,24 @@ bool replaceTarget(QTemporaryFile& temp, const QString& target) {
     return true;
 }
 
-FetchStatus failureOf(const QNetworkReply& reply, bool stopped) {
-    if (stopped)
+struct Received {
+    bool writeFailed = false;
+    bool stopped = false;
+    bool overTime = false;
+    bool tooLarge = false;
+    qint64 bodyBytes = 0;
+};
+
+FetchStatus failureOf(const QNetworkReply& reply, const Received& received) {
+    if (received.writeFailed)
+        return FetchStatus::CannotWrite;
+    if (received.stopped)
         return FetchStatus::Stopped;
-    // Nothing else aborts the reply: a cancel is the transfer time-out.
+    if (received.tooLarge)
+        return FetchStatus::TooLarge;
+    if (received.overTime)
+        return FetchStatus::TimedOut;
+    // Our own aborts are told apart above: a cancel is the silence time-out.
     if (reply.error() == QNetworkReply::OperationCanceledError)
         return FetchStatus::TimedOut;
     // Codes below 100 are the network layer's: refused, closed early, ...
@@ -100,34 +124,48 @@ QNetworkRequest dataRequest(const QUrl& url, int timeoutMs) {
     return request;
 }
 
-struct Received {
-    bool writeFailed = false;
-    bool stopped = false;
-};
-
 // Waits for the reply in a local event loop, writing the body to the file
-// as it arrives; a stop request or a failed write aborts it.
-Received receive(QNetworkReply& reply, QFile& file, const std::function<bool()>& stopRequested) {
+// as it arrives. A stop request, a failed write, a body over the size limit
+// (announced or received) or the end of the transfer time aborts it; the
+// body never grows beyond the limit, on disk or in memory.
+Received receive(QNetworkReply& reply, QFile& file, const FetchOptions& options) {
     Received received;
     QEventLoop loop;
+    const auto abortFor = [&reply](bool& reason) {
+        reason = true;
+        if (!reply.isFinished())
+            reply.abort();
+    };
     const auto save = [&] {
         if (!reply.isOpen())
             return; // aborted
         const QByteArray chunk = reply.readAll();
-        if (!received.writeFailed && file.write(chunk) != chunk.size()) {
-            received.writeFailed = true;
-            reply.abort();
-        }
+        if (received.writeFailed || received.tooLarge)
+            return;
+        received.bodyBytes += chunk.size();
+        if (received.bodyBytes > options.maxBodyBytes)
+            abortFor(received.tooLarge);
+        else if (file.write(chunk) != chunk.size())
+            abortFor(received.writeFailed);
     };
+    QObject::connect(&reply, &QNetworkReply::metaDataChanged, &loop, [&] {
+        bool known = false;
+        const qint64 announced =
+            reply.header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
+        if (known && announced > options.maxBodyBytes)
+            abortFor(received.tooLarge);
+    });
     QObject::connect(&reply, &QNetworkReply::readyRead, &loop, save);
     QObject::connect(&reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    QTimer overTime;
+    overTime.setSingleShot(true);
+    QObject::connect(&overTime, &QTimer::timeout, &loop, [&] { abortFor(received.overTime); });
+    overTime.start(options.transferLimitMs);
     QTimer stopPoll;
-    if (stopRequested) {
+    if (options.stopRequested) {
         QObject::connect(&stopPoll, &QTimer::timeout, &loop, [&] {
-            if (!received.stopped && stopRequested()) {
-                received.stopped = true;
-                reply.abort();
-            }
+            if (!received.stopped && options.stopRequested())
+                abortFor(received.stopped);
         });
         stopPoll.start(kStopPollMs);
     }
@@ -180,6 +218,22 @@ void setDownloadTimeoutMs(int milliseconds) {
     timeoutOverride() = milliseconds;
 }
 
+int downloadTransferLimitMs() {
+    return transferLimitOverride() > 0 ? transferLimitOverride() : kDefaultTransferLimitMs;
+}
+
+void setDownloadTransferLimitMs(int milliseconds) {
+    transferLimitOverride() = milliseconds;
+}
+
+qint64 downloadBodyLimitBytes() {
+    return bodyLimitOverride() > 0 ? bodyLimitOverride() : kDefaultBodyLimitBytes;
+}
+
+void setDownloadBodyLimitBytes(qint64 bytes) {
+    bodyLimitOverride() = bytes;
+}
+
 QString checkDataFile(const QString& path, DataFileKind kind) {
     try {
         const QStringList lines = ReadLines(path);
@@ -207,16 +261,18 @@ FetchStatus fetchDataFile(QNetworkAccessManager& manager, const QUrl& url, const
     if (options.stopRequested && options.stopRequested())
         return FetchStatus::Stopped;
     // Hidden, beside the target, so that the final rename stays on one disk.
-    QTemporaryFile temp(folder.filePath(QStringLiteral(".%1.XXXXXX").arg(targetInfo.fileName())));
+    // A copy killed while it received or checked a body left its temporary
+    // file behind: clear those away before this one is made.
+    const QString tempPrefix = QStringLiteral(".%1.").arg(targetInfo.fileName());
+    removeTemporaryLeftovers(folder.path(), tempPrefix);
+    QTemporaryFile temp(folder.filePath(tempPrefix + QStringLiteral("XXXXXX")));
     if (!temp.open())
         return FetchStatus::CannotWrite;
 
     const std::unique_ptr<QNetworkReply, ReplyDeleter> reply(
         manager.get(dataRequest(url, options.timeoutMs)));
-    const Received received = receive(*reply, temp, options.stopRequested);
-    if (received.writeFailed)
-        return FetchStatus::CannotWrite;
-    const FetchStatus status = failureOf(*reply, received.stopped);
+    const Received received = receive(*reply, temp, options);
+    const FetchStatus status = failureOf(*reply, received);
     if (status != FetchStatus::Done)
         return status;
     if (!temp.flush())
@@ -236,7 +292,8 @@ DownloadResult DownloadDataFiles(const std::function<bool()>& stopRequested) {
         QNetworkAccessManager manager;
         manager.setProxyFactory(new SystemProxyFactory);
         const QUrl base = dataServerUrl();
-        const FetchOptions options{downloadTimeoutMs(), stopRequested};
+        const FetchOptions options{downloadTimeoutMs(), downloadTransferLimitMs(),
+                                   downloadBodyLimitBytes(), stopRequested};
         result.drawResults =
             fetchDataFile(manager, dataFileUrl(base, kDrawServerPath), dataPath(kDrawTarget),
                           DataFileKind::DrawResults, options);

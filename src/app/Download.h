@@ -16,6 +16,11 @@ class QNetworkAccessManager;
 // <base>/download/Loto7Data.csv.
 
 inline constexpr int kDefaultDownloadTimeoutMs = 30'000;
+// However steadily data arrive, a transfer may take no longer than this...
+inline constexpr int kDefaultTransferLimitMs = 120'000;
+// ...nor bring a larger body: of 99,999 draws, the draw-result file is under
+// 5 MB, the prize file about 8 MB.
+inline constexpr qint64 kDefaultBodyLimitBytes = qint64(20) * 1024 * 1024;
 
 // The base address a setting text stands for (see above), without a trailing
 // slash; an empty or unusable text gives an invalid URL.
@@ -34,6 +39,13 @@ void setDataServerUrl(const QUrl& url);
 int downloadTimeoutMs();
 void setDownloadTimeoutMs(int milliseconds);
 
+// The longest a whole transfer may take, and the largest body it may bring.
+// Zero or less returns to the default.
+int downloadTransferLimitMs();
+void setDownloadTransferLimitMs(int milliseconds);
+qint64 downloadBodyLimitBytes();
+void setDownloadBodyLimitBytes(qint64 bytes);
+
 enum class DataFileKind { DrawResults, PrizeData };
 
 // Empty when the file is what the loader accepts: at least one line, and
@@ -48,22 +60,26 @@ enum class FetchStatus {
     CannotWrite,      // temporary file or replacement failed
     ConnectionFailed, // refused, unreachable, reset, cut short
     HttpError,        // an answer other than 200
-    TimedOut,         // nothing received for the time-out
+    TimedOut,         // nothing received for the time-out, or the transfer took too long
+    TooLarge,         // the body is (or is announced as) larger than the limit
     Stopped,          // the caller asked to stop
     BadContent,       // the body is not a valid data file
 };
 
 struct FetchOptions {
     int timeoutMs = kDefaultDownloadTimeoutMs;
+    int transferLimitMs = kDefaultTransferLimitMs;
+    qint64 maxBodyBytes = kDefaultBodyLimitBytes;
     // Asked while waiting; true ends the transfer (Stopped).
     std::function<bool()> stopRequested;
 };
 
 // Fetches the URL into a temporary file beside the target and replaces the
-// target with it only when the answer was 200, complete, and passes
-// checkDataFile. On any failure the target is left untouched and the
-// temporary file removed. Waits in a local event loop, so the window keeps
-// painting.
+// target with it only when the answer was 200, complete, within the limits,
+// and passes checkDataFile. On any failure the target is left untouched and
+// the temporary file removed. Temporary files that earlier fetches of the
+// same target left behind (a killed process) are removed first. Waits in a
+// local event loop, so the window keeps painting.
 FetchStatus fetchDataFile(QNetworkAccessManager& manager, const QUrl& url, const QString& target,
                           DataFileKind kind, const FetchOptions& options);
 

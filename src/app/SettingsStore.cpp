@@ -1,5 +1,7 @@
 #include "app/SettingsStore.h"
 
+#include "predict/ExclusionText.h"
+
 namespace {
 const QString kWindows = QStringLiteral("Windows");
 const QString kOptions = QStringLiteral("Options");
@@ -49,7 +51,10 @@ void SettingsStore::read(QPoint& windowPosition, TSettings& settings) {
     settings.RangeNum = readInteger(kOptions, QStringLiteral("RangeNum"), defaults.RangeNum);
     settings.OptionIndex =
         readInteger(kOptions, QStringLiteral("OptionIndex"), defaults.OptionIndex);
-    settings.DeleteNum = readText(kOptions, QStringLiteral("DeleteNum"), defaults.DeleteNum);
+    // More excluded numbers than may be chosen (a hand-edited store): the
+    // first ones are kept, and written back so at the next close.
+    settings.DeleteNum =
+        limitedExclusionText(readText(kOptions, QStringLiteral("DeleteNum"), defaults.DeleteNum));
 }
 
 void SettingsStore::write(const QPoint& windowPosition, const TSettings& settings) {

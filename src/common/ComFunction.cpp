@@ -24,6 +24,10 @@ bool isAsciiDigit(QChar c) {
     return c >= u'0' && c <= u'9';
 }
 
+bool isAsciiLetter(QChar c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
 } // namespace
 
 QString programDir() {
@@ -38,6 +42,23 @@ void setProgramDir(const QString& dir) {
 
 QString programPath(const QString& relative) {
     return QDir(programDir()).filePath(relative);
+}
+
+void removeTemporaryLeftovers(const QString& folder, const QString& prefix) {
+    constexpr qsizetype kRandomLetters = 6;
+    QDir dir(folder);
+    const QStringList names = dir.entryList({prefix + QStringLiteral("*")},
+                                            QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    for (const QString& name : names) {
+        // The name filter ignores case on some systems: compare exactly.
+        if (name.size() != prefix.size() + kRandomLetters || !name.startsWith(prefix))
+            continue;
+        bool letters = true;
+        for (qsizetype k = prefix.size(); k < name.size(); ++k)
+            letters = letters && isAsciiLetter(name[k]);
+        if (letters)
+            dir.remove(name);
+    }
 }
 
 QStringList ReadLines(const QString& path) {

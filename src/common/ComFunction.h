@@ -19,6 +19,13 @@ void setProgramDir(const QString& dir);
 // Path of a file beside the program that is only read, e.g. the manual.
 QString programPath(const QString& relative);
 
+// Removes the files of the folder named `prefix` followed by exactly six ASCII
+// letters: what a QTemporaryFile or QSaveFile made from the template
+// prefix + "XXXXXX" leaves behind when its process is killed before the file
+// was renamed or removed. Nothing else is touched; a file that cannot be
+// removed is left for the next time.
+void removeTemporaryLeftovers(const QString& folder, const QString& prefix);
+
 // Lines of a text file up to the first empty line, without terminators.
 // A line ends at CR (one LF right after it is skipped), at character 26 or at
 // the end of the file; a bare LF stays inside the line. Characters 0..32 other

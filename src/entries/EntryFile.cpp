@@ -6,7 +6,6 @@
 #include "common/DataFolder.h"
 #include "common/LineScanner.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -17,10 +16,6 @@ const QByteArray kLineEnd("\r\n");
 
 bool isAsciiDigit(QChar c) {
     return c >= u'0' && c <= u'9';
-}
-
-bool isAsciiLetter(QChar c) {
-    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
 }
 
 bool isRowEmpty(const QStringList& row) {
@@ -69,25 +64,12 @@ void writeAtomically(const QString& path, const QByteArray& bytes) {
         throwWriteError(path, file.errorString());
 }
 
-// QSaveFile puts the new content into "<name>.XXXXXX" beside the target (six
-// random ASCII letters) and renames it over the target; a kill between the two
-// steps leaves that file behind. Exactly such names are removed, nothing else;
-// a file that cannot be removed is left for the next time.
+// QSaveFile puts the new content into "<name>.XXXXXX" beside the target and
+// renames it over the target; a kill between the two steps leaves that file
+// behind.
 void removeLeftoverTemporaries(const QString& path) {
     const QFileInfo target(path);
-    const QString prefix = target.fileName() + u'.';
-    QDir folder = target.dir();
-    const QStringList names = folder.entryList({prefix + QStringLiteral("*")},
-                                               QDir::Files | QDir::Hidden | QDir::NoSymLinks);
-    for (const QString& name : names) {
-        if (name.size() != prefix.size() + 6 || !name.startsWith(prefix))
-            continue;
-        bool letters = true;
-        for (qsizetype k = prefix.size(); k < name.size(); ++k)
-            letters = letters && isAsciiLetter(name[k]);
-        if (letters)
-            folder.remove(name);
-    }
+    removeTemporaryLeftovers(target.path(), target.fileName() + u'.');
 }
 
 // Writes an entry file, clearing away what earlier interrupted writes left.

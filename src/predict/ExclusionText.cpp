@@ -2,6 +2,10 @@
 
 #include "common/ComFunction.h"
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 namespace {
 QString numberForm(int number) {
     return formatTwoDigits(number) + u' ';
@@ -25,4 +29,36 @@ ExclusionFlags exclusionsFromText(const QString& text) {
     for (int n = 1; n <= kMaxNumber; ++n)
         excluded[n - 1] = exclusionTextHolds(text, n);
     return excluded;
+}
+
+namespace {
+// (position of the first occurrence, number) of every number the text holds.
+std::vector<std::pair<qsizetype, int>> occurrences(const QString& text) {
+    std::vector<std::pair<qsizetype, int>> found;
+    for (int n = 1; n <= kMaxNumber; ++n) {
+        const qsizetype at = text.indexOf(numberForm(n));
+        if (at >= 0)
+            found.emplace_back(at, n);
+    }
+    return found;
+}
+} // namespace
+
+ExclusionFlags keptExclusions(const QString& text) {
+    std::vector<std::pair<qsizetype, int>> found = occurrences(text);
+    // Two numbers never share a first position: "03 " and "13 " differ there.
+    std::sort(found.begin(), found.end());
+    constexpr auto kMost = static_cast<std::size_t>(kMaxExcluded);
+    if (found.size() > kMost)
+        found.resize(kMost);
+    ExclusionFlags kept{};
+    for (const auto& [at, n] : found)
+        kept[n - 1] = true;
+    return kept;
+}
+
+QString limitedExclusionText(const QString& text) {
+    if (occurrences(text).size() <= static_cast<std::size_t>(kMaxExcluded))
+        return text;
+    return exclusionText(keptExclusions(text));
 }

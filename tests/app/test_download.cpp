@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QTcpSocket>
+#include <QTemporaryFile>
 
 Q_DECLARE_METATYPE(FetchStatus)
 
@@ -42,6 +43,9 @@ private slots:
     void failedPrizeFileKeepsTheNewDrawFile();
     void silentServerEndsByTimeOutOrStop();
     void missingFolderIsNotCreated();
+    void leftoversOfEarlierDownloadsAreRemoved();
+    void transferBeyondTheLimitsFails_data();
+    void transferBeyondTheLimitsFails();
 };
 
 void TestDownload::init() {
@@ -201,6 +205,61 @@ void TestDownload::missingFolderIsNotCreated() {
     QCOMPARE(result.drawResults, FetchStatus::NoTargetFolder);
     QVERIFY(m_server->requests().isEmpty());
     QVERIFY(!m_dir->exists(QStringLiteral("download")));
+}
+
+void TestDownload::leftoversOfEarlierDownloadsAreRemoved() {
+    // The names a download really gives its temporary files, as a kill leaves them.
+    QStringList leftovers{".Loto7Number.csv.AbCdEf", ".Loto7Data.csv.qwerty"};
+    for (const QString& name :
+         {QStringLiteral("Loto7Number.csv"), QStringLiteral("Loto7Data.csv")}) {
+        QTemporaryFile left(m_dir->filePath(QStringLiteral("download/.%1.XXXXXX").arg(name)));
+        QVERIFY(left.open());
+        left.setAutoRemove(false);
+        leftovers.append(QFileInfo(left.fileName()).fileName());
+    }
+    const QStringList others{".Loto7Number.csv.AbCdE",  ".Loto7Number.csv.AbCdEfG",
+                             ".Loto7Number.csv.AbC1Ef", ".Loto7Data.csv.bak",
+                             "Loto7Number.csv.AbCdEf",  ".Loto7Number.CSV.AbCdEf",
+                             ".Other.csv.AbCdEf",       "notes.txt"};
+    for (const QString& name : leftovers + others)
+        if (!m_dir->exists(QStringLiteral("download/") + name))
+            m_dir->writeFile(QStringLiteral("download/") + name, QByteArray(1000, 'x'));
+
+    QVERIFY(DownloadDataFiles().succeeded());
+    QStringList expected = others + QStringList{"Loto7Data.csv", "Loto7Number.csv"};
+    expected.sort();
+    QCOMPARE(downloadFolder(*m_dir), expected);
+}
+
+void TestDownload::transferBeyondTheLimitsFails_data() {
+    QTest::addColumn<LocalHttpServer::Reply>("reply");
+    QTest::addColumn<int>("transferLimitMs"); // 0: the program's own
+    QTest::addColumn<FetchStatus>("status");
+    const QByteArray good = newDataFiles().drawResults; // also the size limit
+    const QByteArray big = good.repeated(4);
+    // Each keeps the connection going or open: only a limit ends the transfer.
+    QTest::newRow("a byte now and then")
+        << LocalHttpServer::trickling(good) << 300 << FetchStatus::TimedOut;
+    QTest::newRow("announced as too large")
+        << LocalHttpServer::stalled(big, 0, true) << 0 << FetchStatus::TooLarge;
+    QTest::newRow("received beyond the limit, no length announced")
+        << LocalHttpServer::stalled(big, 2 * good.size(), false) << 0 << FetchStatus::TooLarge;
+    QTest::newRow("exactly at the limit") << LocalHttpServer::ok(good) << 0 << FetchStatus::Done;
+}
+
+void TestDownload::transferBeyondTheLimitsFails() {
+    QFETCH(LocalHttpServer::Reply, reply);
+    QFETCH(int, transferLimitMs);
+    QFETCH(FetchStatus, status);
+    m_server->setReply(kDrawPath, reply);
+    m_server->setReply(kPrizePath, LocalHttpServer::status(404));
+    setDownloadBodyLimitBytes(newDataFiles().drawResults.size());
+    setDownloadTransferLimitMs(transferLimitMs);
+
+    QCOMPARE(DownloadDataFiles().drawResults, status);
+    QCOMPARE(m_dir->readFile(kDrawFile),
+             status == FetchStatus::Done ? newDataFiles().drawResults : oldDataFiles().drawResults);
+    QCOMPARE(downloadFolder(*m_dir), QStringList({"Loto7Data.csv", "Loto7Number.csv"}));
 }
 
 SEPTARION_CORE_TEST_MAIN(TestDownload)

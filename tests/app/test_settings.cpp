@@ -46,6 +46,8 @@ private slots:
     void emptyDeleteNumIsWrittenNotRemoved();
     void textIsCutAtCharacterZero();
     void singleValuesFallBackToGivenDefault();
+    void moreThanTwentyExclusionsKeepTheFirstTwenty_data();
+    void moreThanTwentyExclusionsKeepTheFirstTwenty();
 };
 
 void TestSettings::init() {
@@ -190,6 +192,30 @@ void TestSettings::singleValuesFallBackToGivenDefault() {
     // An integer is kept as its decimal text.
     QCOMPARE(store.readText(QStringLiteral("Extra"), QStringLiteral("Count"), QString()),
              QStringLiteral("-17"));
+}
+
+void TestSettings::moreThanTwentyExclusionsKeepTheFirstTwenty_data() {
+    // The stored forms of first, first+1 (or -1), ..., last.
+    const auto forms = [](int first, int last) {
+        QString text;
+        for (int n = first;; n += first < last ? 1 : -1) {
+            text += QStringLiteral("%1 ").arg(n, 2, 10, QLatin1Char('0'));
+            if (n == last)
+                return text;
+        }
+    };
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("read");
+    QTest::newRow("21, the last first")
+        << forms(21, 21) + forms(1, 20) << forms(1, 19) + forms(21, 21);
+    QTest::newRow("20 and a repeat, as written") << forms(20, 1) + "05 " << forms(20, 1) + "05 ";
+}
+
+void TestSettings::moreThanTwentyExclusionsKeepTheFirstTwenty() {
+    QFETCH(QString, stored);
+    QFETCH(QString, read);
+    raw().setValue(QStringLiteral("Options/DeleteNum"), stored);
+    QCOMPARE(readStore().settings.DeleteNum, read);
 }
 
 SEPTARION_CORE_TEST_MAIN(TestSettings)

@@ -32,6 +32,9 @@ private slots:
     void secondCopyOfSameNameEndsAtOnce();
     void copyUnderAnotherNameRunsBesideIt();
     void lockOfKilledCopyDoesNotBlock();
+    void lockWithoutLiveOwnerDoesNotBlock_data();
+    void lockWithoutLiveOwnerDoesNotBlock();
+    void lockOfLiveOwnerEndsStart();
 
 private:
     // Copies the program into a new folder under this name, with data files.
@@ -40,6 +43,8 @@ private:
     QString lockPath(const QString& name) const;
     // Process id written into a lock file, 0 when there is none.
     qint64 lockOwner(const QString& name) const;
+    // A lock file as another copy may have left it, written an hour ago when old.
+    bool writeLock(const QString& name, const QByteArray& content, bool old) const;
     static QString outputOf(QProcess* process);
 
     std::unique_ptr<QTemporaryDir> m_root;
@@ -122,6 +127,14 @@ qint64 TestSingleInstance::lockOwner(const QString& name) const {
     return file.readLine().trimmed().toLongLong();
 }
 
+bool TestSingleInstance::writeLock(const QString& name, const QByteArray& content, bool old) const {
+    QFile file(lockPath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        return false;
+    return !old || file.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                    QFileDevice::FileModificationTime);
+}
+
 QString TestSingleInstance::outputOf(QProcess* process) {
     return QString::fromLocal8Bit(process->readAll());
 }
@@ -186,6 +199,50 @@ void TestSingleInstance::lockOfKilledCopyDoesNotBlock() {
                               kStartLimitMs);
     QTest::qWait(1000);
     QVERIFY2(next->state() == QProcess::Running, qPrintable(outputOf(next)));
+}
+
+void TestSingleInstance::lockWithoutLiveOwnerDoesNotBlock_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("old");
+    // Killed between creating the file and writing into it.
+    QTest::newRow("empty, long ago") << QByteArray() << true;
+    // Such a file is first taken for one a starting copy is about to write.
+    QTest::newRow("empty, just now") << QByteArray() << false;
+    QTest::newRow("garbage") << QByteArray("\x01\x7f not a lock\n") << true;
+    QTest::newRow("pid that cannot run") << QByteArray("2147483000\nseptarion\n\n") << false;
+}
+
+void TestSingleInstance::lockWithoutLiveOwnerDoesNotBlock() {
+    QFETCH(QByteArray, content);
+    QFETCH(bool, old);
+    const QString program = install(QStringLiteral("A"), QStringLiteral("septarion"));
+    QVERIFY(!program.isEmpty());
+    QVERIFY(writeLock(QStringLiteral("septarion"), content, old));
+
+    QProcess* next = start(program);
+    const qint64 pid = next->processId(); // 0 once it has ended
+    QVERIFY(pid > 0);
+    QTRY_COMPARE_WITH_TIMEOUT(lockOwner(QStringLiteral("septarion")), pid, kStartLimitMs);
+    QVERIFY2(next->state() == QProcess::Running, qPrintable(outputOf(next)));
+}
+
+void TestSingleInstance::lockOfLiveOwnerEndsStart() {
+    const QString program = install(QStringLiteral("A"), QStringLiteral("septarion"));
+    QVERIFY(!program.isEmpty());
+    // This test process as the owner: it runs, under the name the lock gives,
+    // however old the file is.
+    const QByteArray owner =
+        QByteArray::number(QCoreApplication::applicationPid()) + '\n' +
+        QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8() + "\n\n";
+    QVERIFY(writeLock(QStringLiteral("septarion"), owner, true));
+
+    QProcess* again = start(program);
+    QVERIFY2(again->waitForFinished(kEndLimitMs), qPrintable(outputOf(again)));
+    QCOMPARE(again->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(again->exitCode(), 0);
+    QFile lock(lockPath(QStringLiteral("septarion")));
+    QVERIFY(lock.open(QIODevice::ReadOnly));
+    QCOMPARE(lock.readAll(), owner);
 }
 
 SEPTARION_CORE_TEST_MAIN(TestSingleInstance)

@@ -22,4 +22,6 @@ void serveNewDataFiles(TempProgramDir& dir, LocalHttpServer& server) {
 void resetDownloadSettings() {
     setDataServerUrl(QUrl());
     setDownloadTimeoutMs(0);
+    setDownloadTransferLimitMs(0);
+    setDownloadBodyLimitBytes(0);
 }

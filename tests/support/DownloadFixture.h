@@ -18,5 +18,5 @@ const SampleFiles& newDataFiles(); // 25 draws
 // Lays out the old files in the program folder, has the server offer the new
 // ones and makes it the data server of the download.
 void serveNewDataFiles(TempProgramDir& dir, LocalHttpServer& server);
-// Back to the built-in data server and time-out.
+// Back to the built-in data server, time-out and limits.
 void resetDownloadSettings();

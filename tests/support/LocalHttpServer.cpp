@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QHostAddress>
 #include <QTcpSocket>
+#include <QTimer>
 
 namespace {
 
@@ -56,6 +57,21 @@ LocalHttpServer::Reply LocalHttpServer::truncated(const QByteArray& body) {
 LocalHttpServer::Reply LocalHttpServer::silent() {
     Reply reply;
     reply.behaviour = Behaviour::NeverAnswer;
+    return reply;
+}
+
+LocalHttpServer::Reply LocalHttpServer::trickling(const QByteArray& body) {
+    Reply reply = ok(body);
+    reply.behaviour = Behaviour::Trickle;
+    return reply;
+}
+
+LocalHttpServer::Reply LocalHttpServer::stalled(const QByteArray& body, qsizetype sentBytes,
+                                                bool announceLength) {
+    Reply reply = ok(body);
+    reply.behaviour = Behaviour::Stall;
+    reply.sentBytes = sentBytes;
+    reply.announceLength = announceLength;
     return reply;
 }
 
@@ -133,14 +149,39 @@ void LocalHttpServer::answer(QTcpSocket* socket, const QString& path) {
         return; // the socket stays open until the client gives up
     QByteArray head = "HTTP/1.1 " + QByteArray::number(reply.status) + ' ' +
                       reasonOf(reply.status) + "\r\nContent-Type: " + reply.contentType +
-                      "\r\nContent-Length: " + QByteArray::number(reply.body.size()) +
                       "\r\nConnection: close\r\n";
+    if (reply.announceLength)
+        head += "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\n";
     if (!reply.location.isEmpty())
         head += "Location: " + reply.location + "\r\n";
     socket->write(head + "\r\n");
-    if (reply.behaviour == Behaviour::Truncate)
+    switch (reply.behaviour) {
+    case Behaviour::Trickle:
+        trickle(socket, reply.body);
+        return;
+    case Behaviour::Stall:
+        socket->write(reply.body.left(reply.sentBytes));
+        return; // open until the client gives up
+    case Behaviour::Truncate:
         socket->write(reply.body.left(reply.body.size() / 2));
-    else
+        break;
+    default:
         socket->write(reply.body);
+        break;
+    }
     socket->disconnectFromHost(); // after the written bytes have left
+}
+
+void LocalHttpServer::trickle(QTcpSocket* socket, const QByteArray& body) {
+    // The timer is the socket's: it ends with the connection.
+    auto* timer = new QTimer(socket);
+    connect(timer, &QTimer::timeout, socket, [socket, timer, body, sent = qsizetype(0)]() mutable {
+        if (sent < body.size())
+            socket->write(body.mid(sent++, 1));
+        if (sent == body.size()) {
+            timer->stop();
+            socket->disconnectFromHost();
+        }
+    });
+    timer->start(kTrickleMs);
 }

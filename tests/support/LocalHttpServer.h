@@ -23,13 +23,18 @@ public:
         Answer,      // status, headers and the whole body
         Truncate,    // announces the whole body, sends half and closes
         NeverAnswer, // reads the request and keeps silent
+        Trickle,     // sends the body one byte at a time, kTrickleMs apart
+        Stall,       // sends the first `sentBytes` of the body, then keeps silent
     };
+    static constexpr int kTrickleMs = 20;
     struct Reply {
         int status = 200;
         QByteArray body;
         QByteArray contentType = "text/csv";
         QByteArray location; // for a redirect
         Behaviour behaviour = Behaviour::Answer;
+        qsizetype sentBytes = 0;    // for Stall
+        bool announceLength = true; // a Content-Length header
     };
     static Reply ok(const QByteArray& body);
     static Reply html(const QByteArray& body);
@@ -37,6 +42,8 @@ public:
     static Reply redirect(const QUrl& to);
     static Reply truncated(const QByteArray& body);
     static Reply silent();
+    static Reply trickling(const QByteArray& body);
+    static Reply stalled(const QByteArray& body, qsizetype sentBytes, bool announceLength);
 
     LocalHttpServer();
     ~LocalHttpServer() override;
@@ -62,6 +69,7 @@ private:
     void accept();
     void read(QTcpSocket* socket);
     void answer(QTcpSocket* socket, const QString& path);
+    static void trickle(QTcpSocket* socket, const QByteArray& body);
 
     QTcpServer m_server;
     QHash<QString, Reply> m_replies;

@@ -35,7 +35,7 @@ TMatchingPage::TMatchingPage(const DrawTable& draws, QWidget* parent)
     : QWidget(parent), m_draws(draws) {
     setObjectName(QStringLiteral("TabSheet5"));
     const DrawNumberRow row =
-        makeDrawNumberRow(this, QStringLiteral("GroupBox5"), QStringLiteral("Label3"),
+        makeDrawNumberRow(this, QStringLiteral("groupHitSel"), QStringLiteral("Label3"),
                           QStringLiteral("editSelectNum"));
     QGroupBox* group = row.group;
     m_drawNumber = row.edit;

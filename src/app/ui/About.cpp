@@ -55,7 +55,7 @@ TAboutForm::TAboutForm(const TVersion& version, QWidget* parent)
     setModal(true);
 
     auto* panel = new QFrame(this);
-    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setObjectName(QStringLiteral("pnlAbout"));
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     panel->setLineWidth(2);
     panel->setGeometry(8, 8, 561, 255);

@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr int kMaxExcluded = 20;
 constexpr int kPanelSize = 33;
 constexpr int kPanelPitch = 40;
 constexpr int kPanelsPerRow = 10;
@@ -146,9 +145,12 @@ void TExclusionTable::initControls() {
 void TExclusionTable::prepareExclusionEditor() {
     m_applied = {};
     m_markedCount = 0;
+    // Never more marks than a user could set: a longer stored text (edited
+    // by hand) shows only the numbers the program keeps of it.
+    const ExclusionFlags storedSet = keptExclusions(m_settings.DeleteNum);
     for (TNumberPanel* panel : std::as_const(m_panels)) {
         panel->setEnabled(true);
-        const bool stored = exclusionTextHolds(m_settings.DeleteNum, panel->number());
+        const bool stored = storedSet[panel->number() - 1];
         panel->setLook(stored ? TNumberPanel::Look::Excluded : TNumberPanel::Look::Unmarked);
         m_markedCount += stored ? 1 : 0;
     }

@@ -9,6 +9,7 @@
 
 #include <QAbstractSpinBox>
 #include <QAction>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -133,6 +134,7 @@ private slots:
     void creationAppliesStoredPositionAndOptions_data();
     void creationAppliesStoredPositionAndOptions();
     void positionFarOffOpensOnTheScreen();
+    void everyObjectNameIsUnique();
 };
 
 void TestMainForm::initTestCase() {
@@ -631,6 +633,31 @@ void TestMainForm::positionFarOffOpensOnTheScreen() {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     QVERIFY2(screen.contains(form.frameGeometry()),
              qPrintable(QStringLiteral("%1,%2").arg(form.x()).arg(form.y())));
+}
+
+void TestMainForm::everyObjectNameIsUnique() {
+    TempProgramDir dir;
+    dir.writeSampleData(8);
+    TMainForm form;
+    form.show();
+    // Every tab shown once, in case a page builds its controls late.
+    TPageControl* tabs = tabsOf(form);
+    for (int i = 0; i < tabs->count(); ++i)
+        tabs->setCurrentIndex(i);
+
+    // The whole tree, the version box and the please-wait box included.
+    QVERIFY(form.findChild<QDialog*>(QStringLiteral("AboutForm")));
+    QHash<QString, int> seen;
+    for (const QObject* object : form.findChildren<QObject*>()) {
+        const QString name = object->objectName();
+        if (!name.isEmpty() && !name.startsWith(QLatin1String("qt_")))
+            ++seen[name];
+    }
+    QStringList repeated;
+    for (auto it = seen.cbegin(); it != seen.cend(); ++it)
+        if (it.value() > 1)
+            repeated.append(QStringLiteral("%1 (%2 times)").arg(it.key()).arg(it.value()));
+    QVERIFY2(repeated.isEmpty(), qPrintable(repeated.join(QStringLiteral(", "))));
 }
 
 SEPTARION_TEST_MAIN(TestMainForm)

@@ -5,6 +5,7 @@
 #include "app/ui/Main.h"
 #include "common/ui/CountSpinEdit.h"
 #include "common/ui/PageControl.h"
+#include "predict/ExclusionText.h"
 #include "predict/ui/ExclusionTable.h"
 #include "predict/ui/OptionsPage.h"
 
@@ -314,6 +315,44 @@ private slots:
         QCOMPARE(settings, TSettings{});
         clickMode(2);
         QVERIFY(marked().isEmpty());
+    }
+
+    void storedTextOfMoreThanTwentyKeepsTheFirstTwenty() {
+        // 37 numbers, written by hand from 37 down: 37 to 18 are kept.
+        QString text;
+        for (int n = 37; n >= 1; --n)
+            text += QStringLiteral("%1 ").arg(n, 2, 10, QLatin1Char('0'));
+        QList<int> kept;
+        ExclusionFlags keptFlags{};
+        for (int n = 18; n <= 37; ++n) {
+            kept.append(n);
+            keptFlags[n - 1] = true;
+        }
+        const auto stored = [] {
+            return QSettings(QStringLiteral("Ozumel"), QStringLiteral("Septarion"))
+                .value(QStringLiteral("Options/DeleteNum"))
+                .toString();
+        };
+        m_form.reset(); // closing would write over the values stored here
+        {
+            QSettings store(QStringLiteral("Ozumel"), QStringLiteral("Septarion"));
+            store.setValue(QStringLiteral("Options/OptionIndex"), QStringLiteral("2"));
+            store.setValue(QStringLiteral("Options/DeleteNum"), text);
+        }
+        start();
+
+        checkMode(2, "stored");
+        QCOMPARE(marked(), kept);
+        QCOMPARE(table()->markedCount(), 20);
+        QTest::mouseClick(panel(1), Qt::LeftButton); // a 21st is refused
+        QCOMPARE(m_answerer->boxes().size(), 1);
+        QCOMPARE(panel(1)->property("tag").toInt(), 0);
+
+        restart(); // closing writes the numbers kept
+        QCOMPARE(stored(), exclusionText(keptFlags));
+        QCOMPARE(marked(), kept);
+        click(QStringLiteral("btnUpdate"));
+        QCOMPARE(flagged(), kept); // what the generation leaves out
     }
 
     void rangeView() {
