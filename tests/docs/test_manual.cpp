@@ -90,10 +90,10 @@ void TestManual::noPageEndsWithAHeading() {
     }
     QVERIFY(headings.contains(QStringLiteral("9. 抽選数字照会")));
 
-    const QStringList pages = run(QStringLiteral("pdftotext"),
-                                  {QStringLiteral("-layout"), QStringLiteral(SEPTARION_MANUAL_PDF),
-                                   QStringLiteral("-")})
-                                  .split(u'\f');
+    const QStringList pages =
+        run(QStringLiteral("pdftotext"),
+            {QStringLiteral("-layout"), QStringLiteral(SEPTARION_MANUAL_PDF), QStringLiteral("-")})
+            .split(u'\f');
     QVERIFY(pages.size() >= 10);
     const QRegularExpression pageNumber(QStringLiteral("^\\d+$"));
     for (int page = 0; page < pages.size(); ++page) {
@@ -103,8 +103,9 @@ void TestManual::noPageEndsWithAHeading() {
                 lines.append(line.trimmed());
         if (lines.isEmpty())
             continue; // the end of the output
-        QVERIFY2(!headings.contains(lines.last()),
-                 qPrintable(QStringLiteral("page %1 ends with %2").arg(page + 1).arg(lines.last())));
+        QVERIFY2(
+            !headings.contains(lines.last()),
+            qPrintable(QStringLiteral("page %1 ends with %2").arg(page + 1).arg(lines.last())));
     }
 }
 
