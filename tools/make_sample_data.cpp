@@ -4,17 +4,17 @@
 #include "SampleData.h"
 
 #include <QDir>
-#include <QFile>
+#include <QSaveFile>
 #include <QString>
 
 #include <cstdio>
 
 namespace {
 
+// Written whole or not at all: a failed write leaves the old file as it was.
 bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(bytes) != bytes.size() || !file.flush()) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         std::fprintf(stderr, "cannot write %s: %s\n", qPrintable(path),
                      qPrintable(file.errorString()));
         return false;

@@ -1,9 +1,10 @@
 // Takes the pictures of the operating manual from the real window, offscreen:
-//   septarion_manual_screenshots <folder with the sample data files> <output folder>
-// The window works on a temporary program folder holding a copy of the data;
-// settings go to a temporary folder too. Every picture the manual refers to
-// is written, also when a control it would use is missing (the picture then
-// shows the tab as it is).
+//   septarion_manual_screenshots <folder with the data files> <output folder>
+// The window works on a temporary program folder holding a copy of the data,
+// so the data folder given is only read; settings go to a temporary folder too. Every picture the
+// manual refers to is written, also when a control it would use is missing (the picture then shows
+// the tab as it is).
+#include "ScratchProgramDir.h"
 #include "app/QtTranslations.h"
 #include "app/ui/About.h"
 #include "app/ui/Main.h"
@@ -22,7 +23,6 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
@@ -101,13 +101,6 @@ void shootMenu(TMainForm& form, const QString& menuName, const QString& name) {
     save(picture, name);
 }
 
-void copyData(const QString& from, const QString& programFolder) {
-    QDir(programFolder).mkpath(QStringLiteral("download"));
-    for (const QString& file : {QStringLiteral("Loto7Number.csv"), QStringLiteral("Loto7Data.csv")})
-        QFile::copy(QDir(from).filePath(file),
-                    QDir(programFolder).filePath(QStringLiteral("download/") + file));
-}
-
 void shootMainTab(TMainForm& form) {
     shoot(form, QStringLiteral("main-start"));
     pickLine(form, {3, 8, 15, 21, 22, 30, 37});
@@ -126,16 +119,15 @@ void shootMainTab(TMainForm& form) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: %s <sample data folder> <output folder>\n", argv[0]);
+        std::fprintf(stderr, "usage: %s <data folder> <output folder>\n", argv[0]);
         return 2;
     }
     qInstallMessageHandler(quietOffscreenNotes);
-    QTemporaryDir config;
-    QTemporaryDir program;
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    const ScratchProgramDir program;
+    if (!program.copyDataFrom(QString::fromLocal8Bit(argv[1])))
+        return 1;
     QApplication app(argc, argv);
     installQtTranslations(); // the buttons in the pictures read as in the program
-    copyData(QString::fromLocal8Bit(argv[1]), program.path());
     setProgramDir(program.path());
     g_out.setPath(QString::fromLocal8Bit(argv[2]));
     g_out.mkpath(QStringLiteral("."));

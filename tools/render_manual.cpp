@@ -16,6 +16,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QTextTable>
 
 #include <cstdio>
@@ -119,21 +120,29 @@ std::unique_ptr<QTextDocument> laidOut(const QTextDocument& doc, QPaintDevice* d
     return pages;
 }
 
-// The number of the first heading near the foot of a page, or whose text
+// Where the first line of a block is drawn. A line that does not fit at the
+// foot of a page is moved to the next one inside its block: the block itself
+// (its bounding rectangle) still starts on the earlier page.
+qreal firstLineTop(const QAbstractTextDocumentLayout& layout, const QTextBlock& block) {
+    const qreal top = layout.blockBoundingRect(block).top();
+    const QTextLayout* lines = block.layout();
+    return lines && lines->lineCount() > 0 ? top + lines->lineAt(0).y() : top;
+}
+
+// The number of the first heading near the foot of a page, or whose section
 // starts only on the next page (a picture that did not fit); -1 if none.
 int strandedHeading(const QTextDocument& pages) {
     const qreal pageHeight = pages.pageSize().height();
     const QAbstractTextDocumentLayout* layout = pages.documentLayout();
-    const auto pageOf = [&](const QTextBlock& block) {
-        return static_cast<int>(layout->blockBoundingRect(block).top() / pageHeight);
-    };
+    const auto pageOf = [&](qreal y) { return static_cast<int>(y / pageHeight); };
     for (QTextBlock block = pages.begin(); block.isValid(); block = block.next()) {
         const QTextBlockFormat format = block.blockFormat();
         if (format.headingLevel() == 0 || !block.next().isValid() ||
             format.pageBreakPolicy() == QTextFormat::PageBreak_AlwaysBefore)
             continue;
-        const qreal offset = layout->blockBoundingRect(block).top() - pageOf(block) * pageHeight;
-        if (offset > 0.82 * pageHeight || pageOf(block.next()) > pageOf(block))
+        const qreal top = firstLineTop(*layout, block);
+        const qreal offset = top - pageOf(top) * pageHeight;
+        if (offset > 0.82 * pageHeight || pageOf(firstLineTop(*layout, block.next())) > pageOf(top))
             return block.blockNumber();
     }
     return -1;

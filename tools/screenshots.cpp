@@ -1,7 +1,9 @@
 // Writes PNG pictures of the window's tabs, for looking at the layout:
 //   septarion_screenshots <program folder with download/> <output folder>
-// Settings go to a temporary folder; the program folder's client/ gains saved
-// files for the lookup and matching pictures.
+// The window works on a temporary program folder holding a copy of the data
+// files; the lines it saves for the lookup and matching pictures go there, and
+// the folder given is only read. Settings go to a temporary folder too.
+#include "ScratchProgramDir.h"
 #include "analysis/ui/ChartsPage.h"
 #include "analysis/ui/MatchingPage.h"
 #include "app/QtTranslations.h"
@@ -19,7 +21,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 
@@ -138,11 +139,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s <program folder> <output folder>\n", argv[0]);
         return 2;
     }
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    const ScratchProgramDir program;
+    if (!program.copyDataFrom(
+            QDir(QString::fromLocal8Bit(argv[1])).filePath(QStringLiteral("download"))))
+        return 1;
     QApplication app(argc, argv);
     installQtTranslations();
-    setProgramDir(QString::fromLocal8Bit(argv[1]));
+    setProgramDir(program.path());
     const QDir out(QString::fromLocal8Bit(argv[2]));
     out.mkpath(QStringLiteral("."));
 

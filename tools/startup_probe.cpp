@@ -1,14 +1,17 @@
 // Starts the main window once over a program folder and reports how long the
 // start-up took and the process's peak memory:
 //   septarion_startup_probe <program folder with download/>
-// Settings go to a temporary folder; the platform is offscreen.
+// The window starts over a temporary copy of the folder's data files, so the
+// folder given is only read; settings go to a temporary folder too. The
+// platform is offscreen.
+#include "ScratchProgramDir.h"
 #include "app/QtTranslations.h"
 #include "app/ui/Main.h"
 #include "common/ComFunction.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 
 #include <sys/resource.h>
 
@@ -19,13 +22,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s <program folder>\n", argv[0]);
         return 2;
     }
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    const ScratchProgramDir program;
+    if (!program.copyDataFrom(
+            QDir(QString::fromLocal8Bit(argv[1])).filePath(QStringLiteral("download"))))
+        return 1;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     installQtTranslations();
-    setProgramDir(QString::fromLocal8Bit(argv[1]));
+    setProgramDir(program.path());
 
     QElapsedTimer clock;
     clock.start();

@@ -24,6 +24,7 @@ class TestManual : public QObject {
 
 private slots:
     void pdfHasPagesChaptersAndPictures();
+    void noPageEndsWithAHeading();
 };
 
 void TestManual::pdfHasPagesChaptersAndPictures() {
@@ -73,6 +74,39 @@ void TestManual::pdfHasPagesChaptersAndPictures() {
     const QStringList images =
         run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}).split(u'\n');
     QVERIFY2(images.size() - 3 >= 14, qPrintable(images.join(u'\n'))); // two title lines
+}
+
+// A heading is kept with the start of its section: the last line of text on a
+// page (above the page number) is never one of the manual's headings.
+void TestManual::noPageEndsWithAHeading() {
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext (poppler-utils) is missing; scripts/install-deps.sh installs it.");
+    QFile source(QStringLiteral(SEPTARION_MANUAL_SOURCE));
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    QStringList headings;
+    for (const QString& line : QString::fromUtf8(source.readAll()).split(u'\n')) {
+        if (line.startsWith(u'#'))
+            headings.append(line.section(u' ', 1).trimmed());
+    }
+    QVERIFY(headings.contains(QStringLiteral("9. 抽選数字照会")));
+
+    const QStringList pages =
+        run(QStringLiteral("pdftotext"),
+            {QStringLiteral("-layout"), QStringLiteral(SEPTARION_MANUAL_PDF), QStringLiteral("-")})
+            .split(u'\f');
+    QVERIFY(pages.size() >= 10);
+    const QRegularExpression pageNumber(QStringLiteral("^\\d+$"));
+    for (int page = 0; page < pages.size(); ++page) {
+        QStringList lines;
+        for (const QString& line : pages.at(page).split(u'\n'))
+            if (!line.trimmed().isEmpty() && !pageNumber.match(line.trimmed()).hasMatch())
+                lines.append(line.trimmed());
+        if (lines.isEmpty())
+            continue; // the end of the output
+        QVERIFY2(
+            !headings.contains(lines.last()),
+            qPrintable(QStringLiteral("page %1 ends with %2").arg(page + 1).arg(lines.last())));
+    }
 }
 
 SEPTARION_CORE_TEST_MAIN(TestManual)

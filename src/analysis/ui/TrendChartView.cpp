@@ -1,5 +1,6 @@
 #include "analysis/ui/TrendChartView.h"
 
+#include "analysis/MarkLayout.h"
 #include "common/ComFunction.h"
 
 #include <QBarCategoryAxis>
@@ -31,6 +32,10 @@ constexpr int kBottom = 26;     // room for the number labels below the plot
 constexpr int kArrowLength = 5; // from a point to its value mark
 constexpr int kMarkerHalf = 3;  // a line marker spans this far from its point
 constexpr int kMarkPadding = 2; // around the text of a value mark
+constexpr int kMarkGap = 1;     // between a lifted mark and the mark below it
+constexpr int kLabelGap = 2;    // at least, between two number labels
+constexpr int kLabelSize = 12;  // the number labels' pixel size where they fit
+constexpr int kSmallestLabelSize = 8;
 constexpr qreal kBarWidth = 0.6;
 const QColor kMarkFill(255, 255, 240, 215); // keeps marks legible over lines
 
@@ -47,6 +52,15 @@ const QFont& markFont() {
     return font;
 }
 
+// The widest of the labels 01 to 37 in this font.
+qreal widestNumberLabel(const QFont& font) {
+    const QFontMetricsF metrics(font);
+    qreal widest = 0;
+    for (int n = 1; n <= kMaxNumber; ++n)
+        widest = std::max(widest, metrics.horizontalAdvance(formatTwoDigits(n)));
+    return widest;
+}
+
 QBrush barBrush(const QColor& colour) {
     // Lit from the left, so that the flat bars read as rounded.
     QLinearGradient gradient(0, 0, 1, 0);
@@ -55,20 +69,6 @@ QBrush barBrush(const QColor& colour) {
     gradient.setColorAt(0.35, colour.lighter(150));
     gradient.setColorAt(1.0, colour.darker(140));
     return QBrush(gradient);
-}
-
-// Marks that would overlap a neighbour move up: every second mark (odd
-// index) rises above the neighbours it meets. Neighbours two apart are wider
-// apart than a mark, so this leaves no overlap.
-void separateMarks(QList<TTrendChartView::ValueMark>& marks) {
-    for (int i = 1; i < marks.size(); i += 2) {
-        QRectF& rect = marks[i].rect;
-        for (int round = 0; round < 2; ++round) {
-            for (int j : {i - 1, i + 1})
-                if (j < marks.size() && rect.intersects(marks.at(j).rect))
-                    rect.moveBottom(marks.at(j).rect.top() - 1);
-        }
-    }
 }
 
 } // namespace
@@ -218,8 +218,39 @@ QList<TTrendChartView::ValueMark> TTrendChartView::valueMarks() const {
                            width, height);
         marks.append(mark);
     }
-    separateMarks(marks);
+    QList<QRectF> resting;
+    resting.reserve(kMaxNumber);
+    for (const ValueMark& mark : marks)
+        resting.append(mark.rect);
+    const QList<QRectF> placed = liftOverlappingMarks(resting, kMarkGap);
+    for (int i = 0; i < kMaxNumber; ++i)
+        marks[i].rect = placed.at(i);
     return marks;
+}
+
+QFont TTrendChartView::numberLabelFont() const {
+    // As large as the points' spacing allows with a gap between the labels,
+    // so that they read as separate numbers, not "010203...".
+    const qreal spacing = chart()->plotArea().width() / kMaxNumber;
+    QFont font = minchoFont(kLabelSize);
+    while (font.pixelSize() > kSmallestLabelSize && widestNumberLabel(font) + kLabelGap > spacing)
+        font.setPixelSize(font.pixelSize() - 1);
+    return font;
+}
+
+QList<TTrendChartView::NumberLabel> TTrendChartView::numberLabels() const {
+    // Each box just holds its text, centred under the point.
+    const QFontMetricsF metrics(numberLabelFont());
+    const qreal top = chart()->plotArea().bottom() + 3;
+    QList<NumberLabel> labels;
+    labels.reserve(kMaxNumber);
+    for (int i = 0; i < kMaxNumber; ++i) {
+        const QString text = formatTwoDigits(i + 1);
+        const qreal width = metrics.horizontalAdvance(text);
+        labels.append(
+            {text, QRectF(pointPosition(i).x() - width / 2, top, width, metrics.height())});
+    }
+    return labels;
 }
 
 void TTrendChartView::drawBackground(QPainter* painter, const QRectF& rect) {
@@ -268,14 +299,12 @@ void TTrendChartView::drawForeground(QPainter* painter, const QRectF& rect) {
                 QRectF(p.x() - kMarkerHalf, p.y() - kMarkerHalf, 2 * kMarkerHalf, 2 * kMarkerHalf));
         }
     }
-    painter->setFont(markFont());
+    painter->setFont(numberLabelFont());
     painter->setPen(Qt::black);
-    const QRectF plot = chart()->plotArea();
-    for (int i = 0; i < kMaxNumber; ++i) {
-        const qreal x = pointPosition(i).x();
-        painter->drawText(QRectF(x - 12, plot.bottom() + 3, 24, kBottom - 4),
-                          Qt::AlignHCenter | Qt::AlignTop, formatTwoDigits(i + 1));
-    }
+    for (const NumberLabel& label : numberLabels())
+        painter->drawText(label.rect, Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip,
+                          label.text);
+    painter->setFont(markFont());
     for (const ValueMark& mark : valueMarks()) {
         painter->setPen(QPen(kArrowGrey, 2));
         painter->drawLine(mark.anchor, QPointF(mark.anchor.x(), mark.rect.bottom()));

@@ -47,6 +47,15 @@ public:
     };
     QList<ValueMark> valueMarks() const;
 
+    // The number labels 01 to 37 under the points as they are painted now, in
+    // view coordinates: each text centred in its box.
+    struct NumberLabel {
+        QString text;
+        QRectF rect;
+    };
+    QList<NumberLabel> numberLabels() const;
+    QFont numberLabelFont() const;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void drawBackground(QPainter* painter, const QRectF& rect) override;

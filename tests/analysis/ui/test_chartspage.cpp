@@ -7,6 +7,7 @@
 #include "data/ui/HistoryView.h"
 
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QPushButton>
 
 #include <memory>
@@ -28,6 +29,31 @@ NumberCounts countsInFile(const QByteArray& bytes, int newest) {
             ++counts[fields.at(f).toInt() - 1];
     }
     return counts;
+}
+using Marks = QList<TTrendChartView::ValueMark>;
+
+// How far a mark is lifted: on its point, its leader is 5 pixels long.
+qreal lift(const TTrendChartView::ValueMark& mark) {
+    return mark.anchor.y() - 5 - mark.rect.bottom();
+}
+
+// Whether the lifted mark i could come down onto its point, each neighbour it
+// then touches rising just clear of it, with no two marks touching and
+// shorter leaders in total.
+bool couldComeDown(const Marks& marks, int i) {
+    Marks moved = marks;
+    moved[i].rect.moveBottom(marks.at(i).anchor.y() - 5);
+    qreal saved = lift(marks.at(i));
+    for (int j : {i - 1, i + 1}) {
+        if (j < 0 || j >= moved.size() || !moved.at(j).rect.intersects(moved.at(i).rect))
+            continue;
+        moved[j].rect.moveBottom(std::min(moved.at(j).rect.bottom(), moved.at(i).rect.top() - 1));
+        saved -= lift(moved.at(j)) - lift(marks.at(j));
+    }
+    for (int j = 0; j + 1 < moved.size(); ++j)
+        if (moved.at(j).rect.intersects(moved.at(j + 1).rect))
+            return false;
+    return saved > 0.5;
 }
 } // namespace
 
@@ -56,6 +82,14 @@ class TestChartsPage : public QObject {
         m_form->show();
         control<TPageControl>(m_form.get(), QStringLiteral("pctrlMain"))->setCurrentIndex(3);
         return draws;
+    }
+    // The starting data: the real results of draws 1 to 689.
+    QByteArray startWithRealData() {
+        QFile draws(QStringLiteral(SEPTARION_STARTING_DATA_DIR "/Loto7Number.csv"));
+        QFile prizes(QStringLiteral(SEPTARION_STARTING_DATA_DIR "/Loto7Data.csv"));
+        if (!draws.open(QIODevice::ReadOnly) || !prizes.open(QIODevice::ReadOnly))
+            return {};
+        return start(draws.readAll(), prizes.readAll());
     }
     QByteArray startWithSample(int draws) {
         m_dir->writeSampleData(draws);
@@ -102,13 +136,8 @@ private slots:
     }
 
     void realDrawsAndTheirMarks() {
-        const QString dir = sharedDataDir();
-        if (dir.isEmpty())
-            QSKIP("The real data folder ../shared/data beside the project is absent");
-        QFile draws(dir + QStringLiteral("/Loto7Number.csv"));
-        QFile prizes(dir + QStringLiteral("/Loto7Data.csv"));
-        QVERIFY(draws.open(QIODevice::ReadOnly) && prizes.open(QIODevice::ReadOnly));
-        const QByteArray file = start(draws.readAll(), prizes.readAll());
+        const QByteArray file = startWithRealData();
+        QVERIFY(!file.isEmpty());
         draw(5);
         QCOMPARE(bars()->values(), countsInFile(file, 689));
         // Three-digit marks of neighbours must not run into each other, and
@@ -121,6 +150,58 @@ private slots:
                 QCOMPARE(marks.at(i).text, QString::number(chart->values()[i]));
                 QVERIFY(chart->rect().contains(marks.at(i).rect.toRect()));
                 QVERIFY(i == 0 || !marks.at(i).rect.intersects(marks.at(i - 1).rect));
+            }
+        }
+    }
+
+    // The labels 01 to 37 under the points, measured with the font they are
+    // painted in: each whole inside its box and the boxes apart by a gap
+    // one can see.
+    void numberLabelsAreWholeAndApart() {
+        QVERIFY(!startWithRealData().isEmpty());
+        for (int kind : {0, 6}) {
+            draw(kind);
+            TTrendChartView* chart = kind == 0 ? bars() : lines();
+            const QFontMetricsF metrics(chart->numberLabelFont());
+            const QList<TTrendChartView::NumberLabel> labels = chart->numberLabels();
+            QCOMPARE(labels.size(), 37);
+            for (int i = 0; i < labels.size(); ++i) {
+                const QRectF box = labels.at(i).rect;
+                QCOMPARE(labels.at(i).text, QString::number(i + 101).right(2));
+                QVERIFY(box.width() >= metrics.horizontalAdvance(labels.at(i).text));
+                QVERIFY(box.height() >= metrics.height());
+                QVERIFY(QRectF(chart->rect()).contains(box));
+                QVERIFY(box.top() > chart->chart()->plotArea().bottom());
+                if (i > 0) {
+                    const qreal gap = box.left() - labels.at(i - 1).rect.right();
+                    QVERIFY2(
+                        gap >= 2,
+                        qPrintable(
+                            QStringLiteral("%1 px before %2").arg(gap).arg(labels.at(i).text)));
+                }
+            }
+        }
+    }
+
+    // A mark lifted to clear a neighbour sits right on top of a mark, and no
+    // lifted mark could come back down onto its point with shorter leaders
+    // in total (its neighbours rising just clear of it instead).
+    void leaderLinesAreNoLongerThanNeeded() {
+        QVERIFY(!startWithRealData().isEmpty());
+        for (int kind = 0; kind < 13; ++kind) {
+            draw(kind);
+            const Marks marks = (kind < 6 ? bars() : lines())->valueMarks();
+            for (int i = 0; i < marks.size(); ++i) {
+                const qreal up = lift(marks.at(i));
+                QVERIFY(up > -0.01);
+                if (up < 0.01)
+                    continue;
+                const QRectF lower = marks.at(i).rect.translated(0, std::min(up, 1.5));
+                const QString where = QStringLiteral("kind %1, mark %2").arg(kind).arg(i + 1);
+                QVERIFY2(lower.intersects(marks.value(i - 1).rect) ||
+                             lower.intersects(marks.value(i + 1).rect),
+                         qPrintable(where));
+                QVERIFY2(!couldComeDown(marks, i), qPrintable(where));
             }
         }
     }
