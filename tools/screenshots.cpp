@@ -10,6 +10,7 @@
 #include "app/ui/Main.h"
 #include "common/Clock.h"
 #include "common/ComFunction.h"
+#include "common/DataFolder.h"
 #include "common/ui/CountSpinEdit.h"
 #include "common/ui/PageControl.h"
 #include "predict/ui/ExclusionTable.h"
@@ -106,8 +107,8 @@ void shootAnalysis(TMainForm& form, TPageControl* tabs, const QDir& out) {
     Clock::setPausesEnabled(false);
     const DrawResult& newest = form.drawTable().at(0);
     const QString drawText = QString::number(newest.DrawNumber);
-    QDir(programDir()).mkpath(QStringLiteral("client"));
-    QFile file(programPath(QStringLiteral("client/%1.csv").arg(drawText)));
+    QDir(dataDir()).mkpath(QStringLiteral("client"));
+    QFile file(dataPath(QStringLiteral("client/%1.csv").arg(drawText)));
     if (file.open(QIODevice::WriteOnly))
         file.write(tierLines(newest));
     file.close();
