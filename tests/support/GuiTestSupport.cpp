@@ -1,5 +1,7 @@
 #include "GuiTestSupport.h"
 
+#include "app/ui/Main.h"
+
 #include <QFileDialog>
 #include <QLabel>
 #include <QPushButton>
@@ -56,4 +58,23 @@ QString statusPanelText(QObject* form) {
 QString clockPanelText(QObject* form) {
     const auto* panel = form->findChild<QLabel*>(QStringLiteral("pnlMessagePanel1"));
     return panel ? panel->text() : QString();
+}
+
+WindowTest::WindowTest() = default;
+WindowTest::~WindowTest() = default;
+
+void WindowTest::newProgramFolder() {
+    clearProgramSettings();
+    m_dir = std::make_unique<TempProgramDir>();
+}
+
+void WindowTest::openWindow() {
+    m_form = std::make_unique<TMainForm>();
+    m_form->show();
+    QApplication::setActiveWindow(m_form.get());
+}
+
+void WindowTest::closeWindow() {
+    m_form.reset();
+    m_dir.reset();
 }

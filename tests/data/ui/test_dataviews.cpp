@@ -109,9 +109,7 @@ void TestDataViews::initTestCase() {
 }
 
 void TestDataViews::init() {
-    QSettings settings(QStringLiteral("Ozumel"), QStringLiteral("Septarion"));
-    settings.clear();
-    settings.sync();
+    clearProgramSettings();
 }
 
 void TestDataViews::historyColumnsTitlesWidthsAlignment() {
