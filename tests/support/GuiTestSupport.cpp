@@ -2,6 +2,7 @@
 
 #include "app/ui/Main.h"
 
+#include <QAbstractItemModelTester>
 #include <QFileDialog>
 #include <QLabel>
 #include <QPushButton>
@@ -48,6 +49,11 @@ void ModalAnswerer::poll() {
         }
         m_fileActions.takeFirst()(dialog);
     }
+}
+
+void watchModel(QAbstractItemModel* model) {
+    new QAbstractItemModelTester(model, QAbstractItemModelTester::FailureReportingMode::QtTest,
+                                 model);
 }
 
 QString statusPanelText(QObject* form) {

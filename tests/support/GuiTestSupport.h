@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 
+class QAbstractItemModel;
 class QFileDialog;
 
 // Answers modal dialogs as a user would: every few milliseconds it looks for
@@ -96,6 +97,11 @@ protected:
     std::unique_ptr<TempProgramDir> m_dir;
     std::unique_ptr<TMainForm> m_form;
 };
+
+// Checks the model's structure now and after every change it signals, for as
+// long as the model lives (Qt's QAbstractItemModelTester); a breach fails the
+// running test.
+void watchModel(QAbstractItemModel* model);
 
 // The text of status panel 0 and of the clock panel.
 QString statusPanelText(QObject* form);

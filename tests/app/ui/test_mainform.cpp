@@ -437,6 +437,9 @@ void TestMainForm::reloadGivesSameTablesAndEmptiesPendingLines() {
     ModalAnswerer answerer;
     TMainForm form;
     form.show();
+    watchModel(historyOf(form)->model());
+    watchModel(moneyOf(form)->model());
+    watchModel(control<StringGrid>(&form, QStringLiteral("gridSelectItem"))->model());
 
     const QStringList history = historyTexts(form);
     const QVector<QStringList> money = moneyRows(form);

@@ -42,6 +42,8 @@ struct Window {
         history = control<QTableView>(&form, QStringLiteral("viewHistory"));
         historyPage = control<THistoryPage>(&form, QStringLiteral("TabSheet6"));
         money = control<StripedGrid>(&form, QStringLiteral("gridMoney"));
+        watchModel(history->model());
+        watchModel(money->model());
     }
     TempProgramDir dir;
     ModalAnswerer answerer;

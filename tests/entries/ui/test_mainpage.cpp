@@ -51,6 +51,7 @@ private slots:
                 drawLine(121, QStringLiteral("2015/08/07"), {2, 4, 6, 8, 10, 12, 14}, {1, 3}),
             prizeLine(122) + prizeLine(121));
         openWindow();
+        watchModel(grid()->model());
         QCOMPARE(find<QLineEdit>(QStringLiteral("editNewNum"))->text(), QStringLiteral("123"));
     }
     void cleanup() { closeWindow(); }
