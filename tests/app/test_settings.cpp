@@ -11,10 +11,6 @@ Q_DECLARE_METATYPE(TSettings)
 
 namespace {
 
-QSettings raw() {
-    return QSettings(QStringLiteral("Ozumel"), QStringLiteral("Septarion"));
-}
-
 struct Stored {
     QPoint position;
     TSettings settings;
@@ -51,9 +47,7 @@ private slots:
 };
 
 void TestSettings::init() {
-    QSettings settings = raw();
-    settings.clear();
-    settings.sync();
+    clearProgramSettings();
 }
 
 void TestSettings::firstRunGivesDefaults() {
@@ -93,7 +87,7 @@ void TestSettings::writeThenReadGivesTheSameValues() {
 void TestSettings::valuesAreTextUnderTheirSections() {
     SettingsStore().write(QPoint(-4, 250), TSettings{25, 7, 1, QStringLiteral("01,05")});
 
-    QSettings settings = raw();
+    QSettings settings = programSettings();
     QCOMPARE(settings.childGroups(), QStringList({"Options", "Windows"}));
     settings.beginGroup(QStringLiteral("Windows"));
     QCOMPARE(settings.childKeys(), QStringList({"Left", "Top"}));
@@ -136,7 +130,7 @@ void TestSettings::malformedIntegerReadsAsDefault_data() {
 void TestSettings::malformedIntegerReadsAsDefault() {
     QFETCH(QString, text);
     {
-        QSettings settings = raw();
+        QSettings settings = programSettings();
         for (const char* key : {"Windows/Left", "Windows/Top", "Options/AutoNum",
                                 "Options/RangeNum", "Options/OptionIndex"})
             settings.setValue(QLatin1String(key), text);
@@ -151,7 +145,7 @@ void TestSettings::emptyDeleteNumIsWrittenNotRemoved() {
     SettingsStore().write(QPoint(1, 2), TSettings{10, 1, 3, QStringLiteral("01,02")});
     SettingsStore().write(QPoint(1, 2), TSettings{10, 1, 3, QString()});
 
-    QSettings settings = raw();
+    QSettings settings = programSettings();
     QVERIFY(settings.contains(QStringLiteral("Options/DeleteNum")));
     const QVariant value = settings.value(QStringLiteral("Options/DeleteNum"));
     QCOMPARE(value.typeId(), QMetaType::QString);
@@ -164,7 +158,7 @@ void TestSettings::emptyDeleteNumIsWrittenNotRemoved() {
 
 void TestSettings::textIsCutAtCharacterZero() {
     {
-        QSettings settings = raw();
+        QSettings settings = programSettings();
         settings.setValue(QStringLiteral("Options/DeleteNum"),
                           QStringLiteral("01,02") + QChar(0) + QStringLiteral("37"));
         settings.setValue(QStringLiteral("Options/Leading"), QString(QChar(0)) + "05");
@@ -214,7 +208,7 @@ void TestSettings::moreThanTwentyExclusionsKeepTheFirstTwenty_data() {
 void TestSettings::moreThanTwentyExclusionsKeepTheFirstTwenty() {
     QFETCH(QString, stored);
     QFETCH(QString, read);
-    raw().setValue(QStringLiteral("Options/DeleteNum"), stored);
+    programSettings().setValue(QStringLiteral("Options/DeleteNum"), stored);
     QCOMPARE(readStore().settings.DeleteNum, read);
 }
 

@@ -11,8 +11,6 @@
 
 #include <QDir>
 #include <QStandardPaths>
-#include <csignal>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -150,16 +148,12 @@ private slots:
         // Left by a copy that was interrupted: not data, and cleared away.
         writeBytes(to + QStringLiteral("/.Loto7Data.csv.seed-Ab12Cd"), "689,1,12");
 
-        // A file-size limit (binding root too) cuts the copy short.
-        struct rlimit old {};
-        getrlimit(RLIMIT_FSIZE, &old);
-        signal(SIGXFSZ, SIG_IGN);
-        struct rlimit small = old;
-        small.rlim_cur = 4096;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-        const QStringList cut = seedDataFiles(from, to);
-        setrlimit(RLIMIT_FSIZE, &old);
-        QCOMPARE(cut, QStringList());
+        {
+            // A full disk cuts the copy short.
+            const FileSizeLimit limit(4096);
+            QVERIFY(limit.active());
+            QCOMPARE(seedDataFiles(from, to), QStringList());
+        }
         QCOMPARE(entriesOf(to), QStringList({"Loto7Number.csv"}));
 
         QCOMPARE(seedDataFiles(from, to), QStringList({"Loto7Data.csv"}));

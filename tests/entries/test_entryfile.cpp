@@ -7,9 +7,7 @@
 #include <QDir>
 #include <QFile>
 
-#include <csignal>
 #include <sys/inotify.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -50,32 +48,7 @@ private:
     QString m_path;
 };
 
-// Limits the size of files this process may write, as a full disk would;
-// writes beyond it fail with EFBIG instead of raising SIGXFSZ.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        m_active = setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    bool active() const { return m_active; }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-    bool m_active = false;
-};
-
-constexpr rlim_t kSizeLimit = rlim_t{256} * 1024;
+constexpr qint64 kSizeLimit = qint64{256} * 1024;
 
 // Names of files created or renamed away in a folder while it is watched, to
 // learn which temporary names a save really uses.

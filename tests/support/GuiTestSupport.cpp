@@ -1,5 +1,8 @@
 #include "GuiTestSupport.h"
 
+#include "app/ui/Main.h"
+
+#include <QAbstractItemModelTester>
 #include <QFileDialog>
 #include <QLabel>
 #include <QPushButton>
@@ -48,6 +51,11 @@ void ModalAnswerer::poll() {
     }
 }
 
+void watchModel(QAbstractItemModel* model) {
+    new QAbstractItemModelTester(model, QAbstractItemModelTester::FailureReportingMode::QtTest,
+                                 model);
+}
+
 QString statusPanelText(QObject* form) {
     const auto* panel = form->findChild<QLabel*>(QStringLiteral("pnlMessagePanel0"));
     return panel ? panel->text() : QString();
@@ -56,4 +64,23 @@ QString statusPanelText(QObject* form) {
 QString clockPanelText(QObject* form) {
     const auto* panel = form->findChild<QLabel*>(QStringLiteral("pnlMessagePanel1"));
     return panel ? panel->text() : QString();
+}
+
+WindowTest::WindowTest() = default;
+WindowTest::~WindowTest() = default;
+
+void WindowTest::newProgramFolder() {
+    clearProgramSettings();
+    m_dir = std::make_unique<TempProgramDir>();
+}
+
+void WindowTest::openWindow() {
+    m_form = std::make_unique<TMainForm>();
+    m_form->show();
+    QApplication::setActiveWindow(m_form.get());
+}
+
+void WindowTest::closeWindow() {
+    m_form.reset();
+    m_dir.reset();
 }

@@ -12,7 +12,9 @@
 
 #include <exception>
 #include <functional>
+#include <memory>
 
+class QAbstractItemModel;
 class QFileDialog;
 
 // Answers modal dialogs as a user would: every few milliseconds it looks for
@@ -67,6 +69,39 @@ template <typename T> T* control(QObject* root, const QString& name) {
     }
     return found;
 }
+
+// Base of the tests that drive the program window: each test function gets
+// cleared settings and a new temporary program folder (m_dir) to write its
+// data into, then opens the window over it (m_form). cleanup() must call
+// closeWindow(), which closes the window before the folder goes.
+class WindowTest : public QObject {
+    Q_OBJECT
+public:
+    WindowTest();
+    ~WindowTest() override;
+    WindowTest(const WindowTest&) = delete;
+    WindowTest& operator=(const WindowTest&) = delete;
+
+protected:
+    // Clears the stored settings and makes a new, empty program folder.
+    void newProgramFolder();
+    // Creates the window over the folder's data and shows it as the active window.
+    void openWindow();
+    // Ends the window, then removes the folder.
+    void closeWindow();
+    // The control of the window with this objectName; fails the test if absent.
+    template <typename T> T* find(const QString& name) const {
+        return control<T>(m_form.get(), name);
+    }
+
+    std::unique_ptr<TempProgramDir> m_dir;
+    std::unique_ptr<TMainForm> m_form;
+};
+
+// Checks the model's structure now and after every change it signals, for as
+// long as the model lives (Qt's QAbstractItemModelTester); a breach fails the
+// running test.
+void watchModel(QAbstractItemModel* model);
 
 // The text of status panel 0 and of the clock panel.
 QString statusPanelText(QObject* form);

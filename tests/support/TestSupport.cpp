@@ -8,6 +8,9 @@
 #include <QFile>
 #include <QRandomGenerator>
 
+#include <csignal>
+#include <sys/resource.h>
+
 void isolateTestEnvironment() {
     static QTemporaryDir home; // lives until the process ends
     const QByteArray base = home.path().toLocal8Bit();
@@ -19,6 +22,40 @@ void isolateTestEnvironment() {
     qputenv("XDG_CONFIG_HOME", base + "/config");
     qputenv("XDG_RUNTIME_DIR", base + "/runtime");
     qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+QSettings programSettings() {
+    return QSettings(QStringLiteral("Ozumel"), QStringLiteral("Septarion"));
+}
+
+void clearProgramSettings() {
+    QSettings settings = programSettings();
+    settings.clear();
+    settings.sync();
+}
+
+FileSizeLimit::FileSizeLimit(qint64 bytes) {
+    rlimit old{};
+    if (getrlimit(RLIMIT_FSIZE, &old) != 0)
+        return;
+    m_oldCurrent = qint64(old.rlim_cur);
+    m_oldMaximum = qint64(old.rlim_max);
+    m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = old;
+    limit.rlim_cur = rlim_t(bytes);
+    m_active = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    if (!m_active)
+        std::signal(SIGXFSZ, m_oldHandler);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    if (!m_active)
+        return;
+    rlimit old{};
+    old.rlim_cur = rlim_t(m_oldCurrent);
+    old.rlim_max = rlim_t(m_oldMaximum);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, m_oldHandler);
 }
 
 TempProgramDir::TempProgramDir() {

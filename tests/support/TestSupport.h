@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QMap>
 #include <QObject>
+#include <QSettings>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -16,6 +17,32 @@ class QRandomGenerator;
 // test process at a fresh temporary folder, so no test ever touches the
 // user's own. Call before the QApplication is created (SEPTARION_TEST_MAIN).
 void isolateTestEnvironment();
+
+// The program's settings store (the organisation and application names the
+// program gives it), inside this test process's isolated settings location.
+QSettings programSettings();
+// Empties the program's settings store, as on a first start.
+void clearProgramSettings();
+
+// Limits the size of files this process may write while it lives, as a full
+// disk would (the limit binds root too): writes beyond it fail with EFBIG
+// instead of raising SIGXFSZ. The old limit and signal handler come back at
+// the end of the scope.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    // Whether the limit was set; check it, or the test proves nothing.
+    bool active() const { return m_active; }
+
+private:
+    qint64 m_oldCurrent = 0;
+    qint64 m_oldMaximum = 0;
+    void (*m_oldHandler)(int) = nullptr;
+    bool m_active = false;
+};
 
 // A temporary folder used as the program folder while it lives.
 class TempProgramDir {

@@ -57,30 +57,21 @@ bool couldComeDown(const Marks& marks, int i) {
 }
 } // namespace
 
-class TestChartsPage : public QObject {
+class TestChartsPage : public WindowTest {
     Q_OBJECT
 
-    std::unique_ptr<TempProgramDir> m_dir;
-    std::unique_ptr<TMainForm> m_form;
-
-    QComboBox* kinds() { return control<QComboBox>(m_form.get(), QStringLiteral("cmbChartKind")); }
-    TTrendChartView* bars() {
-        return control<TTrendChartView>(m_form.get(), QStringLiteral("chartSelect43"));
-    }
-    TTrendChartView* lines() {
-        return control<TTrendChartView>(m_form.get(), QStringLiteral("chartSelect6"));
-    }
+    QComboBox* kinds() { return find<QComboBox>(QStringLiteral("cmbChartKind")); }
+    TTrendChartView* bars() { return find<TTrendChartView>(QStringLiteral("chartSelect43")); }
+    TTrendChartView* lines() { return find<TTrendChartView>(QStringLiteral("chartSelect6")); }
     void draw(int kind) {
         kinds()->setCurrentIndex(kind);
-        QTest::mouseClick(control<QPushButton>(m_form.get(), QStringLiteral("btnChartExec")),
-                          Qt::LeftButton);
+        QTest::mouseClick(find<QPushButton>(QStringLiteral("btnChartExec")), Qt::LeftButton);
         QCoreApplication::processEvents();
     }
     QByteArray start(const QByteArray& draws, const QByteArray& prizes) {
         m_dir->writeDataFiles(draws, prizes);
-        m_form = std::make_unique<TMainForm>();
-        m_form->show();
-        control<TPageControl>(m_form.get(), QStringLiteral("pctrlMain"))->setCurrentIndex(3);
+        openWindow();
+        find<TPageControl>(QStringLiteral("pctrlMain"))->setCurrentIndex(3);
         return draws;
     }
     // The starting data: the real results of draws 1 to 689.
@@ -98,11 +89,8 @@ class TestChartsPage : public QObject {
     }
 
 private slots:
-    void init() { m_dir = std::make_unique<TempProgramDir>(); }
-    void cleanup() {
-        m_form.reset();
-        m_dir.reset();
-    }
+    void init() { newProgramFolder(); }
+    void cleanup() { closeWindow(); }
 
     void kindsHideAndTheButtonDraws() {
         startWithSample(25);
@@ -128,7 +116,7 @@ private slots:
     void sortingTheHistoryDoesNotChangeTheChart() {
         const QByteArray file = startWithSample(40);
         QCOMPARE(bars()->values(), countsInFile(file, 10));
-        auto* history = control<THistoryPage>(m_form.get(), QStringLiteral("TabSheet6"));
+        auto* history = find<THistoryPage>(QStringLiteral("TabSheet6"));
         history->viewHistoryColumnClick(3);
         history->viewHistoryColumnClick(0);
         draw(0);

@@ -11,27 +11,19 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include <csignal>
 #include <memory>
-#include <sys/resource.h>
 
-class TestCsvExport : public QObject {
+class TestCsvExport : public WindowTest {
     Q_OBJECT
 
-    std::unique_ptr<TempProgramDir> m_dir;
-    std::unique_ptr<TMainForm> m_form;
     QTemporaryDir m_target;
 
-    QAction* exportItem() {
-        return control<QAction>(m_form.get(), QStringLiteral("menuFileCsvSave"));
-    }
+    QAction* exportItem() { return find<QAction>(QStringLiteral("menuFileCsvSave")); }
     void commit(const QList<int>& numbers) {
         for (int n : numbers)
-            QTest::mouseClick(
-                control<QToolButton>(m_form.get(), QStringLiteral("SpeedButton%1").arg(n)),
-                Qt::LeftButton);
-        QTest::mouseClick(control<QPushButton>(m_form.get(), QStringLiteral("btnSelect")),
-                          Qt::LeftButton);
+            QTest::mouseClick(find<QToolButton>(QStringLiteral("SpeedButton%1").arg(n)),
+                              Qt::LeftButton);
+        QTest::mouseClick(find<QPushButton>(QStringLiteral("btnSelect")), Qt::LeftButton);
     }
     // Answers the next save dialogs with the file name, or cancel (empty).
     // Records what the dialog offered.
@@ -50,18 +42,15 @@ class TestCsvExport : public QObject {
 
 private slots:
     void init() {
-        QSettings(QStringLiteral("Ozumel"), QStringLiteral("Septarion")).clear();
-        m_dir = std::make_unique<TempProgramDir>();
+        newProgramFolder();
         m_dir->writeDataFiles(
             drawLine(559, QStringLiteral("2024/01/05"), {1, 2, 3, 4, 5, 6, 7}, {8, 9}),
             prizeLine(559));
-        m_form = std::make_unique<TMainForm>();
-        m_form->show();
+        openWindow();
     }
     void cleanup() {
         setSaveFileNameHook(nullptr);
-        m_form.reset();
-        m_dir.reset();
+        closeWindow();
     }
 
     void exportsThePendingLinesExactly() {
@@ -128,18 +117,13 @@ private slots:
             QVERIFY(old.open(QIODevice::WriteOnly));
             old.write("old\r\n");
         }
-        // A full disk, simulated by a file-size limit that also binds root.
-        rlimit saved{};
-        getrlimit(RLIMIT_FSIZE, &saved);
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = saved;
-        small.rlim_cur = 30;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
         ModalAnswerer answerer;
         chooseFile(path);
-        exportItem()->trigger();
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, oldHandler);
+        {
+            const FileSizeLimit fullDisk(30);
+            QVERIFY(fullDisk.active());
+            exportItem()->trigger();
+        }
 
         QCOMPARE(answerer.boxes().size(), 1);
         QCOMPARE(answerer.boxes().first().caption, QStringLiteral("エラーメッセージ"));
@@ -170,7 +154,7 @@ private slots:
     }
 
     void menuItemOnlyOnTheMainTab() {
-        auto* tabs = control<TPageControl>(m_form.get(), QStringLiteral("pctrlMain"));
+        auto* tabs = find<TPageControl>(QStringLiteral("pctrlMain"));
         QVERIFY(exportItem()->isEnabled());
         for (int i = 1; i < tabs->count(); ++i) {
             tabs->setCurrentIndex(i);

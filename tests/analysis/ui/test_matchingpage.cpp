@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QSettings>
 
 #include <memory>
 
@@ -36,22 +35,16 @@ QByteArray tierLines(const QByteArray& draw) {
 }
 } // namespace
 
-class TestMatchingPage : public QObject {
+class TestMatchingPage : public WindowTest {
     Q_OBJECT
 
-    std::unique_ptr<TempProgramDir> m_dir;
-    std::unique_ptr<TMainForm> m_form;
     std::unique_ptr<ModalAnswerer> m_answerer;
 
-    QAbstractSpinBox* edit() {
-        return control<QAbstractSpinBox>(m_form.get(), QStringLiteral("editSelectNum"));
-    }
-    StringGrid* grid() { return control<StringGrid>(m_form.get(), QStringLiteral("gridHitSel")); }
-    QPushButton* exec() { return control<QPushButton>(m_form.get(), QStringLiteral("btnExec")); }
-    QString guide() { return control<QLabel>(m_form.get(), QStringLiteral("pnlHitGuide"))->text(); }
-    TPageControl* tabs() {
-        return control<TPageControl>(m_form.get(), QStringLiteral("pctrlMain"));
-    }
+    QAbstractSpinBox* edit() { return find<QAbstractSpinBox>(QStringLiteral("editSelectNum")); }
+    StringGrid* grid() { return find<StringGrid>(QStringLiteral("gridHitSel")); }
+    QPushButton* exec() { return find<QPushButton>(QStringLiteral("btnExec")); }
+    QString guide() { return find<QLabel>(QStringLiteral("pnlHitGuide"))->text(); }
+    TPageControl* tabs() { return find<TPageControl>(QStringLiteral("pctrlMain")); }
     void showMatchingTab() {
         tabs()->setCurrentIndex(0);
         tabs()->setCurrentIndex(2); // showing the tab loads the lines
@@ -69,9 +62,7 @@ class TestMatchingPage : public QObject {
     }
     void start(const QByteArray& draws, const QByteArray& prizes) {
         m_dir->writeDataFiles(draws, prizes);
-        m_form = std::make_unique<TMainForm>();
-        m_form->show();
-        QApplication::setActiveWindow(m_form.get());
+        openWindow();
     }
 
 private slots:
@@ -80,8 +71,7 @@ private slots:
         QApplication::setQuitOnLastWindowClosed(false);
     }
     void init() {
-        QSettings(QStringLiteral("Ozumel"), QStringLiteral("Septarion")).clear();
-        m_dir = std::make_unique<TempProgramDir>();
+        newProgramFolder();
         m_answerer = std::make_unique<ModalAnswerer>();
         start(
             drawLine(122, QStringLiteral("2015/08/14"), {1, 2, 3, 4, 5, 6, 7}, {8, 9}) +
@@ -89,9 +79,8 @@ private slots:
             prizeLine(122) + prizeLine(121));
     }
     void cleanup() {
-        m_form.reset();
+        closeWindow();
         m_answerer.reset();
-        m_dir.reset();
     }
 
     void typingLoadsTheFileOfEachText() {
@@ -175,8 +164,7 @@ private slots:
         QCOMPARE(results(), QStringList{tier(1)} + QStringList(6, QString()));
         QVERIFY(m_answerer->boxes().isEmpty());
         QVERIFY(!m_form->isLoading());
-        QVERIFY(QSettings(QStringLiteral("Ozumel"), QStringLiteral("Septarion"))
-                    .contains(QStringLiteral("Windows/Left")));
+        QVERIFY(programSettings().contains(QStringLiteral("Windows/Left")));
     }
 
     void realDrawGivesEveryTier() {

@@ -51,10 +51,6 @@ QByteArray prizeLines(const QList<int>& drawNumbers) {
     return bytes;
 }
 
-QSettings store() {
-    return QSettings(QStringLiteral("Ozumel"), QStringLiteral("Septarion"));
-}
-
 TPageControl* tabsOf(TMainForm& form) {
     return control<TPageControl>(&form, QStringLiteral("pctrlMain"));
 }
@@ -143,9 +139,7 @@ void TestMainForm::initTestCase() {
 }
 
 void TestMainForm::init() {
-    QSettings settings = store();
-    settings.clear();
-    settings.sync();
+    clearProgramSettings();
 }
 
 void TestMainForm::startUpShowsCaptionMainTabAndGuide() {
@@ -443,6 +437,9 @@ void TestMainForm::reloadGivesSameTablesAndEmptiesPendingLines() {
     ModalAnswerer answerer;
     TMainForm form;
     form.show();
+    watchModel(historyOf(form)->model());
+    watchModel(moneyOf(form)->model());
+    watchModel(control<StringGrid>(&form, QStringLiteral("gridSelectItem"))->model());
 
     const QStringList history = historyTexts(form);
     const QVector<QStringList> money = moneyRows(form);
@@ -563,7 +560,7 @@ void TestMainForm::closingStoresPositionAndOptions() {
         QVERIFY(!form.isVisible());
     }
 
-    QSettings settings = store();
+    QSettings settings = programSettings();
     const QList<QPair<QString, QString>> expected = {
         {"Windows/Left", "123"},   {"Windows/Top", "45"},        {"Options/AutoNum", "25"},
         {"Options/RangeNum", "4"}, {"Options/OptionIndex", "1"}, {"Options/DeleteNum", "03,17,36"},
@@ -604,7 +601,7 @@ void TestMainForm::creationAppliesStoredPositionAndOptions() {
     QFETCH(QPoint, position);
     QFETCH(TSettings, options);
     {
-        QSettings settings = store();
+        QSettings settings = programSettings();
         for (const QString& pair : stored)
             settings.setValue(pair.section(u'=', 0, 0), pair.section(u'=', 1));
         settings.sync();
@@ -622,7 +619,7 @@ void TestMainForm::creationAppliesStoredPositionAndOptions() {
 
 void TestMainForm::positionFarOffOpensOnTheScreen() {
     {
-        QSettings settings = store();
+        QSettings settings = programSettings();
         settings.setValue(QStringLiteral("Windows/Left"), QStringLiteral("5000"));
         settings.setValue(QStringLiteral("Windows/Top"), QStringLiteral("-3000"));
     }

@@ -9,7 +9,6 @@
 
 #include <QHeaderView>
 #include <QPushButton>
-#include <QSettings>
 #include <QTableView>
 #include <QToolButton>
 
@@ -56,7 +55,7 @@ private slots:
     }
 
     void rowsKeepTheirHeightOnEveryTab() {
-        QSettings(QStringLiteral("Ozumel"), QStringLiteral("Septarion")).clear();
+        clearProgramSettings();
         TempProgramDir dir;
         dir.writeSampleData(40);
         ModalAnswerer answerer;

@@ -42,6 +42,8 @@ struct Window {
         history = control<QTableView>(&form, QStringLiteral("viewHistory"));
         historyPage = control<THistoryPage>(&form, QStringLiteral("TabSheet6"));
         money = control<StripedGrid>(&form, QStringLiteral("gridMoney"));
+        watchModel(history->model());
+        watchModel(money->model());
     }
     TempProgramDir dir;
     ModalAnswerer answerer;
@@ -109,9 +111,7 @@ void TestDataViews::initTestCase() {
 }
 
 void TestDataViews::init() {
-    QSettings settings(QStringLiteral("Ozumel"), QStringLiteral("Septarion"));
-    settings.clear();
-    settings.sync();
+    clearProgramSettings();
 }
 
 void TestDataViews::historyColumnsTitlesWidthsAlignment() {

@@ -21,28 +21,19 @@ const QString kNoData = QStringLiteral("保存データがありません…。"
 const QString kCanCancel = QStringLiteral("取消し処理がおこなえます。");
 } // namespace
 
-class TestLookupPage : public QObject {
+class TestLookupPage : public WindowTest {
     Q_OBJECT
 
-    std::unique_ptr<TempProgramDir> m_dir;
-    std::unique_ptr<TMainForm> m_form;
-
-    QAbstractSpinBox* edit() {
-        return control<QAbstractSpinBox>(m_form.get(), QStringLiteral("editLoto6Num"));
-    }
-    StringGrid* grid() { return control<StringGrid>(m_form.get(), QStringLiteral("gridLoto6")); }
-    QString guide() { return control<QLabel>(m_form.get(), QStringLiteral("pnlSeaGuide"))->text(); }
-    QPushButton* oneDelete() {
-        return control<QPushButton>(m_form.get(), QStringLiteral("btnOneDelete"));
-    }
-    QPushButton* allDelete() {
-        return control<QPushButton>(m_form.get(), QStringLiteral("btnAllDelete"));
-    }
+    QAbstractSpinBox* edit() { return find<QAbstractSpinBox>(QStringLiteral("editLoto6Num")); }
+    StringGrid* grid() { return find<StringGrid>(QStringLiteral("gridLoto6")); }
+    QString guide() { return find<QLabel>(QStringLiteral("pnlSeaGuide"))->text(); }
+    QPushButton* oneDelete() { return find<QPushButton>(QStringLiteral("btnOneDelete")); }
+    QPushButton* allDelete() { return find<QPushButton>(QStringLiteral("btnAllDelete")); }
     QByteArray file(const QString& name = QStringLiteral("123")) {
         return m_dir->readFile(QStringLiteral("client/%1.csv").arg(name));
     }
     void showLookupTab() {
-        auto* tabs = control<TPageControl>(m_form.get(), QStringLiteral("pctrlMain"));
+        auto* tabs = find<TPageControl>(QStringLiteral("pctrlMain"));
         tabs->setCurrentIndex(4);
         QCOMPARE(tabs->currentWidget()->objectName(), QStringLiteral("TabSheet4"));
     }
@@ -70,20 +61,14 @@ class TestLookupPage : public QObject {
 
 private slots:
     void init() {
-        QSettings(QStringLiteral("Ozumel"), QStringLiteral("Septarion")).clear();
-        m_dir = std::make_unique<TempProgramDir>();
+        newProgramFolder();
         m_dir->writeDataFiles(
             drawLine(122, QStringLiteral("2015/08/14"), {1, 2, 3, 4, 5, 6, 7}, {8, 9}),
             prizeLine(122));
-        m_form = std::make_unique<TMainForm>();
-        m_form->show();
-        QApplication::setActiveWindow(m_form.get());
+        openWindow();
         QCOMPARE(edit()->text(), QStringLiteral("123"));
     }
-    void cleanup() {
-        m_form.reset();
-        m_dir.reset();
-    }
+    void cleanup() { closeWindow(); }
 
     void listsTheLinesOfTheDrawInFileOrder() {
         QCOMPARE(guide(), kNoData);
@@ -180,7 +165,7 @@ private slots:
         QVERIFY(m_dir->exists(QStringLiteral("client/123.csv")));
         m_form->findChild<QWidget*>(QStringLiteral("TabSheet4"));
         showLookupTab();
-        control<TPageControl>(m_form.get(), QStringLiteral("pctrlMain"))->setCurrentIndex(0);
+        find<TPageControl>(QStringLiteral("pctrlMain"))->setCurrentIndex(0);
         showLookupTab();
         QCOMPARE(guide(), kNoData);
         QVERIFY(!oneDelete()->isEnabled());
@@ -302,11 +287,10 @@ private slots:
         m_dir->writeFile(QStringLiteral("client/123.csv"), kLine1);
         showLookupTab();
         // Set by the program.
-        control<TLookupPage>(m_form.get(), QStringLiteral("TabSheet4"))
-            ->setDrawNumberText(QStringLiteral("0123"));
+        find<TLookupPage>(QStringLiteral("TabSheet4"))->setDrawNumberText(QStringLiteral("0123"));
         QCOMPARE(firstCells(), QStringList{"0123|01"});
         // Hiding, showing and Enter leave the text alone.
-        control<TPageControl>(m_form.get(), QStringLiteral("pctrlMain"))->setCurrentIndex(0);
+        find<TPageControl>(QStringLiteral("pctrlMain"))->setCurrentIndex(0);
         showLookupTab();
         edit()->setFocus();
         QTest::keyClick(edit(), Qt::Key_Return);

@@ -9,20 +9,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
-#include <csignal>
-#include <sys/resource.h>
 
 #include <memory>
 
-class TestMainPage : public QObject {
+class TestMainPage : public WindowTest {
     Q_OBJECT
 
-    std::unique_ptr<TempProgramDir> m_dir;
-    std::unique_ptr<TMainForm> m_form;
-
-    QToolButton* button(int n) {
-        return control<QToolButton>(m_form.get(), QStringLiteral("SpeedButton%1").arg(n));
-    }
+    QToolButton* button(int n) { return find<QToolButton>(QStringLiteral("SpeedButton%1").arg(n)); }
     void press(int n) { QTest::mouseClick(button(n), Qt::LeftButton); }
     void pressAll(const QList<int>& numbers) {
         for (int n : numbers)
@@ -31,9 +24,7 @@ class TestMainPage : public QObject {
     QList<int> imageTags() {
         QList<int> tags;
         for (int i = 1; i <= 7; ++i)
-            tags.append(control<QLabel>(m_form.get(), QStringLiteral("Image%1").arg(i))
-                            ->property("tag")
-                            .toInt());
+            tags.append(find<QLabel>(QStringLiteral("Image%1").arg(i))->property("tag").toInt());
         return tags;
     }
     int selectionCount() {
@@ -42,13 +33,9 @@ class TestMainPage : public QObject {
             count += button(n)->isChecked() ? 1 : 0;
         return count;
     }
-    void click(const QString& name) {
-        QTest::mouseClick(control<QPushButton>(m_form.get(), name), Qt::LeftButton);
-    }
-    StringGrid* grid() {
-        return control<StringGrid>(m_form.get(), QStringLiteral("gridSelectItem"));
-    }
-    QString panel(const QString& name) { return control<QLabel>(m_form.get(), name)->text(); }
+    void click(const QString& name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
+    StringGrid* grid() { return find<StringGrid>(QStringLiteral("gridSelectItem")); }
+    QString panel(const QString& name) { return find<QLabel>(name)->text(); }
     QStringList row(int r) { return grid()->rowCells(r); }
     void commit(const QList<int>& numbers) {
         pressAll(numbers);
@@ -57,23 +44,17 @@ class TestMainPage : public QObject {
 
 private slots:
     void init() {
-        QSettings(QStringLiteral("Ozumel"), QStringLiteral("Septarion")).clear();
-        m_dir = std::make_unique<TempProgramDir>();
+        newProgramFolder();
         // Newest draw 122, so lines are prepared for draw 123.
         m_dir->writeDataFiles(
             drawLine(122, QStringLiteral("2015/08/14"), {1, 2, 3, 4, 5, 6, 7}, {8, 9}) +
                 drawLine(121, QStringLiteral("2015/08/07"), {2, 4, 6, 8, 10, 12, 14}, {1, 3}),
             prizeLine(122) + prizeLine(121));
-        m_form = std::make_unique<TMainForm>();
-        m_form->show();
-        QApplication::setActiveWindow(m_form.get());
-        QCOMPARE(control<QLineEdit>(m_form.get(), QStringLiteral("editNewNum"))->text(),
-                 QStringLiteral("123"));
+        openWindow();
+        watchModel(grid()->model());
+        QCOMPARE(find<QLineEdit>(QStringLiteral("editNewNum"))->text(), QStringLiteral("123"));
     }
-    void cleanup() {
-        m_form.reset();
-        m_dir.reset();
-    }
+    void cleanup() { closeWindow(); }
 
     void boardLayoutAndPictures() {
         // Four columns running down: 1-10, 11-20, 21-30, 31-37; 33 px buttons on a 32 px pitch.
@@ -107,9 +88,9 @@ private slots:
         QCOMPARE(imageTags(), (QList<int>{5, 17, 30, 0, 0, 0, 0}));
         QCOMPARE(selectionCount(), 3);
         // The image shows the very picture of its button.
-        auto* image1 = control<QLabel>(m_form.get(), QStringLiteral("Image1"));
+        auto* image1 = find<QLabel>(QStringLiteral("Image1"));
         QCOMPARE(image1->pixmap().toImage(), ballPicture(5).toImage());
-        QVERIFY(control<QLabel>(m_form.get(), QStringLiteral("Image4"))->pixmap().isNull());
+        QVERIFY(find<QLabel>(QStringLiteral("Image4"))->pixmap().isNull());
 
         // Pressing and releasing a button gives back the same state.
         press(2);
@@ -228,16 +209,12 @@ private slots:
         m_dir->writeFile(QStringLiteral("client/123.csv"), "123,01,02,03,04,05,06,07\r\n");
         const QByteArray before = m_dir->readFile(QStringLiteral("client/123.csv"));
 
-        // A full disk, simulated by a file-size limit that also binds root.
-        struct rlimit old {};
-        getrlimit(RLIMIT_FSIZE, &old);
-        signal(SIGXFSZ, SIG_IGN);
-        struct rlimit small = old;
-        small.rlim_cur = 30;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
         ModalAnswerer answerer;
-        click(QStringLiteral("btnSave"));
-        setrlimit(RLIMIT_FSIZE, &old);
+        {
+            const FileSizeLimit fullDisk(30);
+            QVERIFY(fullDisk.active());
+            click(QStringLiteral("btnSave"));
+        }
 
         QCOMPARE(answerer.boxes().size(), 1);
         QCOMPARE(answerer.boxes().first().caption, QStringLiteral("エラーメッセージ"));
@@ -254,7 +231,7 @@ private slots:
         commit({31, 32, 33, 34, 35, 36, 37});
         grid()->setCurrentDataRow(3);
         // Focus elsewhere: the current row is still highlighted.
-        control<QPushButton>(m_form.get(), QStringLiteral("btnSave"))->setFocus();
+        find<QPushButton>(QStringLiteral("btnSave"))->setFocus();
         const QColor highlight = grid()->palette().color(QPalette::Active, QPalette::Highlight);
         QCOMPARE(grid()->backgroundOf(0), QColor(Qt::white));
         QCOMPARE(grid()->backgroundOf(1), QColor(150, 245, 150));

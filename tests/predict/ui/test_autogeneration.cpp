@@ -45,25 +45,15 @@ QStringList expectedLines(quint32 seed, const GenerationRule& rule, int count) {
 
 } // namespace
 
-class TestAutoGeneration : public QObject {
+class TestAutoGeneration : public WindowTest {
     Q_OBJECT
 
-    std::unique_ptr<TempProgramDir> m_dir;
     std::unique_ptr<ModalAnswerer> m_answerer;
-    std::unique_ptr<TMainForm> m_form;
 
-    void start() {
-        m_form = std::make_unique<TMainForm>();
-        m_form->show();
-    }
-    StringGrid* grid() {
-        return control<StringGrid>(m_form.get(), QStringLiteral("gridSelectItem"));
-    }
-    TCountSpinEdit* spin(const QString& name) {
-        return control<TCountSpinEdit>(m_form.get(), name);
-    }
+    StringGrid* grid() { return find<StringGrid>(QStringLiteral("gridSelectItem")); }
+    TCountSpinEdit* spin(const QString& name) { return find<TCountSpinEdit>(name); }
     void click(const QString& name) {
-        QTest::mouseClick(control<QAbstractButton>(m_form.get(), name), Qt::LeftButton);
+        QTest::mouseClick(find<QAbstractButton>(name), Qt::LeftButton);
     }
     void clickMode(int mode) { click(QStringLiteral("RadioButton%1").arg(mode + 1)); }
     void run(int lines) {
@@ -90,13 +80,12 @@ class TestAutoGeneration : public QObject {
     int boardCount() {
         int down = 0;
         for (int n = 1; n <= kMaxNumber; ++n)
-            down += control<QToolButton>(m_form.get(), QStringLiteral("SpeedButton%1").arg(n))
-                        ->isChecked();
+            down += find<QToolButton>(QStringLiteral("SpeedButton%1").arg(n))->isChecked();
         return down;
     }
     void checkIdle() {
         QVERIFY(!BusyState::isBusy());
-        QVERIFY(control<QWidget>(m_form.get(), QStringLiteral("pctrlMain"))->isEnabled());
+        QVERIFY(find<QWidget>(QStringLiteral("pctrlMain"))->isEnabled());
         QVERIFY(m_form->menuBar()->isEnabled());
         QVERIFY(!QApplication::overrideCursor());
     }
@@ -104,18 +93,16 @@ class TestAutoGeneration : public QObject {
 private slots:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
     void init() {
-        QSettings(QStringLiteral("Ozumel"), QStringLiteral("Septarion")).clear();
+        newProgramFolder();
         Clock::setFixedTime(kMidnight);
         Clock::setPausesEnabled(false);
-        m_dir = std::make_unique<TempProgramDir>();
         m_dir->writeSampleData(60);
         m_answerer = std::make_unique<ModalAnswerer>();
-        start();
+        openWindow();
     }
     void cleanup() {
-        m_form.reset();
+        closeWindow();
         m_answerer.reset();
-        m_dir.reset();
         Clock::setFixedTime({});
         Clock::setPausesEnabled(true);
     }
@@ -135,7 +122,7 @@ private slots:
         // Runs at the first let-through of events, after the first number.
         QTimer::singleShot(0, m_form.get(), [&] {
             during.seen = true;
-            during.tabs = control<QWidget>(m_form.get(), QStringLiteral("pctrlMain"))->isEnabled();
+            during.tabs = find<QWidget>(QStringLiteral("pctrlMain"))->isEnabled();
             during.menu = m_form->menuBar()->isEnabled();
             during.cursor = QApplication::overrideCursor() &&
                             QApplication::overrideCursor()->shape() == Qt::WaitCursor;
@@ -152,8 +139,7 @@ private slots:
         QCOMPARE(lines.first(), QStringLiteral("01 02 08 11 12 25 32"));
         const GenerationRule rule(GenerationMode::Random, 0, m_form->positionCounts(), {});
         QCOMPARE(lines, expectedLines(0, rule, 3));
-        QCOMPARE(control<QLabel>(m_form.get(), QStringLiteral("pnlSelectMax"))->text(),
-                 QStringLiteral("3口"));
+        QCOMPARE(find<QLabel>(QStringLiteral("pnlSelectMax"))->text(), QStringLiteral("3口"));
         QCOMPARE(grid()->rowCells(1).at(0), QString::number(m_form->drawTable().nextDrawNumber()));
         QCOMPARE(boardCount(), 0);
         QVERIFY(m_answerer->boxes().isEmpty());
@@ -177,7 +163,7 @@ private slots:
         click(QStringLiteral("btnCancel"));
         QCOMPARE(committed().size(), 2);
         clickMode(2);
-        auto* table = control<TExclusionTable>(m_form.get(), QStringLiteral("groupDeleteNumber"));
+        auto* table = find<TExclusionTable>(QStringLiteral("groupDeleteNumber"));
         for (int n : {1, 2, 8})
             QTest::mouseClick(table->panel(n), Qt::LeftButton);
         click(QStringLiteral("btnUpdate"));
@@ -213,7 +199,7 @@ private slots:
 
         // Manual mode: the button is disabled, a click does nothing.
         clickMode(0);
-        QVERIFY(!control<QWidget>(m_form.get(), QStringLiteral("btnAutoCalc"))->isEnabled());
+        QVERIFY(!find<QWidget>(QStringLiteral("btnAutoCalc"))->isEnabled());
     }
 
     void stepWithoutCandidateEndsInOrder() {
@@ -230,7 +216,7 @@ private slots:
             prizes += prizeLine(4 - i);
         }
         m_dir->writeDataFiles(draws, prizes);
-        start();
+        openWindow();
         const GenerationRule rule(GenerationMode::PositionThreshold, 2, m_form->positionCounts(),
                                   {});
         // A clock reading whose run commits some lines before it gets stuck.
@@ -284,9 +270,7 @@ private slots:
         QCOMPARE(boardCount(), 0);
         QTRY_VERIFY(!m_form->isVisible()); // the close follows the end of the run
         checkIdle();
-        QCOMPARE(QSettings(QStringLiteral("Ozumel"), QStringLiteral("Septarion"))
-                     .value(QStringLiteral("Options/AutoNum"))
-                     .toString(),
+        QCOMPARE(programSettings().value(QStringLiteral("Options/AutoNum")).toString(),
                  QStringLiteral("42"));
     }
 };

@@ -45,40 +45,28 @@ void sendFocusOut(QWidget* widget) {
 
 } // namespace
 
-class TestOptionsPage : public QObject {
+class TestOptionsPage : public WindowTest {
     Q_OBJECT
 
-    std::unique_ptr<TempProgramDir> m_dir;
     std::unique_ptr<ModalAnswerer> m_answerer;
-    std::unique_ptr<TMainForm> m_form;
 
     void start() {
-        m_form = std::make_unique<TMainForm>();
-        m_form->show();
-        QApplication::setActiveWindow(m_form.get());
-        control<TPageControl>(m_form.get(), QStringLiteral("pctrlMain"))->setCurrentIndex(1);
+        openWindow();
+        find<TPageControl>(QStringLiteral("pctrlMain"))->setCurrentIndex(1);
     }
     void restart() {
         QVERIFY(m_form->close());
         m_form.reset();
         start();
     }
-    TOptionsPage* page() {
-        return control<TOptionsPage>(m_form.get(), QStringLiteral("TabSheet2"));
-    }
-    TExclusionTable* table() {
-        return control<TExclusionTable>(m_form.get(), QStringLiteral("groupDeleteNumber"));
-    }
-    TCountSpinEdit* spin(const QString& name) {
-        return control<TCountSpinEdit>(m_form.get(), name);
-    }
-    QWidget* widget(const QString& name) { return control<QWidget>(m_form.get(), name); }
-    QTabBar* strip() { return control<QTabBar>(m_form.get(), QStringLiteral("TabControl1")); }
-    TNumberPanel* panel(int n) {
-        return control<TNumberPanel>(m_form.get(), QStringLiteral("Panel%1").arg(n));
-    }
+    TOptionsPage* page() { return find<TOptionsPage>(QStringLiteral("TabSheet2")); }
+    TExclusionTable* table() { return find<TExclusionTable>(QStringLiteral("groupDeleteNumber")); }
+    TCountSpinEdit* spin(const QString& name) { return find<TCountSpinEdit>(name); }
+    QWidget* widget(const QString& name) { return find<QWidget>(name); }
+    QTabBar* strip() { return find<QTabBar>(QStringLiteral("TabControl1")); }
+    TNumberPanel* panel(int n) { return find<TNumberPanel>(QStringLiteral("Panel%1").arg(n)); }
     void click(const QString& name) {
-        QTest::mouseClick(control<QAbstractButton>(m_form.get(), name), Qt::LeftButton);
+        QTest::mouseClick(find<QAbstractButton>(name), Qt::LeftButton);
     }
     void clickMode(int mode) { click(QStringLiteral("RadioButton%1").arg(mode + 1)); }
     void setText(const QString& name, const QString& text) { spin(name)->setText(text); }
@@ -99,8 +87,7 @@ class TestOptionsPage : public QObject {
     void checkMode(int mode, const char* path) {
         const ModeState want = expectedState(mode);
         const QString where = QStringLiteral("mode %1 by %2").arg(mode).arg(QLatin1String(path));
-        QVERIFY2(control<QRadioButton>(m_form.get(), QStringLiteral("RadioButton%1").arg(mode + 1))
-                     ->isChecked(),
+        QVERIFY2(find<QRadioButton>(QStringLiteral("RadioButton%1").arg(mode + 1))->isChecked(),
                  qPrintable(where));
         for (const char* name : {"btnAutoCalc", "editAutoSelectMax", "editAutoSelectDefault"})
             QVERIFY2(widget(QLatin1String(name))->isEnabled() == want.generating,
@@ -117,16 +104,14 @@ class TestOptionsPage : public QObject {
 private slots:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
     void init() {
-        QSettings(QStringLiteral("Ozumel"), QStringLiteral("Septarion")).clear();
-        m_dir = std::make_unique<TempProgramDir>();
+        newProgramFolder();
         m_dir->writeSampleData(30);
         m_answerer = std::make_unique<ModalAnswerer>();
         start();
     }
     void cleanup() {
-        m_form.reset();
+        closeWindow();
         m_answerer.reset();
-        m_dir.reset();
     }
 
     void firstStartShowsDefaultsAndRangeView() {
@@ -329,13 +314,11 @@ private slots:
             keptFlags[n - 1] = true;
         }
         const auto stored = [] {
-            return QSettings(QStringLiteral("Ozumel"), QStringLiteral("Septarion"))
-                .value(QStringLiteral("Options/DeleteNum"))
-                .toString();
+            return programSettings().value(QStringLiteral("Options/DeleteNum")).toString();
         };
         m_form.reset(); // closing would write over the values stored here
         {
-            QSettings store(QStringLiteral("Ozumel"), QStringLiteral("Septarion"));
+            QSettings store = programSettings();
             store.setValue(QStringLiteral("Options/OptionIndex"), QStringLiteral("2"));
             store.setValue(QStringLiteral("Options/DeleteNum"), text);
         }
