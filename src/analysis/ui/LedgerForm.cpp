@@ -148,7 +148,7 @@ TLedgerForm::TLedgerForm(const DrawTable& draws, const PrizeTable& prizes, QWidg
     m_year = new QComboBox(this);
     m_year->setObjectName(QStringLiteral("cmbLedgerYear"));
     m_year->setFont(gothicFont(15));
-    m_year->setGeometry(84, 10, 110, 28);
+    m_year->setGeometry(84, 10, 100, 28);
 
     // Totals: caption and value side by side.
     struct Total {
@@ -158,12 +158,12 @@ TLedgerForm::TLedgerForm(const DrawTable& draws, const PrizeTable& prizes, QWidg
         int valueWidth;
         QLabel** value;
     };
-    const Total totals[] = {{"口数", "lblLedgerLines", 40, 90, &m_lines},
-                            {"購入額", "lblLedgerCost", 56, 130, &m_cost},
-                            {"当選金額", "lblLedgerWon", 72, 170, &m_won},
-                            {"収支", "lblLedgerNet", 40, 170, &m_net},
-                            {"回収率", "lblLedgerRate", 56, 80, &m_rate}};
-    int x = 214;
+    const Total totals[] = {{"口数", "lblLedgerLines", 40, 76, &m_lines},
+                            {"購入額", "lblLedgerCost", 56, 106, &m_cost},
+                            {"当選金額", "lblLedgerWon", 72, 150, &m_won},
+                            {"収支", "lblLedgerNet", 40, 140, &m_net},
+                            {"回収率", "lblLedgerRate", 56, 76, &m_rate}};
+    int x = 200;
     for (const Total& total : totals) {
         addLabel(this, QString(), QString::fromUtf8(total.caption),
                  QRect(x, 10, total.captionWidth, 28));
@@ -172,7 +172,7 @@ TLedgerForm::TLedgerForm(const DrawTable& draws, const PrizeTable& prizes, QWidg
             addLabel(this, QString::fromLatin1(total.name), QString(),
                      QRect(x, 10, total.valueWidth, 28), Qt::AlignRight | Qt::AlignVCenter);
         (*total.value)->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        x += total.valueWidth + 12;
+        x += total.valueWidth + 8;
     }
     m_note = addLabel(this, QStringLiteral("lblLedgerNote"), QString(), QRect(12, 42, 1056, 24));
 
@@ -255,8 +255,7 @@ void TLedgerForm::showTotals() {
     const LedgerTotals totals = ledgerTotals(m_shown);
     m_lines->setText(groupDigits(totals.lines) + QStringLiteral("口"));
     m_cost->setText(formatYen(static_cast<long double>(totals.cost)));
-    m_won->setText(formatYen(static_cast<long double>(totals.won)) +
-                   (totals.amountUnknown ? QStringLiteral(" ＋不明") : QString()));
+    m_won->setText(formatYen(static_cast<long double>(totals.won)));
     m_net->setText(formatYen(static_cast<long double>(totals.net())));
     QPalette palette = m_net->palette();
     palette.setColor(QPalette::WindowText, totals.net() < 0 ? QColor(Qt::red) : QColor(Qt::black));
