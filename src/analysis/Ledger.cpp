@@ -39,6 +39,18 @@ int drawNumberOfFileName(const QString& name) {
     return number <= kMaxDrawNumber ? number : 0;
 }
 
+// numberOfCellText() for a piece of a line.
+int numberOfTwoDigits(QStringView text) {
+    if (text.size() != 2)
+        return 0;
+    const char16_t tens = text.at(0).unicode();
+    const char16_t ones = text.at(1).unicode();
+    if (tens < u'0' || tens > u'9' || ones < u'0' || ones > u'9')
+        return 0;
+    const int n = (tens - u'0') * 10 + (ones - u'0');
+    return n >= 1 && n <= kMaxNumber ? n : 0;
+}
+
 QString csvField(const QString& text) {
     if (!text.contains(u',') && !text.contains(u'"'))
         return text;
@@ -86,6 +98,26 @@ double LedgerTotals::returnRate() const {
 }
 
 bool readLedgerLine(const QString& line, std::array<int, kPositions>& numbers) {
+    // Without quotes and blanks or control characters, the comma-text rule
+    // puts field k into cell k, so the fields can be taken straight from the
+    // line (an empty field is no number either way).
+    const bool plain = std::none_of(line.cbegin(), line.cend(),
+                                    [](QChar c) { return c.unicode() <= 32 || c == u'"'; });
+    if (plain) {
+        qsizetype start = line.indexOf(u',');
+        for (int k = 0; k < kPositions; ++k) {
+            if (start < 0)
+                return false;
+            const qsizetype end = line.indexOf(u',', start + 1);
+            const QStringView field =
+                QStringView(line).sliced(start + 1, (end < 0 ? line.size() : end) - start - 1);
+            numbers.at(k) = numberOfTwoDigits(field);
+            if (numbers.at(k) == 0)
+                return false;
+            start = end;
+        }
+        return true;
+    }
     const QStringList row = gridRowFromFields(splitCommaText(line), kEntryFields);
     for (int k = 0; k < kPositions; ++k) {
         numbers.at(k) = numberOfCellText(row.at(k + 1));

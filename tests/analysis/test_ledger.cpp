@@ -1,9 +1,13 @@
 #include "TestSupport.h"
 
 #include "analysis/Ledger.h"
+#include "analysis/Matching.h"
 #include "common/ComFunction.h"
+#include "common/CommaText.h"
+#include "entries/EntryFile.h"
 
 #include <QDir>
+#include <QRandomGenerator>
 
 namespace {
 
@@ -50,6 +54,24 @@ void TestLedger::readsLinesAsTheMatchingTab() {
     QVERIFY(!readLedgerLine(QStringLiteral("5,01,02,03,04,05,06,38"), n));
     QVERIFY(!readLedgerLine(QStringLiteral("5,01,02,03,04,05,06"), n));
     QVERIFY(!readLedgerLine(QStringLiteral("5,01,02,03,04,05,06,00"), n));
+
+    // Edited lines read exactly as the matching tab's grid cells.
+    QRandomGenerator random(13);
+    const QString base = QStringLiteral("689,04,18,23,24,32,33,35,x");
+    for (int i = 0; i < 5000; ++i) {
+        const QString line = mutatedLine(base, QStringLiteral("0123456789, \"\t7"), random);
+        const QStringList row = gridRowFromFields(splitCommaText(line), kEntryFields);
+        std::array<int, kPositions> cells{};
+        bool valid = true;
+        for (int k = 0; k < kPositions; ++k) {
+            cells.at(k) = numberOfCellText(row.at(k + 1));
+            valid = valid && cells.at(k) != 0;
+        }
+        const bool read = readLedgerLine(line, n);
+        QVERIFY2(read == valid, qPrintable(line));
+        if (valid)
+            QVERIFY2(n == cells, qPrintable(line));
+    }
 }
 
 void TestLedger::tiersAmountsAndUnknowns() {
