@@ -33,7 +33,6 @@ const QColor kSpentRed(200, 0, 0);
 const QColor kWonBlue(0, 0, 220);
 
 constexpr int kDeadlineColumn = 12;
-constexpr int kNearDays = 30;
 constexpr int kMaxSkippedFilesNamed = 5;
 
 QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, const QRect& geometry,
