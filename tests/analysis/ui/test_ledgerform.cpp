@@ -3,6 +3,7 @@
 #include "analysis/ui/LedgerForm.h"
 #include "app/ui/Main.h"
 #include "common/Clock.h"
+#include "common/ui/BusyScope.h"
 #include "common/ui/FileDialogs.h"
 #include "common/ui/StripedGrid.h"
 #include "common/ui/UiFonts.h"
@@ -126,6 +127,28 @@ private slots:
         QCOMPARE(seen.background, TLedgerForm::nearDeadlineColour());
         QCOMPARE(seen.points, 2);
         QCOMPARE(folderSnapshot(dir.filePath(QStringLiteral("client"))), before); // read only
+    }
+
+    void noSecondCommandWhileBusy() {
+        TempProgramDir dir;
+        dir.writeStartingData();
+        TMainForm form;
+        form.show();
+        bool opened = false;
+        QTimer poll; // closes a box that should not have opened
+        connect(&poll, &QTimer::timeout, &form, [&] {
+            if (auto* box = qobject_cast<TLedgerForm*>(QApplication::activeModalWidget())) {
+                opened = true;
+                box->reject();
+            }
+        });
+        poll.start(10);
+        {
+            const BusyScope busy; // another long command runs
+            QVERIFY(busy.entered());
+            form.menuCommandLedgerClick();
+        }
+        QVERIFY(!opened);
     }
 
     void yearFilterAndTotals() {
