@@ -152,6 +152,8 @@ void TMainForm::buildMenu() {
     addItem(command, QStringLiteral("menuCommandDownload"),
             QStringLiteral("最新の抽選結果をダウンロード(&D)"),
             &TMainForm::menuCommandDownloadClick);
+    addItem(command, QStringLiteral("menuCommandLedger"), QStringLiteral("当選・収支の集計(&L)"),
+            &TMainForm::menuCommandLedgerClick);
 
     QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
     help->setObjectName(QStringLiteral("menuHelp"));

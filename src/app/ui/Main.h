@@ -18,6 +18,7 @@ class QTimer;
 class TAutoGeneration;
 class TChartsPage;
 class THistoryPage;
+class TLedgerForm;
 class TLookupPage;
 class TMainPage;
 class TMatchingPage;
@@ -59,6 +60,7 @@ public:
     void menuFileExitClick();
     void menuFileCsvSaveClick();
     void menuCommandDownloadClick();
+    void menuCommandLedgerClick();
     void menuHelpManualClick();
     void menuHelpHomePageClick();
     void menuHelpAboutClick();
@@ -91,6 +93,7 @@ private:
     // empty, the error box and the close, and no lines.
     QStringList readDataFile(const QString& name);
 
+    TLedgerForm* m_ledgerForm = nullptr; // made when first opened
     DrawTable m_drawTable;
     PrizeTable m_prizeTable;
     PositionCounts m_positionCounts;

@@ -1,6 +1,7 @@
 // The download command and the help menu.
 #include "app/ui/Main.h"
 
+#include "analysis/ui/LedgerForm.h"
 #include "app/Download.h"
 #include "app/ui/About.h"
 #include "common/ComFunction.h"
@@ -48,6 +49,25 @@ void TMainForm::menuCommandDownloadClick() {
             return; // the window closes (the reload may have reported a missing file)
         showGuideMessage(this, QStringLiteral("正常にダウンロードが完了しました。"));
     });
+}
+
+void TMainForm::menuCommandLedgerClick() {
+    if (!m_ledgerForm)
+        m_ledgerForm = new TLedgerForm(m_drawTable, m_prizeTable, this);
+    bool filled = false;
+    runHandler(this, [&] {
+        // Reading and checking every saved line: no other command meanwhile.
+        const BusyScope busy(QStringLiteral("当選・収支を集計中です。"));
+        if (!busy.entered())
+            return;
+        m_ledgerForm->reload();
+        filled = true;
+    });
+    if (!filled || m_closePending || BusyState::stopRequested())
+        return;
+    // Centred on the main window.
+    m_ledgerForm->move(frameGeometry().center() - m_ledgerForm->rect().center());
+    m_ledgerForm->exec();
 }
 
 void TMainForm::menuHelpManualClick() {

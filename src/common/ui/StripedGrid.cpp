@@ -26,8 +26,18 @@ public:
                const QModelIndex& index) const override {
         const int row = index.row();
         painter->save();
-        painter->fillRect(option.rect, m_grid->backgroundOf(row));
-        painter->setPen(m_grid->textColourOf(row));
+        // A model may colour rows of its own (Qt::BackgroundRole and
+        // Qt::ForegroundRole); the current row keeps the highlight colours.
+        QColor background = m_grid->backgroundOf(row);
+        QColor text = m_grid->textColourOf(row);
+        if (!m_grid->isHighlighted(row)) {
+            if (const QVariant own = index.data(Qt::BackgroundRole); own.canConvert<QColor>())
+                background = own.value<QColor>();
+            if (const QVariant own = index.data(Qt::ForegroundRole); own.canConvert<QColor>())
+                text = own.value<QColor>();
+        }
+        painter->fillRect(option.rect, background);
+        painter->setPen(text);
         painter->setFont(option.font);
         int flags = Qt::TextSingleLine;
         switch (m_grid->placement()) {
@@ -40,6 +50,12 @@ public:
         case StripedGrid::Placement::CentredTop:
             flags |= Qt::AlignHCenter | Qt::AlignTop;
             break;
+        }
+        // A model's own horizontal alignment of a cell replaces the grid's.
+        if (const QVariant own = index.data(Qt::TextAlignmentRole); own.isValid()) {
+            const int horizontal = own.toInt() & Qt::AlignHorizontal_Mask;
+            if (horizontal != 0)
+                flags = (flags & ~int(Qt::AlignHorizontal_Mask)) | horizontal;
         }
         painter->setClipRect(option.rect);
         const QRect textRect =

@@ -34,6 +34,8 @@ public:
     QColor backgroundOf(int row) const;
     QColor textColourOf(int row) const;
     Placement placement() const { return m_placement; }
+    // Whether the row is painted in the highlight colours now.
+    bool isHighlighted(int row) const;
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
@@ -41,7 +43,6 @@ protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
-    bool isHighlighted(int row) const;
     Highlight m_highlight;
     Placement m_placement;
 };

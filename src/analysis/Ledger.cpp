@@ -1,0 +1,296 @@
+#include "analysis/Ledger.h"
+
+#include "analysis/Matching.h"
+#include "common/ComFunction.h"
+#include "common/CommaText.h"
+#include "entries/EntryFile.h"
+
+#include <QDir>
+
+#include <algorithm>
+#include <bit>
+
+namespace {
+
+using NumberMask = quint64; // bit n stands for number n (1..37)
+
+template <std::size_t N> NumberMask maskOf(const std::array<int, N>& numbers) {
+    NumberMask mask = 0;
+    for (const int n : numbers)
+        if (n >= 1 && n <= kMaxNumber)
+            mask |= NumberMask(1) << n;
+    return mask;
+}
+
+// The draw number a file name stands for: "<n>.csv" with n in plain decimal
+// (no sign, no leading zero) from 1 to kMaxDrawNumber; 0 for any other name.
+int drawNumberOfFileName(const QString& name) {
+    if (!name.endsWith(QStringLiteral(".csv")))
+        return 0;
+    const QStringView digits = QStringView(name).chopped(4);
+    if (digits.isEmpty() || digits.size() > 5 || digits.front() == u'0')
+        return 0;
+    int number = 0;
+    for (const QChar c : digits) {
+        if (c < u'0' || c > u'9')
+            return 0;
+        number = number * 10 + (c.unicode() - u'0');
+    }
+    return number <= kMaxDrawNumber ? number : 0;
+}
+
+// numberOfCellText() for a piece of a line.
+int numberOfTwoDigits(QStringView text) {
+    if (text.size() != 2)
+        return 0;
+    const char16_t tens = text.at(0).unicode();
+    const char16_t ones = text.at(1).unicode();
+    if (tens < u'0' || tens > u'9' || ones < u'0' || ones > u'9')
+        return 0;
+    const int n = (tens - u'0') * 10 + (ones - u'0');
+    return n >= 1 && n <= kMaxNumber ? n : 0;
+}
+
+QString csvField(const QString& text) {
+    if (!text.contains(u',') && !text.contains(u'"'))
+        return text;
+    QString quoted = text;
+    quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
+    return u'"' + quoted + u'"';
+}
+
+} // namespace
+
+int LedgerRow::winningLines() const {
+    int sum = 0;
+    for (const int n : tierLines)
+        sum += n;
+    return sum;
+}
+
+QDate LedgerRow::deadline() const {
+    return drawn && winningLines() > 0 ? drawDate.addYears(1) : QDate();
+}
+
+bool LedgerRow::expired(const QDate& today) const {
+    const QDate last = deadline();
+    return last.isValid() && today > last;
+}
+
+bool LedgerRow::deadlineNear(const QDate& today) const {
+    const QDate last = deadline();
+    return last.isValid() && today <= last && today.daysTo(last) <= 30;
+}
+
+int LedgerRow::year(const QDate& today) const {
+    return drawn ? drawDate.year() : today.year();
+}
+
+int Ledger::skippedLines() const {
+    int sum = 0;
+    for (const LedgerSkip& skip : skipped)
+        sum += skip.lines;
+    return sum;
+}
+
+double LedgerTotals::returnRate() const {
+    return cost > 0 ? static_cast<double>(won) * 100.0 / static_cast<double>(cost) : 0.0;
+}
+
+bool readLedgerLine(const QString& line, std::array<int, kPositions>& numbers) {
+    // Without quotes and blanks or control characters, the comma-text rule
+    // puts field k into cell k, so the fields can be taken straight from the
+    // line (an empty field is no number either way).
+    const bool plain = std::none_of(line.cbegin(), line.cend(),
+                                    [](QChar c) { return c.unicode() <= 32 || c == u'"'; });
+    if (plain) {
+        qsizetype start = line.indexOf(u',');
+        for (int k = 0; k < kPositions; ++k) {
+            if (start < 0)
+                return false;
+            const qsizetype end = line.indexOf(u',', start + 1);
+            const QStringView field =
+                QStringView(line).sliced(start + 1, (end < 0 ? line.size() : end) - start - 1);
+            numbers.at(k) = numberOfTwoDigits(field);
+            if (numbers.at(k) == 0)
+                return false;
+            start = end;
+        }
+        return true;
+    }
+    const QStringList row = gridRowFromFields(splitCommaText(line), kEntryFields);
+    for (int k = 0; k < kPositions; ++k) {
+        numbers.at(k) = numberOfCellText(row.at(k + 1));
+        if (numbers.at(k) == 0)
+            return false;
+    }
+    return true;
+}
+
+Ledger buildLedger(const QVector<LedgerFile>& files, const DrawTable& draws,
+                   const PrizeTable& prizes) {
+    // Draws and prize records by number; the first in table order wins, as
+    // everywhere a draw is looked up.
+    QVector<const DrawResult*> drawOf(kMaxDrawNumber + 1, nullptr);
+    for (const DrawResult& draw : draws.draws())
+        if (draw.DrawNumber >= 1 && draw.DrawNumber <= kMaxDrawNumber && !drawOf[draw.DrawNumber])
+            drawOf[draw.DrawNumber] = &draw;
+    QVector<const PrizeRecord*> prizeOf(kMaxDrawNumber + 1, nullptr);
+    for (const PrizeRecord& record : prizes.records())
+        if (record.DrawNumber >= 1 && record.DrawNumber <= kMaxDrawNumber &&
+            !prizeOf[record.DrawNumber])
+            prizeOf[record.DrawNumber] = &record;
+
+    Ledger ledger;
+    QVector<int> rowOf(kMaxDrawNumber + 1, -1);
+    for (const LedgerFile& file : files) {
+        if (file.drawNumber < 1 || file.drawNumber > kMaxDrawNumber)
+            continue;
+        const DrawResult* draw = drawOf[file.drawNumber];
+        const PrizeRecord* prize = prizeOf[file.drawNumber];
+        const NumberMask mainMask = draw ? maskOf(draw->MainNumbers) : 0;
+        const NumberMask bonusMask = draw ? maskOf(draw->BonusNumbers) : 0;
+        LedgerRow counted;
+        int skipped = 0;
+        std::array<int, kPositions> numbers{};
+        for (const QString& line : file.lines) {
+            if (!readLedgerLine(line, numbers)) {
+                ++skipped;
+                continue;
+            }
+            ++counted.lines;
+            if (!draw)
+                continue;
+            const NumberMask lineMask = maskOf(numbers); // a repeated number counts once
+            const int tier = prizeTier(
+                {std::popcount(lineMask & mainMask), std::popcount(lineMask & bonusMask)});
+            if (tier == 0)
+                continue;
+            ++counted.tierLines.at(tier - 1);
+            const qint64 amount = prize ? prize->Amounts.at(tier - 1) : 0;
+            if (amount > 0)
+                counted.won += amount;
+            else
+                counted.amountUnknown = true;
+        }
+        if (skipped > 0)
+            ledger.skipped.append({file.fileName, skipped});
+        if (counted.lines == 0)
+            continue;
+        int& index = rowOf[file.drawNumber];
+        if (index < 0) {
+            index = static_cast<int>(ledger.rows.size());
+            LedgerRow row;
+            row.drawNumber = file.drawNumber;
+            row.drawn = draw != nullptr;
+            if (draw)
+                row.drawDate = draw->DrawDate;
+            ledger.rows.append(row);
+        }
+        LedgerRow& row = ledger.rows[index];
+        row.lines += counted.lines;
+        for (int t = 0; t < kPrizeTiers; ++t)
+            row.tierLines.at(t) += counted.tierLines.at(t);
+        row.won += counted.won;
+        row.amountUnknown = row.amountUnknown || counted.amountUnknown;
+    }
+    std::sort(ledger.rows.begin(), ledger.rows.end(),
+              [](const LedgerRow& a, const LedgerRow& b) { return a.drawNumber > b.drawNumber; });
+    return ledger;
+}
+
+QVector<LedgerFile> readLedgerFiles(const QString& folder) {
+    QVector<LedgerFile> files;
+    const QDir dir(folder);
+    if (!dir.exists())
+        return files;
+    const QStringList names =
+        dir.entryList({QStringLiteral("*.csv")}, QDir::Files | QDir::Readable, QDir::Name);
+    files.reserve(names.size());
+    for (const QString& name : names) {
+        const int number = drawNumberOfFileName(name);
+        if (number == 0)
+            continue;
+        files.append({number, name, ReadLines(dir.filePath(name))});
+    }
+    return files;
+}
+
+QVector<int> ledgerYears(const Ledger& ledger, const QDate& today) {
+    QVector<int> years;
+    for (const LedgerRow& row : ledger.rows)
+        if (!years.contains(row.year(today)))
+            years.append(row.year(today));
+    std::sort(years.begin(), years.end(), std::greater<>());
+    return years;
+}
+
+QVector<LedgerRow> ledgerRowsOfYear(const Ledger& ledger, int year, const QDate& today) {
+    if (year == 0)
+        return ledger.rows;
+    QVector<LedgerRow> rows;
+    for (const LedgerRow& row : ledger.rows)
+        if (row.year(today) == year)
+            rows.append(row);
+    return rows;
+}
+
+LedgerTotals ledgerTotals(const QVector<LedgerRow>& rows) {
+    LedgerTotals totals;
+    for (const LedgerRow& row : rows) {
+        totals.lines += row.lines;
+        totals.cost += row.cost();
+        totals.won += row.won;
+        totals.amountUnknown = totals.amountUnknown || row.amountUnknown;
+    }
+    return totals;
+}
+
+QStringList ledgerHeaders() {
+    return {QStringLiteral("開催回"),  QStringLiteral("抽選日"),   QStringLiteral("口数"),
+            QStringLiteral("購入額"),  QStringLiteral("1等"),      QStringLiteral("2等"),
+            QStringLiteral("3等"),     QStringLiteral("4等"),      QStringLiteral("5等"),
+            QStringLiteral("6等"),     QStringLiteral("当選金額"), QStringLiteral("収支"),
+            QStringLiteral("支払期限")};
+}
+
+QStringList ledgerRowTexts(const LedgerRow& row, const QDate& today) {
+    QStringList texts;
+    texts.reserve(kLedgerColumns);
+    texts << QString::number(row.drawNumber)
+          << (row.drawn ? formatDate(row.drawDate) : QStringLiteral("未抽選"))
+          << groupDigits(row.lines) << formatYen(static_cast<long double>(row.cost()));
+    if (!row.drawn) {
+        while (texts.size() < kLedgerColumns)
+            texts << QString();
+        return texts;
+    }
+    for (const int n : row.tierLines)
+        texts << QString::number(n);
+    const QString unknown = QStringLiteral("—");
+    texts << (row.amountUnknown ? unknown : formatYen(static_cast<long double>(row.won)))
+          << (row.amountUnknown ? unknown : formatYen(static_cast<long double>(row.net())));
+    const QDate last = row.deadline();
+    if (!last.isValid())
+        texts << QString();
+    else if (row.expired(today))
+        texts << formatDate(last) + QStringLiteral(" 期限切れ");
+    else
+        texts << formatDate(last);
+    return texts;
+}
+
+QByteArray ledgerCsv(const QVector<LedgerRow>& rows, const QDate& today) {
+    QString text;
+    const auto appendLine = [&text](const QStringList& fields) {
+        QStringList quoted;
+        quoted.reserve(fields.size());
+        for (const QString& field : fields)
+            quoted << csvField(field);
+        text += quoted.join(u',') + QStringLiteral("\r\n");
+    };
+    appendLine(ledgerHeaders());
+    for (const LedgerRow& row : rows)
+        appendLine(ledgerRowTexts(row, today));
+    return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
+}

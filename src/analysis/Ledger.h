@@ -1,0 +1,101 @@
+#pragma once
+
+#include "data/DrawTable.h"
+#include "data/PrizeTable.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <array>
+
+// The winnings-and-spending ledger: every saved line of client/<n>.csv checked
+// against draw n, summed per draw, per year and over everything.
+
+// The lines of one entry file, named by the draw number in its file name.
+struct LedgerFile {
+    int drawNumber = 0;
+    QString fileName; // "689.csv"
+    QStringList lines;
+};
+
+// One draw that has at least one readable line.
+struct LedgerRow {
+    int drawNumber = 0;
+    bool drawn = false;                       // the draw table holds its result
+    QDate drawDate;                           // valid when drawn
+    int lines = 0;                            // readable lines
+    std::array<int, kPrizeTiers> tierLines{}; // lines won per tier, 1等 first
+    qint64 won = 0;                           // sum of the known amounts of the winning lines
+    bool amountUnknown = false;               // a winning line whose amount the prize data lacks
+
+    qint64 cost() const { return qint64{lines} * kLinePrice; }
+    qint64 net() const { return won - cost(); }
+    int winningLines() const;
+    // The last day a prize can be claimed: one year after the draw; invalid
+    // when nothing was won.
+    QDate deadline() const;
+    bool expired(const QDate& today) const;
+    // An unexpired win whose deadline is at most 30 days away.
+    bool deadlineNear(const QDate& today) const;
+    // The year the row is counted in: the draw's; for a draw without a result
+    // the year of today, as such a draw is still to come.
+    int year(const QDate& today) const;
+};
+
+// Lines that could not be read as seven numbers, per file.
+struct LedgerSkip {
+    QString fileName;
+    int lines = 0;
+};
+
+struct Ledger {
+    QVector<LedgerRow> rows; // newest draw first
+    QVector<LedgerSkip> skipped;
+    int skippedLines() const;
+};
+
+struct LedgerTotals {
+    int lines = 0;
+    qint64 cost = 0;
+    qint64 won = 0;
+    bool amountUnknown = false;
+    qint64 net() const { return won - cost; }
+    // won / cost in percent; 0 when nothing was spent.
+    double returnRate() const;
+};
+
+// The numbers of a saved line as the matching tab reads it (the fields after
+// the draw number, the two-digit texts "01".."37"); false when one of the
+// seven is not such a number.
+bool readLedgerLine(const QString& line, std::array<int, kPositions>& numbers);
+
+// The ledger of these files against the tables. Files of the same draw number
+// are added together; a file without a readable line adds no row.
+Ledger buildLedger(const QVector<LedgerFile>& files, const DrawTable& draws,
+                   const PrizeTable& prizes);
+
+// The entry files of a folder: every "<n>.csv" whose n is a draw number in
+// plain decimal (1..kMaxDrawNumber); other files are not entry files. A
+// missing folder has none. Reading only; throws TAppError when a file exists
+// but cannot be read.
+QVector<LedgerFile> readLedgerFiles(const QString& folder);
+
+// The years of the rows, newest first, each once.
+QVector<int> ledgerYears(const Ledger& ledger, const QDate& today);
+
+// The rows of one year (0: all), in ledger order.
+QVector<LedgerRow> ledgerRowsOfYear(const Ledger& ledger, int year, const QDate& today);
+
+LedgerTotals ledgerTotals(const QVector<LedgerRow>& rows);
+
+// The columns of the ledger grid and the texts of a row in them.
+QStringList ledgerHeaders();
+QStringList ledgerRowTexts(const LedgerRow& row, const QDate& today);
+inline constexpr int kLedgerColumns = 13;
+
+// The rows as a CSV file: UTF-8 with a byte-order mark, the headers first,
+// CR LF line ends, fields holding a comma or a quote quoted.
+QByteArray ledgerCsv(const QVector<LedgerRow>& rows, const QDate& today);

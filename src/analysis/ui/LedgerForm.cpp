@@ -1,0 +1,346 @@
+#include "analysis/ui/LedgerForm.h"
+
+#include "common/AppError.h"
+#include "common/Clock.h"
+#include "common/ComFunction.h"
+#include "common/DataFolder.h"
+#include "common/ui/BusyScope.h"
+#include "common/ui/FileDialogs.h"
+#include "common/ui/MessageBox.h"
+#include "common/ui/StripedGrid.h"
+#include "common/ui/UiFonts.h"
+
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The chart's look, as in the trend charts: a grey backdrop and a silver plot.
+const QColor kBackdrop(208, 208, 208);
+const QColor kFloor(192, 192, 192);
+const QColor kSpentRed(200, 0, 0);
+const QColor kWonBlue(0, 0, 220);
+
+constexpr int kDeadlineColumn = 12;
+constexpr int kMaxSkippedFilesNamed = 5;
+
+QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, const QRect& geometry,
+                 Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setFont(gothicFont(15));
+    label->setGeometry(geometry);
+    label->setAlignment(alignment);
+    return label;
+}
+
+// Writes the bytes as one step: a temporary file beside the target takes them
+// and replaces the target only when complete.
+void writeWhole(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    const auto fail = [&path](const QString& reason) {
+        throw TAppError(QStringLiteral("ファイルに書き込めません: %1\n%2").arg(path, reason));
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        fail(file.errorString());
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        fail(reason);
+    }
+    if (!file.commit())
+        fail(file.errorString());
+}
+
+// A round step for a yen axis reaching `top`: 1, 2 or 5 times a power of ten,
+// giving at most six steps.
+qint64 yenStep(qint64 top) {
+    qint64 step = 1;
+    while (true) {
+        for (const qint64 factor : {1, 2, 5})
+            if (top / (step * factor) <= 5)
+                return step * factor;
+        step *= 10;
+    }
+}
+
+} // namespace
+
+int LedgerModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+}
+
+int LedgerModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kLedgerColumns;
+}
+
+QVariant LedgerModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= m_rows.size())
+        return {};
+    const LedgerRow& row = m_rows.at(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+        return m_texts.at(index.row()).at(index.column());
+    case Qt::TextAlignmentRole:
+        return int(index.column() == 1 || index.column() == kDeadlineColumn ? Qt::AlignHCenter
+                                                                            : Qt::AlignRight);
+    case Qt::ForegroundRole:
+        return row.expired(m_today) ? QVariant(TLedgerForm::expiredColour()) : QVariant();
+    case Qt::BackgroundRole:
+        return row.deadlineNear(m_today) ? QVariant(TLedgerForm::nearDeadlineColour()) : QVariant();
+    default:
+        return {};
+    }
+}
+
+QVariant LedgerModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal)
+        return {};
+    if (role == Qt::DisplayRole)
+        return section >= 0 && section < kLedgerColumns ? ledgerHeaders().at(section) : QString();
+    if (role == Qt::TextAlignmentRole)
+        return int(Qt::AlignHCenter | Qt::AlignVCenter);
+    return {};
+}
+
+void LedgerModel::setRows(const QVector<LedgerRow>& rows, const QDate& today) {
+    beginResetModel();
+    m_rows = rows;
+    m_today = today;
+    m_texts.clear();
+    m_texts.reserve(rows.size());
+    for (const LedgerRow& row : rows)
+        m_texts.append(ledgerRowTexts(row, today));
+    endResetModel();
+}
+
+QColor TLedgerForm::nearDeadlineColour() {
+    return {255, 255, 128};
+}
+
+QColor TLedgerForm::expiredColour() {
+    return {128, 128, 128};
+}
+
+TLedgerForm::TLedgerForm(const DrawTable& draws, const PrizeTable& prizes, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      m_draws(draws), m_prizes(prizes) {
+    setObjectName(QStringLiteral("LedgerForm"));
+    setWindowTitle(QStringLiteral("当選・収支の集計"));
+    setFixedSize(1080, 712);
+    setModal(true);
+
+    addLabel(this, QStringLiteral("lblLedgerPeriod"), QStringLiteral("集計期間"),
+             QRect(12, 10, 70, 28));
+    m_year = new QComboBox(this);
+    m_year->setObjectName(QStringLiteral("cmbLedgerYear"));
+    m_year->setFont(gothicFont(15));
+    m_year->setGeometry(84, 10, 100, 28);
+
+    // Totals: caption and value side by side.
+    struct Total {
+        const char* caption;
+        const char* name;
+        int captionWidth;
+        int valueWidth;
+        QLabel** value;
+    };
+    const Total totals[] = {{"口数", "lblLedgerLines", 40, 76, &m_lines},
+                            {"購入額", "lblLedgerCost", 56, 106, &m_cost},
+                            {"当選金額", "lblLedgerWon", 72, 150, &m_won},
+                            {"収支", "lblLedgerNet", 40, 140, &m_net},
+                            {"回収率", "lblLedgerRate", 56, 76, &m_rate}};
+    int x = 200;
+    for (const Total& total : totals) {
+        addLabel(this, QString(), QString::fromUtf8(total.caption),
+                 QRect(x, 10, total.captionWidth, 28));
+        x += total.captionWidth;
+        *total.value =
+            addLabel(this, QString::fromLatin1(total.name), QString(),
+                     QRect(x, 10, total.valueWidth, 28), Qt::AlignRight | Qt::AlignVCenter);
+        (*total.value)->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        x += total.valueWidth + 8;
+    }
+    m_note = addLabel(this, QStringLiteral("lblLedgerNote"), QString(), QRect(12, 42, 1056, 24));
+
+    m_grid = new StripedGrid(StripedGrid::Highlight::WhenFocused, StripedGrid::Placement::RightTop,
+                             this);
+    m_grid->setObjectName(QStringLiteral("gridLedger"));
+    m_grid->setGeometry(8, 70, 1064, 330);
+    m_model = new LedgerModel(this);
+    m_grid->setModel(m_model);
+    m_grid->setFont(fixedGothicFont(15));
+    m_grid->horizontalHeader()->setFont(fixedGothicFont(13));
+    m_grid->setDataRowHeight(20);
+    m_grid->setColumnWidths({70, 110, 60, 110, 44, 44, 44, 44, 44, 44, 140, 140, 150});
+
+    auto* chart = new QChart;
+    chart->setBackgroundBrush(kBackdrop);
+    chart->setPlotAreaBackgroundBrush(kFloor);
+    chart->setPlotAreaBackgroundVisible(true);
+    chart->setMargins(QMargins(4, 2, 8, 2));
+    chart->legend()->setAlignment(Qt::AlignTop);
+    chart->legend()->setFont(gothicFont(13));
+    m_costSeries = new QLineSeries;
+    m_costSeries->setName(QStringLiteral("購入額（累計）"));
+    m_costSeries->setPen(QPen(kSpentRed, 2));
+    m_wonSeries = new QLineSeries;
+    m_wonSeries->setName(QStringLiteral("当選金額（累計）"));
+    m_wonSeries->setPen(QPen(kWonBlue, 2));
+    chart->addSeries(m_costSeries);
+    chart->addSeries(m_wonSeries);
+    m_chart = new QChartView(chart, this);
+    m_chart->setObjectName(QStringLiteral("chartLedger"));
+    m_chart->setRenderHint(QPainter::Antialiasing);
+    m_chart->setGeometry(8, 406, 1064, 260);
+
+    auto* exportButton = new QPushButton(QStringLiteral("CSV出力"), this);
+    exportButton->setObjectName(QStringLiteral("btnLedgerExport"));
+    exportButton->setFont(gothicFont(15));
+    exportButton->setGeometry(856, 674, 104, 30);
+    auto* close = new QPushButton(QStringLiteral("閉じる"), this);
+    close->setObjectName(QStringLiteral("btnLedgerClose"));
+    close->setFont(gothicFont(15));
+    close->setGeometry(968, 674, 104, 30);
+    close->setDefault(true);
+
+    connect(exportButton, &QPushButton::clicked, this, [this] { btnLedgerExportClick(); });
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_year, &QComboBox::currentIndexChanged, this, [this] { cmbLedgerYearChange(); });
+    setLedger({}, Clock::currentUtc().toLocalTime().date());
+}
+
+void TLedgerForm::reload() {
+    const QDate today = Clock::currentUtc().toLocalTime().date();
+    setLedger(buildLedger(readLedgerFiles(dataPath(QStringLiteral("client"))), m_draws, m_prizes),
+              today);
+}
+
+void TLedgerForm::setLedger(const Ledger& ledger, const QDate& today) {
+    m_ledger = ledger;
+    m_today = today;
+    {
+        const QSignalBlocker blocker(m_year);
+        m_year->clear();
+        m_year->addItem(QStringLiteral("全期間"), 0);
+        for (const int year : ledgerYears(m_ledger, today))
+            m_year->addItem(QString::number(year), year);
+        m_year->setCurrentIndex(0);
+    }
+    cmbLedgerYearChange();
+}
+
+void TLedgerForm::cmbLedgerYearChange() {
+    m_shown = ledgerRowsOfYear(m_ledger, m_year->currentData().toInt(), m_today);
+    m_model->setRows(m_shown, m_today);
+    m_grid->setCurrentDataRow(0);
+    showTotals();
+    showChart();
+}
+
+void TLedgerForm::showTotals() {
+    const LedgerTotals totals = ledgerTotals(m_shown);
+    m_lines->setText(groupDigits(totals.lines) + QStringLiteral("口"));
+    m_cost->setText(formatYen(static_cast<long double>(totals.cost)));
+    m_won->setText(formatYen(static_cast<long double>(totals.won)));
+    m_net->setText(formatYen(static_cast<long double>(totals.net())));
+    QPalette palette = m_net->palette();
+    palette.setColor(QPalette::WindowText, totals.net() < 0 ? QColor(Qt::red) : QColor(Qt::black));
+    m_net->setPalette(palette);
+    m_rate->setText(QString::number(totals.returnRate(), 'f', 1) + u'%');
+
+    QStringList notes;
+    if (totals.amountUnknown)
+        notes << QStringLiteral("当選金額が不明な当選があります（—）。合計には含まれません。");
+    if (const int skipped = m_ledger.skippedLines(); skipped > 0) {
+        QStringList files;
+        for (const LedgerSkip& skip : m_ledger.skipped)
+            if (files.size() < kMaxSkippedFilesNamed)
+                files << QStringLiteral("%1 (%2行)").arg(skip.fileName).arg(skip.lines);
+        QString named = files.join(QStringLiteral(", "));
+        if (m_ledger.skipped.size() > kMaxSkippedFilesNamed)
+            named += QStringLiteral(" ほか%1ファイル")
+                         .arg(m_ledger.skipped.size() - kMaxSkippedFilesNamed);
+        notes << QStringLiteral("読み取れない%1行を除外しました: %2").arg(skipped).arg(named);
+    }
+    m_note->setText(notes.join(u' '));
+}
+
+void TLedgerForm::showChart() {
+    QList<QPointF> cost;
+    QList<QPointF> won;
+    qint64 costSum = 0;
+    qint64 wonSum = 0;
+    for (auto it = m_shown.crbegin(); it != m_shown.crend(); ++it) { // oldest draw first
+        costSum += it->cost();
+        wonSum += it->won;
+        cost.append(QPointF(it->drawNumber, static_cast<qreal>(costSum)));
+        won.append(QPointF(it->drawNumber, static_cast<qreal>(wonSum)));
+    }
+    m_costSeries->replace(cost);
+    m_wonSeries->replace(won);
+
+    QChart* chart = m_chart->chart();
+    for (QAbstractAxis* axis : chart->axes()) {
+        chart->removeAxis(axis);
+        delete axis;
+    }
+    auto* draws = new QValueAxis;
+    draws->setLabelFormat(QStringLiteral("%d"));
+    draws->setLabelsFont(gothicFont(12));
+    draws->setTitleText(QStringLiteral("開催回"));
+    draws->setTitleFont(gothicFont(12));
+    const int first = m_shown.isEmpty() ? 0 : m_shown.last().drawNumber;
+    const int last = m_shown.isEmpty() ? 1 : m_shown.first().drawNumber;
+    draws->setRange(first, std::max(last, first + 1));
+    draws->setTickCount(std::min(11, std::max(2, last - first + 1)));
+
+    // Yen labels in the program's "¥1,234" form at round steps.
+    auto* yen = new QCategoryAxis;
+    yen->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    yen->setLabelsFont(gothicFont(12));
+    const qint64 top = std::max<qint64>({costSum, wonSum, 1});
+    const qint64 step = yenStep(top);
+    const qint64 end = (top + step - 1) / step * step;
+    for (qint64 value = 0; value <= end; value += step)
+        yen->append(formatYen(static_cast<long double>(value)), static_cast<qreal>(value));
+    yen->setRange(0, static_cast<qreal>(end));
+
+    chart->addAxis(draws, Qt::AlignBottom);
+    chart->addAxis(yen, Qt::AlignLeft);
+    for (QLineSeries* series : {m_costSeries, m_wonSeries}) {
+        series->attachAxis(draws);
+        series->attachAxis(yen);
+    }
+}
+
+void TLedgerForm::btnLedgerExportClick() {
+    if (BusyState::isBusy())
+        return;
+    SaveFileRequest request;
+    request.objectName = QStringLiteral("dlgLedgerSave");
+    request.title = QStringLiteral("当選・収支をCSVファイルに保存");
+    request.nameFilter = QStringLiteral("CSVファイル (カンマ区切り) (*.csv)");
+    request.defaultSuffix = QStringLiteral("csv");
+    const QString period = m_year->currentData().toInt() == 0 ? QString() : m_year->currentText();
+    request.proposedName = QStringLiteral("当選収支%1.csv").arg(period);
+    const QString path = askSaveFileName(this, request);
+    if (path.isEmpty())
+        return;
+    runHandler(this, [&] {
+        writeWhole(path, ledgerCsv(m_shown, m_today));
+        showGuideMessage(this, QStringLiteral("正常にファイルの保存が完了しました。"));
+    });
+}

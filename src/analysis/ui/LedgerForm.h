@@ -1,0 +1,81 @@
+#pragma once
+
+#include "analysis/Ledger.h"
+
+#include <QAbstractTableModel>
+#include <QDate>
+#include <QDialog>
+
+class QChartView;
+class QComboBox;
+class QLabel;
+class QLineSeries;
+class QPushButton;
+class StripedGrid;
+
+// The ledger rows of the chosen period: texts, right-aligned amounts, grey
+// rows whose claim deadline has passed, highlighted rows whose deadline is
+// near.
+class LedgerModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    void setRows(const QVector<LedgerRow>& rows, const QDate& today);
+
+private:
+    QVector<LedgerRow> m_rows;
+    QVector<QStringList> m_texts;
+    QDate m_today;
+};
+
+// The winnings-and-spending box: every saved line checked against its draw,
+// the totals of the chosen year, the cumulative spending and winnings as a
+// chart, and the grid as a CSV file.
+class TLedgerForm : public QDialog {
+    Q_OBJECT
+public:
+    TLedgerForm(const DrawTable& draws, const PrizeTable& prizes, QWidget* parent = nullptr);
+
+    // Reads the entry files of the data folder's client/ and fills the box;
+    // "today" is the program clock's local date.
+    void reload();
+    // Fills the box from a ledger already built.
+    void setLedger(const Ledger& ledger, const QDate& today);
+
+    // The rows shown now (the chosen period).
+    const QVector<LedgerRow>& shownRows() const { return m_shown; }
+    void btnLedgerExportClick();
+
+    // The highlight of a row whose claim deadline is near, and the text colour
+    // of a row whose deadline has passed.
+    static QColor nearDeadlineColour();
+    static QColor expiredColour();
+
+private:
+    void cmbLedgerYearChange();
+    void showTotals();
+    void showChart();
+
+    const DrawTable& m_draws;
+    const PrizeTable& m_prizes;
+    Ledger m_ledger;
+    QDate m_today;
+    QVector<LedgerRow> m_shown;
+
+    QComboBox* m_year;
+    QLabel* m_lines;
+    QLabel* m_cost;
+    QLabel* m_won;
+    QLabel* m_net;
+    QLabel* m_rate;
+    QLabel* m_note;
+    StripedGrid* m_grid;
+    LedgerModel* m_model;
+    QChartView* m_chart;
+    QLineSeries* m_costSeries;
+    QLineSeries* m_wonSeries;
+};
