@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 #include <charconv>
 #include <cmath>
@@ -275,4 +276,29 @@ TVersion parseVersion(const QString& text) {
 
 TVersion buildVersion() {
     return parseVersion(QStringLiteral(SEPTARION_VERSION_TEXT));
+}
+
+namespace {
+
+[[noreturn]] void throwWriteError(const QString& path, const QString& reason) {
+    throw TAppError(QStringLiteral("ファイルに書き込めません: %1\n%2").arg(path, reason));
+}
+
+} // namespace
+
+void writeFileAtomically(const QString& path, const QByteArray& bytes) {
+    if (path.isEmpty())
+        throwWriteError(path, QStringLiteral("ファイル名がありません"));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throwWriteError(path, file.errorString());
+    // flush() here, since commit() does not notice a short write of buffered
+    // data (a full disk taking only part of the last block).
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        throwWriteError(path, reason);
+    }
+    if (!file.commit())
+        throwWriteError(path, file.errorString());
 }

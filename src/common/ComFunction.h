@@ -26,6 +26,11 @@ QString programPath(const QString& relative);
 // removed is left for the next time.
 void removeTemporaryLeftovers(const QString& folder, const QString& prefix);
 
+// Replaces the file by `bytes` as one step: a temporary file beside the target
+// takes the content and is renamed over the target only when fully written.
+// Throws TAppError "ファイルに書き込めません: <path>" with the reason.
+void writeFileAtomically(const QString& path, const QByteArray& bytes);
+
 // Lines of a text file up to the first empty line, without terminators.
 // A line ends at CR (one LF right after it is skipped), at character 26 or at
 // the end of the file; a bare LF stays inside the line. Characters 0..32 other

@@ -8,7 +8,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -41,29 +40,6 @@ QByteArray readExisting(const QString& path, bool& exists) {
     return data;
 }
 
-[[noreturn]] void throwWriteError(const QString& path, const QString& reason) {
-    throw TAppError(QStringLiteral("ファイルに書き込めません: %1\n%2").arg(path, reason));
-}
-
-// Replaces the file by `bytes` as one step: a temporary file beside the target
-// takes the content and is renamed over the target only when fully written.
-void writeAtomically(const QString& path, const QByteArray& bytes) {
-    if (path.isEmpty())
-        throwWriteError(path, QStringLiteral("ファイル名がありません"));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throwWriteError(path, file.errorString());
-    // flush() here, since commit() does not notice a short write of buffered
-    // data (a full disk taking only part of the last block).
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        throwWriteError(path, reason);
-    }
-    if (!file.commit())
-        throwWriteError(path, file.errorString());
-}
-
 // QSaveFile puts the new content into "<name>.XXXXXX" beside the target and
 // renames it over the target; a kill between the two steps leaves that file
 // behind.
@@ -75,7 +51,7 @@ void removeLeftoverTemporaries(const QString& path) {
 // Writes an entry file, clearing away what earlier interrupted writes left.
 void writeEntryFile(const QString& path, const QByteArray& bytes) {
     removeLeftoverTemporaries(path);
-    writeAtomically(path, bytes);
+    writeFileAtomically(path, bytes);
 }
 
 void appendLines(QByteArray& out, const QVector<QStringList>& rows, bool skipEmptyRows) {
@@ -173,7 +149,7 @@ void appendEntryLines(const QString& path, const QVector<QStringList>& rows) {
 void writeEntryLines(const QString& path, const QVector<QStringList>& rows) {
     QByteArray content;
     appendLines(content, rows, true);
-    writeAtomically(path, content);
+    writeFileAtomically(path, content);
 }
 
 QStringList listedEntryLines(const QStringList& fileLines, const QString& drawNumberText) {

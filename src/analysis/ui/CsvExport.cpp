@@ -11,12 +11,9 @@ void exportPendingLines(QWidget* parent, const QString& drawNumberText,
                         const QVector<QStringList>& rows) {
     if (BusyState::isBusy())
         return;
-    SaveFileRequest request;
-    request.objectName = QStringLiteral("dlgSave");
-    request.title = QStringLiteral("CSVファイルに名前を付けて保存");
-    request.nameFilter = QStringLiteral("CSVファイル (カンマ区切り) (*.csv)");
-    request.defaultSuffix = QStringLiteral("csv");
-    request.proposedName = drawNumberText + QStringLiteral(".csv");
+    SaveFileRequest request =
+        csvSaveRequest(QStringLiteral("dlgSave"), QStringLiteral("CSVファイルに名前を付けて保存"),
+                       drawNumberText + QStringLiteral(".csv"));
     request.confirmOverwrite = false;
     const QString path = askSaveFileName(parent, request);
     if (path.isEmpty())

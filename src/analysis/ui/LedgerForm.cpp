@@ -1,6 +1,5 @@
 #include "analysis/ui/LedgerForm.h"
 
-#include "common/AppError.h"
 #include "common/Clock.h"
 #include "common/ComFunction.h"
 #include "common/DataFolder.h"
@@ -18,7 +17,6 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -43,24 +41,6 @@ QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, cons
     label->setGeometry(geometry);
     label->setAlignment(alignment);
     return label;
-}
-
-// Writes the bytes as one step: a temporary file beside the target takes them
-// and replaces the target only when complete.
-void writeWhole(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    const auto fail = [&path](const QString& reason) {
-        throw TAppError(QStringLiteral("ファイルに書き込めません: %1\n%2").arg(path, reason));
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        fail(file.errorString());
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        fail(reason);
-    }
-    if (!file.commit())
-        fail(file.errorString());
 }
 
 // A round step for a yen axis reaching `top`: 1, 2 or 5 times a power of ten,
@@ -329,18 +309,15 @@ void TLedgerForm::showChart() {
 void TLedgerForm::btnLedgerExportClick() {
     if (BusyState::isBusy())
         return;
-    SaveFileRequest request;
-    request.objectName = QStringLiteral("dlgLedgerSave");
-    request.title = QStringLiteral("当選・収支をCSVファイルに保存");
-    request.nameFilter = QStringLiteral("CSVファイル (カンマ区切り) (*.csv)");
-    request.defaultSuffix = QStringLiteral("csv");
     const QString period = m_year->currentData().toInt() == 0 ? QString() : m_year->currentText();
-    request.proposedName = QStringLiteral("当選収支%1.csv").arg(period);
+    const SaveFileRequest request = csvSaveRequest(QStringLiteral("dlgLedgerSave"),
+                                                   QStringLiteral("当選・収支をCSVファイルに保存"),
+                                                   QStringLiteral("当選収支%1.csv").arg(period));
     const QString path = askSaveFileName(this, request);
     if (path.isEmpty())
         return;
     runHandler(this, [&] {
-        writeWhole(path, ledgerCsv(m_shown, m_today));
+        writeFileAtomically(path, ledgerCsv(m_shown, m_today));
         showGuideMessage(this, QStringLiteral("正常にファイルの保存が完了しました。"));
     });
 }

@@ -36,3 +36,14 @@ QString askSaveFileName(QWidget* parent, const SaveFileRequest& request) {
 void setSaveFileNameHook(std::function<QString(const SaveFileRequest&)> h) {
     hook() = std::move(h);
 }
+
+SaveFileRequest csvSaveRequest(const QString& objectName, const QString& title,
+                               const QString& proposedName) {
+    SaveFileRequest request;
+    request.objectName = objectName;
+    request.title = title;
+    request.nameFilter = QStringLiteral("CSVファイル (カンマ区切り) (*.csv)");
+    request.defaultSuffix = QStringLiteral("csv");
+    request.proposedName = proposedName;
+    return request;
+}

@@ -16,6 +16,10 @@ struct SaveFileRequest {
     bool confirmOverwrite = true;
 };
 
+// A request for a CSV file: the program's CSV filter and the "csv" suffix.
+SaveFileRequest csvSaveRequest(const QString& objectName, const QString& title,
+                               const QString& proposedName);
+
 // Asks the user for the name of a file to write; empty when cancelled.
 QString askSaveFileName(QWidget* parent, const SaveFileRequest& request);
 
