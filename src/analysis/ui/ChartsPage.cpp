@@ -2,6 +2,7 @@
 
 #include "analysis/ChartCounts.h"
 #include "analysis/ui/TrendChartView.h"
+#include "common/ui/UiColors.h"
 #include "common/ui/UiFonts.h"
 #include "common/ui/UiWidgets.h"
 
@@ -39,7 +40,7 @@ TChartsPage::TChartsPage(const DrawTable& draws, const PositionCounts& counts, Q
     connect(m_kinds, &QComboBox::currentIndexChanged, this, &TChartsPage::cmbChartKindChange);
 
     m_exec = makeButton(this, QStringLiteral("btnChartExec"), QStringLiteral("傾向グラフ表示"),
-                        QString(), Qt::black);
+                        QString(), kBlack);
     m_exec->setGeometry(430, 7, 150, 30);
     connect(m_exec, &QPushButton::clicked, this, &TChartsPage::btnChartExecClick);
 

@@ -7,6 +7,7 @@
 #include "common/ui/FileDialogs.h"
 #include "common/ui/MessageBox.h"
 #include "common/ui/StripedGrid.h"
+#include "common/ui/UiColors.h"
 #include "common/ui/UiFonts.h"
 
 #include <QCategoryAxis>
@@ -23,12 +24,6 @@
 #include <cmath>
 
 namespace {
-
-// The chart's look, as in the trend charts: a grey backdrop and a silver plot.
-const QColor kBackdrop(208, 208, 208);
-const QColor kFloor(192, 192, 192);
-const QColor kSpentRed(200, 0, 0);
-const QColor kWonBlue(0, 0, 220);
 
 constexpr int kDeadlineColumn = 12;
 constexpr int kMaxSkippedFilesNamed = 5;
@@ -106,11 +101,11 @@ void LedgerModel::setRows(const QVector<LedgerRow>& rows, const QDate& today) {
 }
 
 QColor TLedgerForm::nearDeadlineColour() {
-    return {255, 255, 128};
+    return kNearDeadline;
 }
 
 QColor TLedgerForm::expiredColour() {
-    return {128, 128, 128};
+    return kGrey;
 }
 
 TLedgerForm::TLedgerForm(const DrawTable& draws, const PrizeTable& prizes, QWidget* parent)
@@ -167,18 +162,19 @@ TLedgerForm::TLedgerForm(const DrawTable& draws, const PrizeTable& prizes, QWidg
     m_grid->setColumnWidths({70, 110, 60, 110, 44, 44, 44, 44, 44, 44, 140, 140, 150});
 
     auto* chart = new QChart;
-    chart->setBackgroundBrush(kBackdrop);
-    chart->setPlotAreaBackgroundBrush(kFloor);
+    // The look of the trend charts: a grey backdrop and a silver plot.
+    chart->setBackgroundBrush(kChartBackdrop);
+    chart->setPlotAreaBackgroundBrush(kChartFloor);
     chart->setPlotAreaBackgroundVisible(true);
     chart->setMargins(QMargins(4, 2, 8, 2));
     chart->legend()->setAlignment(Qt::AlignTop);
     chart->legend()->setFont(gothicFont(13));
     m_costSeries = new QLineSeries;
     m_costSeries->setName(QStringLiteral("購入額（累計）"));
-    m_costSeries->setPen(QPen(kSpentRed, 2));
+    m_costSeries->setPen(QPen(kChartRed, 2));
     m_wonSeries = new QLineSeries;
     m_wonSeries->setName(QStringLiteral("当選金額（累計）"));
-    m_wonSeries->setPen(QPen(kWonBlue, 2));
+    m_wonSeries->setPen(QPen(kChartBlue, 2));
     chart->addSeries(m_costSeries);
     chart->addSeries(m_wonSeries);
     m_chart = new QChartView(chart, this);
@@ -237,7 +233,7 @@ void TLedgerForm::showTotals() {
     m_won->setText(formatYen(static_cast<long double>(totals.won)));
     m_net->setText(formatYen(static_cast<long double>(totals.net())));
     QPalette palette = m_net->palette();
-    palette.setColor(QPalette::WindowText, totals.net() < 0 ? QColor(Qt::red) : QColor(Qt::black));
+    palette.setColor(QPalette::WindowText, totals.net() < 0 ? kRed : kBlack);
     m_net->setPalette(palette);
     m_rate->setText(QString::number(totals.returnRate(), 'f', 1) + u'%');
 

@@ -7,6 +7,7 @@
 #include "common/ui/BusyScope.h"
 #include "common/ui/MessageBox.h"
 #include "common/ui/StringGrid.h"
+#include "common/ui/UiColors.h"
 #include "common/ui/UiFonts.h"
 #include "common/ui/UiWidgets.h"
 #include "entries/EntryFile.h"

@@ -1,6 +1,7 @@
 #include "app/ui/About.h"
 
 #include "app/ui/ProgramIcon.h"
+#include "common/ui/UiColors.h"
 #include "common/ui/UiFonts.h"
 
 #include <QFrame>
@@ -15,24 +16,6 @@ const QString kProductTitle = QStringLiteral("ロト７ 数字予想・照合シ
 const QString kNotice = QStringLiteral("Copyright © Ozumel. All rights reserved.\n"
                                        "本ソフトウェアの無断複製・再配布を禁じます。\n"
                                        "予想結果は当選を保証するものではありません。");
-
-QFont latinSerifFont(int pixelSize, bool bold) {
-    QFont font;
-    font.setFamilies({QStringLiteral("Century"), QStringLiteral("Century Schoolbook"),
-                      QStringLiteral("C059"), QStringLiteral("DejaVu Serif"),
-                      QStringLiteral("Noto Serif CJK JP")});
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
-
-QFont minchoFont(int pixelSize) {
-    QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ 明朝"), QStringLiteral("MS Mincho"),
-                      QStringLiteral("Noto Serif CJK JP")});
-    font.setPixelSize(pixelSize);
-    return font;
-}
 
 QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, const QFont& font,
                  const QRect& geometry) {
@@ -73,7 +56,7 @@ TAboutForm::TAboutForm(const TVersion& version, QWidget* parent)
     QLabel* title = addLabel(panel, QStringLiteral("lblProductName"), kProductTitle,
                              fixedGothicFont(24, true), QRect(16, 70, 529, 36));
     QPalette blue = title->palette();
-    blue.setColor(QPalette::WindowText, Qt::blue);
+    blue.setColor(QPalette::WindowText, kBlue);
     title->setPalette(blue);
 
     QLabel* notice = addLabel(panel, QStringLiteral("pnlCopy"), kNotice, minchoFont(15),

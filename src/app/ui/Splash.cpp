@@ -1,5 +1,6 @@
 #include "app/ui/Splash.h"
 
+#include "common/ui/UiColors.h"
 #include "common/ui/UiFonts.h"
 
 #include <QApplication>

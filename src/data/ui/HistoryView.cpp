@@ -1,5 +1,6 @@
 #include "data/ui/HistoryView.h"
 
+#include "common/ui/UiColors.h"
 #include "common/ui/UiFonts.h"
 #include "data/HistoryOrder.h"
 
@@ -34,9 +35,9 @@ QVariant HistoryModel::data(const QModelIndex& index, int role) const {
         return index.column() == 0 ? int(Qt::AlignLeft | Qt::AlignVCenter) : int(Qt::AlignCenter);
     case Qt::BackgroundRole:
         // Stripes follow the display position, not the draw.
-        return QBrush(index.row() % 2 == 0 ? QColor(Qt::white) : kStripeGreen);
+        return QBrush(index.row() % 2 == 0 ? kWhite : kStripeGreen);
     case Qt::ForegroundRole:
-        return QBrush(Qt::black);
+        return QBrush(kBlack);
     default:
         return {};
     }

@@ -5,7 +5,7 @@
 #include "common/ui/DrawNumberEdit.h"
 #include "common/ui/MessageBox.h"
 #include "common/ui/StringGrid.h"
-#include "common/ui/UiFonts.h"
+#include "common/ui/UiColors.h"
 #include "common/ui/UiWidgets.h"
 #include "entries/EntryFile.h"
 #include "entries/ui/EntryGrid.h"
@@ -34,11 +34,11 @@ TLookupPage::TLookupPage(QWidget* parent) : QWidget(parent) {
     m_guide->setGeometry(162, 14, 250, 34);
 
     m_oneDelete = makeButton(group, QStringLiteral("btnOneDelete"), QStringLiteral("１行取消"),
-                             QStringLiteral("申込み数字を１行除外（削除）します。"), Qt::red);
+                             QStringLiteral("申込み数字を１行除外（削除）します。"), kRed);
     m_oneDelete->setGeometry(420, 14, 92, 34);
     connect(m_oneDelete, &QPushButton::clicked, this, &TLookupPage::btnOneDeleteClick);
     m_allDelete = makeButton(group, QStringLiteral("btnAllDelete"), QStringLiteral("全て取消"),
-                             QStringLiteral("申込み数字を全て除外（削除）します。"), Qt::red);
+                             QStringLiteral("申込み数字を全て除外（削除）します。"), kRed);
     m_allDelete->setGeometry(516, 14, 92, 34);
     connect(m_allDelete, &QPushButton::clicked, this, &TLookupPage::btnAllDeleteClick);
 

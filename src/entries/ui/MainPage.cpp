@@ -6,6 +6,7 @@
 #include "common/ui/CountSpinEdit.h"
 #include "common/ui/MessageBox.h"
 #include "common/ui/StringGrid.h"
+#include "common/ui/UiColors.h"
 #include "common/ui/UiFonts.h"
 #include "common/ui/UiWidgets.h"
 #include "entries/EntryFile.h"
@@ -75,7 +76,7 @@ TMainPage::TMainPage(QWidget* parent) : QWidget(parent) {
 
 QGroupBox* TMainPage::buildBoard() {
     QGroupBox* group =
-        captionedGroup(this, QStringLiteral("GroupBox1"), QStringLiteral("組合せ数字"), Qt::blue);
+        captionedGroup(this, QStringLiteral("GroupBox1"), QStringLiteral("組合せ数字"), kBlue);
     for (int n = 1; n <= kMaxNumber; ++n) {
         auto* button = new QToolButton(group);
         button->setObjectName(QStringLiteral("SpeedButton%1").arg(n));
@@ -88,7 +89,7 @@ QGroupBox* TMainPage::buildBoard() {
         button->setIconSize(QSize(32, 32));
         button->setToolButtonStyle(Qt::ToolButtonIconOnly);
         button->setFocusPolicy(Qt::NoFocus);
-        setTextColour(button, Qt::blue);
+        setTextColour(button, kBlue);
         connect(button, &QToolButton::clicked, this,
                 [this, button] { ComSet_SpeedBtnClick(button); });
         m_buttons.append(button);
@@ -116,9 +117,8 @@ void TMainPage::buildGenerationControls(QGroupBox* board) {
 QGroupBox* TMainPage::buildSelection() {
     QGroupBox* group =
         captionedGroup(this, QStringLiteral("GroupBox2"), QStringLiteral("選択数字"), kNavy);
-    auto* clear =
-        makeButton(group, QStringLiteral("btnRiset"), QStringLiteral("ｸﾘｱ"),
-                   QStringLiteral("現在、選択されている数字をリセットします。"), Qt::black);
+    auto* clear = makeButton(group, QStringLiteral("btnRiset"), QStringLiteral("ｸﾘｱ"),
+                             QStringLiteral("現在、選択されている数字をリセットします。"), kBlack);
     clear->setGeometry(10, 24, 56, 41);
     connect(clear, &QPushButton::clicked, this, &TMainPage::btnRisetClick);
     for (int i = 1; i <= kPositions; ++i) {
@@ -136,9 +136,9 @@ QGroupBox* TMainPage::buildPending() {
     QGroupBox* group =
         captionedGroup(this, QStringLiteral("GroupBox3"), QStringLiteral("申込み数字"), kFuchsia);
     auto* select = makeButton(group, QStringLiteral("btnSelect"), QStringLiteral("決定"),
-                              QStringLiteral("現在、選択されている数字を決定します。"), Qt::blue);
+                              QStringLiteral("現在、選択されている数字を決定します。"), kBlue);
     auto* cancel = makeButton(group, QStringLiteral("btnCancel"), QStringLiteral("取消"),
-                              QStringLiteral("申込み数字をキャンセルします。"), Qt::red);
+                              QStringLiteral("申込み数字をキャンセルします。"), kRed);
     auto* save = makeButton(group, QStringLiteral("btnSave"), QStringLiteral("保存"),
                             QStringLiteral("申込み数字を利用端末に保存します。"), kNavy);
     select->setGeometry(10, 24, 70, 32);

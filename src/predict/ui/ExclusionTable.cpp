@@ -2,6 +2,7 @@
 
 #include "common/ComFunction.h"
 #include "common/ui/MessageBox.h"
+#include "common/ui/UiColors.h"
 #include "common/ui/UiFonts.h"
 #include "common/ui/UiWidgets.h"
 #include "data/DrawTable.h"
@@ -19,13 +20,6 @@ namespace {
 constexpr int kPanelSize = 33;
 constexpr int kPanelPitch = 40;
 constexpr int kPanelsPerRow = 10;
-
-// A font of the given point size (the tab strip's sizes are given in points).
-QFont pointFont(int points, bool bold) {
-    QFont font = gothicFont(12, bold);
-    font.setPointSize(points);
-    return font;
-}
 
 } // namespace
 
@@ -47,8 +41,8 @@ void TNumberPanel::setLook(Look look) {
     setFrameStyle(QFrame::WinPanel | (marked ? QFrame::Sunken : QFrame::Raised));
     setFont(gothicFont(16, marked));
     const QColor colour = look == Look::Excluded  ? kFuchsia
-                          : look == Look::InRange ? QColor(Qt::blue)
-                                                  : QColor(Qt::black);
+                          : look == Look::InRange ? kBlue
+                                                  : kBlack;
     // In every colour group: the range view's panels are disabled and must
     // still show their marks in blue.
     QPalette pal = palette();
@@ -73,7 +67,7 @@ TExclusionTable::TExclusionTable(TSettings& settings, const PositionCounts& coun
     // re-polish the panels and drop their colours.
     setStyleSheet(QStringLiteral("QGroupBox#groupDeleteNumber { color: %1; font-weight: bold; }"
                                  "QGroupBox#groupDeleteNumber[rangeView=\"true\"] { color: %2; }")
-                      .arg(kFuchsia.name(), QColor(Qt::blue).name()));
+                      .arg(kFuchsia.name(), kBlue.name()));
     setCaption(QStringLiteral("除外数字の設定"), false);
 
     m_tabs = new QTabBar(this);
@@ -82,11 +76,13 @@ TExclusionTable::TExclusionTable(TSettings& settings, const PositionCounts& coun
     m_tabs->setExpanding(false);
     m_tabs->setDrawBase(false);
     // Narrow padding: the seven large tabs fit over the panels.
-    m_tabs->setStyleSheet(QStringLiteral(
-        "QTabBar::tab { padding: 1px 5px; margin-top: 3px; border: 1px solid #a0a0a0;"
-        " border-bottom: none; border-top-left-radius: 3px; border-top-right-radius: 3px;"
-        " background: #dcdcdc; }"
-        "QTabBar::tab:selected { margin-top: 0px; background: palette(window); }"));
+    m_tabs->setStyleSheet(
+        QStringLiteral(
+            "QTabBar::tab { padding: 1px 5px; margin-top: 3px; border: 1px solid %1;"
+            " border-bottom: none; border-top-left-radius: 3px; border-top-right-radius: 3px;"
+            " background: %2; }"
+            "QTabBar::tab:selected { margin-top: 0px; background: palette(window); }")
+            .arg(kTabBorder.name(), kTabBackground.name()));
     m_tabs->setGeometry(12, 22, 420, 36);
     m_tabs->addTab(QStringLiteral("基本数字"));
     connect(m_tabs, &QTabBar::currentChanged, this, [this] { TabControl1Change(); });
@@ -110,7 +106,7 @@ TExclusionTable::TExclusionTable(TSettings& settings, const PositionCounts& coun
     m_update->setGeometry(452, 96, 150, 40);
     connect(m_update, &QPushButton::clicked, this, &TExclusionTable::btnUpdateClick);
     m_clear = makeButton(this, QStringLiteral("btnDeleteClear"), QStringLiteral("全てクリア"), {},
-                         Qt::black);
+                         kBlack);
     m_clear->setGeometry(452, 150, 150, 40);
     connect(m_clear, &QPushButton::clicked, this, &TExclusionTable::btnDeleteClearClick);
 }
@@ -158,7 +154,7 @@ void TExclusionTable::prepareExclusionEditor() {
 
 void TExclusionTable::showExclusionEditor() {
     show();
-    replaceTabs({QStringLiteral("除外数字の設定")}, pointFont(14, false));
+    replaceTabs({QStringLiteral("除外数字の設定")}, gothicPointFont(14, false));
     setCaption(QStringLiteral("基本数字から選択数字を除外します。"), false);
     m_update->show();
     m_clear->show();
@@ -174,7 +170,7 @@ void TExclusionTable::showRangeView() {
     QStringList captions;
     for (int j = 0; j < kPositions; ++j)
         captions.append(QString(QChar(0x3000)) + QChar(0x2460 + j)); // "　①".."　⑦"
-    replaceTabs(captions, pointFont(18, true));
+    replaceTabs(captions, gothicPointFont(18, true));
     setCaption(QStringLiteral("抽選数字の絞り込み範囲（参照のみ）"), true);
     TabControl1Change();
     m_update->hide();

@@ -2,7 +2,7 @@
 
 #include "common/ui/CountSpinEdit.h"
 #include "common/ui/MessageBox.h"
-#include "common/ui/UiFonts.h"
+#include "common/ui/UiColors.h"
 #include "common/ui/UiWidgets.h"
 #include "data/DrawTable.h"
 #include "predict/ui/ExclusionTable.h"
@@ -14,8 +14,6 @@
 #include <QRadioButton>
 
 namespace {
-
-const QColor kTeal(0, 128, 128);
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, const QRect& where) {
     auto* label = new QLabel(text, parent);
@@ -84,7 +82,7 @@ void TOptionsPage::buildBasicGroup() {
     m_againUpdate->setGeometry(436, row - 2, 80, 32);
     connect(m_againUpdate, &QPushButton::clicked, this, &TOptionsPage::btnAgainUpdateClick);
     auto* baseDef =
-        makeButton(group, QStringLiteral("btnBaseDef"), QStringLiteral("元に戻す"), {}, Qt::black);
+        makeButton(group, QStringLiteral("btnBaseDef"), QStringLiteral("元に戻す"), {}, kBlack);
     baseDef->setGeometry(522, row - 2, 86, 32);
     connect(baseDef, &QPushButton::clicked, this, [this] { btnBaseDefClick(true); });
 }

@@ -6,7 +6,7 @@
 #include "common/ui/BusyScope.h"
 #include "common/ui/FileDialogs.h"
 #include "common/ui/StripedGrid.h"
-#include "common/ui/UiFonts.h"
+#include "common/ui/UiColors.h"
 
 #include <QAction>
 #include <QChartView>
