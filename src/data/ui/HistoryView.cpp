@@ -10,6 +10,11 @@
 #include <QTableView>
 
 namespace {
+// Where each control sits, in pixels of its parent.
+namespace geometry {
+constexpr QRect kView{6, 8, 620, 449};
+} // namespace geometry
+
 const QStringList kTitles = {
     QStringLiteral("開催回"), QStringLiteral("抽選日付"), QStringLiteral("①"), QStringLiteral("②"),
     QStringLiteral("③"),      QStringLiteral("④"),        QStringLiteral("⑤"), QStringLiteral("⑥"),
@@ -86,7 +91,7 @@ THistoryPage::THistoryPage(QWidget* parent)
     : QWidget(parent), m_view(new QTableView(this)), m_model(new HistoryModel(this)) {
     setObjectName(QStringLiteral("TabSheet6"));
     m_view->setObjectName(QStringLiteral("viewHistory"));
-    m_view->setGeometry(6, 8, 620, 449);
+    m_view->setGeometry(geometry::kView);
     m_view->setModel(m_model);
     m_view->setFont(fixedGothicFont(19));
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -17,9 +17,26 @@
 
 namespace {
 
-constexpr int kPanelSize = 33;
+// Where each control sits, in pixels of its parent.
+namespace geometry {
+// The group.
+constexpr QRect kTabs{12, 22, 420, 36};
+constexpr QRect kPane{12, 58, 420, 176};
+constexpr QRect kUpdate{452, 96, 150, 40};
+constexpr QRect kClear{452, 150, 150, 40};
+// The panels in the pane: rows of ten, left to right, top to bottom.
+constexpr QPoint kFirstPanel{12, 12};
+constexpr int kPanelSide = 33;
 constexpr int kPanelPitch = 40;
 constexpr int kPanelsPerRow = 10;
+
+constexpr QRect panelAt(int number) {
+    const int row = (number - 1) / kPanelsPerRow;
+    const int column = (number - 1) % kPanelsPerRow;
+    return {kFirstPanel.x() + column * kPanelPitch, kFirstPanel.y() + row * kPanelPitch, kPanelSide,
+            kPanelSide};
+}
+} // namespace geometry
 
 } // namespace
 
@@ -83,31 +100,28 @@ TExclusionTable::TExclusionTable(TSettings& settings, const PositionCounts& coun
             " background: %2; }"
             "QTabBar::tab:selected { margin-top: 0px; background: palette(window); }")
             .arg(kTabBorder.name(), kTabBackground.name()));
-    m_tabs->setGeometry(12, 22, 420, 36);
+    m_tabs->setGeometry(geometry::kTabs);
     m_tabs->addTab(QStringLiteral("基本数字"));
     connect(m_tabs, &QTabBar::currentChanged, this, [this] { TabControl1Change(); });
 
     m_pane = new QFrame(this);
     m_pane->setObjectName(QStringLiteral("TabControl1Pane"));
     m_pane->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
-    m_pane->setGeometry(12, 58, 420, 176);
+    m_pane->setGeometry(geometry::kPane);
     for (int n = 1; n <= kMaxNumber; ++n) {
         auto* panel = new TNumberPanel(n, m_pane);
-        const int row = (n - 1) / kPanelsPerRow;
-        const int column = (n - 1) % kPanelsPerRow;
-        panel->setGeometry(12 + column * kPanelPitch, 12 + row * kPanelPitch, kPanelSize,
-                           kPanelSize);
+        panel->setGeometry(geometry::panelAt(n));
         connect(panel, &TNumberPanel::clicked, this, &TExclusionTable::ComSet_PnlBtnClick);
         m_panels.append(panel);
     }
 
     m_update =
         makeButton(this, QStringLiteral("btnUpdate"), QStringLiteral("予想に反映"), {}, kNavy);
-    m_update->setGeometry(452, 96, 150, 40);
+    m_update->setGeometry(geometry::kUpdate);
     connect(m_update, &QPushButton::clicked, this, &TExclusionTable::btnUpdateClick);
     m_clear = makeButton(this, QStringLiteral("btnDeleteClear"), QStringLiteral("全てクリア"), {},
                          kBlack);
-    m_clear->setGeometry(452, 150, 150, 40);
+    m_clear->setGeometry(geometry::kClear);
     connect(m_clear, &QPushButton::clicked, this, &TExclusionTable::btnDeleteClearClick);
 }
 
