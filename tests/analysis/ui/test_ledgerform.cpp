@@ -177,6 +177,8 @@ private slots:
                      .color(QPalette::WindowText),
                  QColor(Qt::red));
         QCOMPARE(labelText(&form, "lblLedgerRate"), QStringLiteral("0.0%"));
+        form.show();
+        VERIFY_LAID_OUT(&form);
 
         form.setLedger({}, kToday); // nothing saved: zeros, not an error
         QCOMPARE(year->count(), 1);
