@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LayoutCheck.h"
 #include "TestSupport.h"
 
 #include "app/QtTranslations.h"

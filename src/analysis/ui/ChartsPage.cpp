@@ -2,6 +2,7 @@
 
 #include "analysis/ChartCounts.h"
 #include "analysis/ui/TrendChartView.h"
+#include "common/ui/UiColors.h"
 #include "common/ui/UiFonts.h"
 #include "common/ui/UiWidgets.h"
 
@@ -11,6 +12,14 @@
 #include <QPushButton>
 
 namespace {
+// Where each control sits, in pixels of its parent.
+namespace geometry {
+constexpr QRect kKindCaption{8, 8, 80, 28};
+constexpr QRect kKinds{90, 8, 330, 28};
+constexpr QRect kExec{430, 7, 150, 30};
+constexpr QRect kChart{8, 42, 622, 418}; // both charts, one above the other
+} // namespace geometry
+
 // The busy cursor while a chart is drawn, restored however drawing ends.
 struct BusyCursor {
     BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
@@ -26,7 +35,7 @@ TChartsPage::TChartsPage(const DrawTable& draws, const PositionCounts& counts, Q
 
     auto* label = new QLabel(QStringLiteral("グラフ種別"), this);
     label->setObjectName(QStringLiteral("Label6"));
-    label->setGeometry(8, 8, 80, 28);
+    label->setGeometry(geometry::kKindCaption);
     label->setFont(gothicFont(14, true));
 
     m_kinds = new QComboBox(this);
@@ -35,12 +44,12 @@ TChartsPage::TChartsPage(const DrawTable& draws, const PositionCounts& counts, Q
     m_kinds->addItems(chartKindCaptions());
     m_kinds->setMaxVisibleItems(15);
     m_kinds->setFont(gothicFont(14));
-    m_kinds->setGeometry(90, 8, 330, 28);
+    m_kinds->setGeometry(geometry::kKinds);
     connect(m_kinds, &QComboBox::currentIndexChanged, this, &TChartsPage::cmbChartKindChange);
 
     m_exec = makeButton(this, QStringLiteral("btnChartExec"), QStringLiteral("傾向グラフ表示"),
-                        QString(), Qt::black);
-    m_exec->setGeometry(430, 7, 150, 30);
+                        QString(), kBlack);
+    m_exec->setGeometry(geometry::kExec);
     connect(m_exec, &QPushButton::clicked, this, &TChartsPage::btnChartExecClick);
 
     // The bar chart lies above the line chart in the same area.
@@ -51,7 +60,7 @@ TChartsPage::TChartsPage(const DrawTable& draws, const PositionCounts& counts, Q
                                      QStringLiteral("集計グラフ"), this);
     m_barChart->setObjectName(QStringLiteral("chartSelect43"));
     for (TTrendChartView* chart : {m_lineChart, m_barChart})
-        chart->setGeometry(8, 42, 622, 418);
+        chart->setGeometry(geometry::kChart);
     initControls();
 }
 

@@ -7,6 +7,7 @@
 #include "common/ui/FileDialogs.h"
 #include "common/ui/MessageBox.h"
 #include "common/ui/StripedGrid.h"
+#include "common/ui/UiColors.h"
 #include "common/ui/UiFonts.h"
 
 #include <QCategoryAxis>
@@ -24,11 +25,21 @@
 
 namespace {
 
-// The chart's look, as in the trend charts: a grey backdrop and a silver plot.
-const QColor kBackdrop(208, 208, 208);
-const QColor kFloor(192, 192, 192);
-const QColor kSpentRed(200, 0, 0);
-const QColor kWonBlue(0, 0, 220);
+// Where each control sits, in pixels of its parent.
+namespace geometry {
+constexpr QSize kClient{1080, 712};
+constexpr QRect kPeriodCaption{12, 10, 70, 28};
+constexpr QRect kYear{84, 10, 100, 28};
+// The totals follow in the same row, caption and value side by side, each
+// as wide as its entry in the constructor's table says.
+constexpr int kTotalsLeft = 200;
+constexpr int kTotalsGap = 8;
+constexpr QRect kNote{12, 42, 1056, 24};
+constexpr QRect kGrid{8, 70, 1064, 330};
+constexpr QRect kChart{8, 406, 1064, 260};
+constexpr QRect kExport{856, 674, 104, 30};
+constexpr QRect kClose{968, 674, 104, 30};
+} // namespace geometry
 
 constexpr int kDeadlineColumn = 12;
 constexpr int kMaxSkippedFilesNamed = 5;
@@ -106,11 +117,11 @@ void LedgerModel::setRows(const QVector<LedgerRow>& rows, const QDate& today) {
 }
 
 QColor TLedgerForm::nearDeadlineColour() {
-    return {255, 255, 128};
+    return kNearDeadline;
 }
 
 QColor TLedgerForm::expiredColour() {
-    return {128, 128, 128};
+    return kGrey;
 }
 
 TLedgerForm::TLedgerForm(const DrawTable& draws, const PrizeTable& prizes, QWidget* parent)
@@ -119,15 +130,15 @@ TLedgerForm::TLedgerForm(const DrawTable& draws, const PrizeTable& prizes, QWidg
       m_draws(draws), m_prizes(prizes) {
     setObjectName(QStringLiteral("LedgerForm"));
     setWindowTitle(QStringLiteral("当選・収支の集計"));
-    setFixedSize(1080, 712);
+    setFixedSize(geometry::kClient);
     setModal(true);
 
     addLabel(this, QStringLiteral("lblLedgerPeriod"), QStringLiteral("集計期間"),
-             QRect(12, 10, 70, 28));
+             geometry::kPeriodCaption);
     m_year = new QComboBox(this);
     m_year->setObjectName(QStringLiteral("cmbLedgerYear"));
     m_year->setFont(gothicFont(15));
-    m_year->setGeometry(84, 10, 100, 28);
+    m_year->setGeometry(geometry::kYear);
 
     // Totals: caption and value side by side.
     struct Total {
@@ -142,23 +153,24 @@ TLedgerForm::TLedgerForm(const DrawTable& draws, const PrizeTable& prizes, QWidg
                             {"当選金額", "lblLedgerWon", 72, 150, &m_won},
                             {"収支", "lblLedgerNet", 40, 140, &m_net},
                             {"回収率", "lblLedgerRate", 56, 76, &m_rate}};
-    int x = 200;
+    int x = geometry::kTotalsLeft;
     for (const Total& total : totals) {
         addLabel(this, QString(), QString::fromUtf8(total.caption),
-                 QRect(x, 10, total.captionWidth, 28));
+                 QRect(x, geometry::kYear.y(), total.captionWidth, geometry::kYear.height()));
         x += total.captionWidth;
         *total.value =
             addLabel(this, QString::fromLatin1(total.name), QString(),
-                     QRect(x, 10, total.valueWidth, 28), Qt::AlignRight | Qt::AlignVCenter);
+                     QRect(x, geometry::kYear.y(), total.valueWidth, geometry::kYear.height()),
+                     Qt::AlignRight | Qt::AlignVCenter);
         (*total.value)->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        x += total.valueWidth + 8;
+        x += total.valueWidth + geometry::kTotalsGap;
     }
-    m_note = addLabel(this, QStringLiteral("lblLedgerNote"), QString(), QRect(12, 42, 1056, 24));
+    m_note = addLabel(this, QStringLiteral("lblLedgerNote"), QString(), geometry::kNote);
 
     m_grid = new StripedGrid(StripedGrid::Highlight::WhenFocused, StripedGrid::Placement::RightTop,
                              this);
     m_grid->setObjectName(QStringLiteral("gridLedger"));
-    m_grid->setGeometry(8, 70, 1064, 330);
+    m_grid->setGeometry(geometry::kGrid);
     m_model = new LedgerModel(this);
     m_grid->setModel(m_model);
     m_grid->setFont(fixedGothicFont(15));
@@ -167,33 +179,34 @@ TLedgerForm::TLedgerForm(const DrawTable& draws, const PrizeTable& prizes, QWidg
     m_grid->setColumnWidths({70, 110, 60, 110, 44, 44, 44, 44, 44, 44, 140, 140, 150});
 
     auto* chart = new QChart;
-    chart->setBackgroundBrush(kBackdrop);
-    chart->setPlotAreaBackgroundBrush(kFloor);
+    // The look of the trend charts: a grey backdrop and a silver plot.
+    chart->setBackgroundBrush(kChartBackdrop);
+    chart->setPlotAreaBackgroundBrush(kChartFloor);
     chart->setPlotAreaBackgroundVisible(true);
     chart->setMargins(QMargins(4, 2, 8, 2));
     chart->legend()->setAlignment(Qt::AlignTop);
     chart->legend()->setFont(gothicFont(13));
     m_costSeries = new QLineSeries;
     m_costSeries->setName(QStringLiteral("購入額（累計）"));
-    m_costSeries->setPen(QPen(kSpentRed, 2));
+    m_costSeries->setPen(QPen(kChartRed, 2));
     m_wonSeries = new QLineSeries;
     m_wonSeries->setName(QStringLiteral("当選金額（累計）"));
-    m_wonSeries->setPen(QPen(kWonBlue, 2));
+    m_wonSeries->setPen(QPen(kChartBlue, 2));
     chart->addSeries(m_costSeries);
     chart->addSeries(m_wonSeries);
     m_chart = new QChartView(chart, this);
     m_chart->setObjectName(QStringLiteral("chartLedger"));
     m_chart->setRenderHint(QPainter::Antialiasing);
-    m_chart->setGeometry(8, 406, 1064, 260);
+    m_chart->setGeometry(geometry::kChart);
 
     auto* exportButton = new QPushButton(QStringLiteral("CSV出力"), this);
     exportButton->setObjectName(QStringLiteral("btnLedgerExport"));
     exportButton->setFont(gothicFont(15));
-    exportButton->setGeometry(856, 674, 104, 30);
+    exportButton->setGeometry(geometry::kExport);
     auto* close = new QPushButton(QStringLiteral("閉じる"), this);
     close->setObjectName(QStringLiteral("btnLedgerClose"));
     close->setFont(gothicFont(15));
-    close->setGeometry(968, 674, 104, 30);
+    close->setGeometry(geometry::kClose);
     close->setDefault(true);
 
     connect(exportButton, &QPushButton::clicked, this, [this] { btnLedgerExportClick(); });
@@ -237,7 +250,7 @@ void TLedgerForm::showTotals() {
     m_won->setText(formatYen(static_cast<long double>(totals.won)));
     m_net->setText(formatYen(static_cast<long double>(totals.net())));
     QPalette palette = m_net->palette();
-    palette.setColor(QPalette::WindowText, totals.net() < 0 ? QColor(Qt::red) : QColor(Qt::black));
+    palette.setColor(QPalette::WindowText, totals.net() < 0 ? kRed : kBlack);
     m_net->setPalette(palette);
     m_rate->setText(QString::number(totals.returnRate(), 'f', 1) + u'%');
 

@@ -7,6 +7,7 @@
 #include "common/ui/BusyScope.h"
 #include "common/ui/MessageBox.h"
 #include "common/ui/StringGrid.h"
+#include "common/ui/UiColors.h"
 #include "common/ui/UiFonts.h"
 #include "common/ui/UiWidgets.h"
 #include "entries/EntryFile.h"
@@ -18,6 +19,14 @@
 #include <QPushButton>
 
 namespace {
+// Where each control sits, in pixels of its parent.
+namespace geometry {
+// In the draw-number group.
+constexpr QRect kExec{164, 14, 110, 34};
+constexpr QRect kGuide{284, 14, 324, 34};
+constexpr QRect kGrid{14, 58, 594, 380};
+} // namespace geometry
+
 const QString kNoData = QStringLiteral("保存データがありません…。");
 const QString kReady = QStringLiteral("抽選結果と申込数字を照合します。");
 const QString kRunning = QStringLiteral("抽選結果と照合中です…。");
@@ -44,11 +53,11 @@ TMatchingPage::TMatchingPage(const DrawTable& draws, QWidget* parent)
 
     m_exec =
         makeButton(group, QStringLiteral("btnExec"), QStringLiteral("照合開始"), QString(), kNavy);
-    m_exec->setGeometry(164, 14, 110, 34);
+    m_exec->setGeometry(geometry::kExec);
     connect(m_exec, &QPushButton::clicked, this, &TMatchingPage::btnExecClick);
 
     m_guide = makePanel(group, QStringLiteral("pnlHitGuide"), Qt::AlignCenter, 14);
-    m_guide->setGeometry(284, 14, 324, 34);
+    m_guide->setGeometry(geometry::kGuide);
 
     // Centred both ways: the fallback Gothic fonts have a line box taller than
     // the 22-pixel row, so text set at the top would lose its lower part.
@@ -62,7 +71,7 @@ TMatchingPage::TMatchingPage(const DrawTable& draws, QWidget* parent)
     m_grid->setDataRowHeight(22);
     m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_grid->setGeometry(14, 58, 594, 380);
+    m_grid->setGeometry(geometry::kGrid);
     initControls();
     // No lines until the first load of the draw table sets the draw number.
     m_guide->setText(kNoData);

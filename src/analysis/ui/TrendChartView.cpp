@@ -2,6 +2,8 @@
 
 #include "analysis/MarkLayout.h"
 #include "common/ComFunction.h"
+#include "common/ui/UiColors.h"
+#include "common/ui/UiFonts.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -17,15 +19,6 @@
 
 namespace {
 
-// The backdrop: a grey chart with a hatched back wall, a hatched left wall
-// and a silver floor, drawn flat as the walls of a slightly deep chart.
-const QColor kBackdrop(208, 208, 208);
-const QColor kWall(168, 168, 168);
-const QColor kFloor(192, 192, 192); // silver
-const QColor kWallEdge(120, 120, 120);
-const QColor kSeriesBlue(0, 0, 220);
-const QColor kArrowGrey(128, 128, 128);
-
 constexpr int kSide = 12;       // space left and right of the plot
 constexpr int kTop = 6;         // space above the back wall
 constexpr int kBottom = 26;     // room for the number labels below the plot
@@ -37,18 +30,9 @@ constexpr int kLabelGap = 2;    // at least, between two number labels
 constexpr int kLabelSize = 12;  // the number labels' pixel size where they fit
 constexpr int kSmallestLabelSize = 8;
 constexpr qreal kBarWidth = 0.6;
-const QColor kMarkFill(255, 255, 240, 215); // keeps marks legible over lines
-
-QFont minchoFont(int pixelSize) {
-    QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ Ｐ明朝"), QStringLiteral("MS PMincho"),
-                      QStringLiteral("Noto Serif CJK JP"), QStringLiteral("Noto Serif JP")});
-    font.setPixelSize(pixelSize);
-    return font;
-}
 
 const QFont& markFont() {
-    static const QFont font = minchoFont(12);
+    static const QFont font = proportionalMinchoFont(12);
     return font;
 }
 
@@ -102,7 +86,7 @@ TTrendChartView::TTrendChartView(Shape shape, const QString& seriesName, const Q
     // drop labels that it finds too close together.
     m_numberAxis->setLabelsVisible(false);
     m_numberAxis->setGridLineVisible(false);
-    m_numberAxis->setLinePen(QPen(kWallEdge, 1));
+    m_numberAxis->setLinePen(QPen(kChartWallEdge, 1));
     m_valueAxis = new QValueAxis(chart);
     m_valueAxis->setRange(0, 1);
     m_valueAxis->setVisible(false);
@@ -139,7 +123,7 @@ TTrendChartView::TTrendChartView(Shape shape, const QString& seriesName, const Q
         m_barSet->setPen(Qt::NoPen);
     }
     if (m_line)
-        m_line->setPen(QPen(kSeriesBlue, 2));
+        m_line->setPen(QPen(kChartBlue, 2));
 }
 
 QAbstractSeries* TTrendChartView::series() const {
@@ -232,7 +216,7 @@ QFont TTrendChartView::numberLabelFont() const {
     // As large as the points' spacing allows with a gap between the labels,
     // so that they read as separate numbers, not "010203...".
     const qreal spacing = chart()->plotArea().width() / kMaxNumber;
-    QFont font = minchoFont(kLabelSize);
+    QFont font = proportionalMinchoFont(kLabelSize);
     while (font.pixelSize() > kSmallestLabelSize && widestNumberLabel(font) + kLabelGap > spacing)
         font.setPixelSize(font.pixelSize() - 1);
     return font;
@@ -253,22 +237,24 @@ QList<TTrendChartView::NumberLabel> TTrendChartView::numberLabels() const {
     return labels;
 }
 
+// A grey chart with a hatched back wall, a hatched left wall and a silver
+// floor, drawn flat as the walls of a slightly deep chart.
 void TTrendChartView::drawBackground(QPainter* painter, const QRectF& rect) {
-    painter->fillRect(rect, kBackdrop);
+    painter->fillRect(rect, kChartBackdrop);
     const QRectF plot = chart()->plotArea();
     const qreal d = depth();
     const QRectF back = plot.translated(d, -d);
     painter->save();
-    painter->setPen(QPen(kWallEdge, 1));
-    painter->setBrush(kWall);
+    painter->setPen(QPen(kChartWallEdge, 1));
+    painter->setBrush(kChartWall);
     painter->drawRect(back);
-    painter->fillRect(back, QBrush(Qt::white, Qt::HorPattern));
+    painter->fillRect(back, QBrush(kWhite, Qt::HorPattern));
     const QPolygonF leftWall(
         {plot.topLeft(), back.topLeft(), back.bottomLeft(), plot.bottomLeft()});
     painter->drawPolygon(leftWall);
-    painter->setBrush(QBrush(Qt::white, Qt::BDiagPattern));
+    painter->setBrush(QBrush(kWhite, Qt::BDiagPattern));
     painter->drawPolygon(leftWall);
-    painter->setBrush(kFloor);
+    painter->setBrush(kChartFloor);
     painter->drawPolygon(
         QPolygonF({plot.bottomLeft(), plot.bottomRight(), back.bottomRight(), back.bottomLeft()}));
     if (m_bars) {
@@ -300,16 +286,16 @@ void TTrendChartView::drawForeground(QPainter* painter, const QRectF& rect) {
         }
     }
     painter->setFont(numberLabelFont());
-    painter->setPen(Qt::black);
+    painter->setPen(kBlack);
     for (const NumberLabel& label : numberLabels())
         painter->drawText(label.rect, Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip,
                           label.text);
     painter->setFont(markFont());
     for (const ValueMark& mark : valueMarks()) {
-        painter->setPen(QPen(kArrowGrey, 2));
+        painter->setPen(QPen(kGrey, 2));
         painter->drawLine(mark.anchor, QPointF(mark.anchor.x(), mark.rect.bottom()));
-        painter->fillRect(mark.rect, kMarkFill);
-        painter->setPen(Qt::black);
+        painter->fillRect(mark.rect, kChartMarkFill);
+        painter->setPen(kBlack);
         painter->drawText(mark.rect, Qt::AlignCenter, mark.text);
     }
     painter->restore();

@@ -1,6 +1,7 @@
 #include "app/ui/About.h"
 
 #include "app/ui/ProgramIcon.h"
+#include "common/ui/UiColors.h"
 #include "common/ui/UiFonts.h"
 
 #include <QFrame>
@@ -11,28 +12,23 @@
 
 namespace {
 
+// Where each control sits, in pixels of its parent.
+namespace geometry {
+constexpr QSize kClient{577, 319};
+constexpr QRect kPanel{8, 8, 561, 255};
+constexpr QRect kOk{246, 276, 85, 30};
+// In the panel.
+constexpr QRect kIcon{16, 16, 32, 32};
+constexpr QRect kAppName{64, 14, 170, 36};
+constexpr QRect kVersion{240, 20, 300, 30};
+constexpr QRect kProductName{16, 70, 529, 36};
+constexpr QRect kCopy{16, 126, 529, 110};
+} // namespace geometry
+
 const QString kProductTitle = QStringLiteral("ロト７ 数字予想・照合システム【Septarion】");
 const QString kNotice = QStringLiteral("Copyright © Ozumel. All rights reserved.\n"
                                        "本ソフトウェアの無断複製・再配布を禁じます。\n"
                                        "予想結果は当選を保証するものではありません。");
-
-QFont latinSerifFont(int pixelSize, bool bold) {
-    QFont font;
-    font.setFamilies({QStringLiteral("Century"), QStringLiteral("Century Schoolbook"),
-                      QStringLiteral("C059"), QStringLiteral("DejaVu Serif"),
-                      QStringLiteral("Noto Serif CJK JP")});
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
-
-QFont minchoFont(int pixelSize) {
-    QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ 明朝"), QStringLiteral("MS Mincho"),
-                      QStringLiteral("Noto Serif CJK JP")});
-    font.setPixelSize(pixelSize);
-    return font;
-}
 
 QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, const QFont& font,
                  const QRect& geometry) {
@@ -51,39 +47,39 @@ TAboutForm::TAboutForm(const TVersion& version, QWidget* parent)
       m_version(version) {
     setObjectName(QStringLiteral("AboutForm"));
     setWindowTitle(QStringLiteral("バージョン情報"));
-    setFixedSize(577, 319);
+    setFixedSize(geometry::kClient);
     setModal(true);
 
     auto* panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("pnlAbout"));
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     panel->setLineWidth(2);
-    panel->setGeometry(8, 8, 561, 255);
+    panel->setGeometry(geometry::kPanel);
 
     auto* icon = new QLabel(panel);
     icon->setObjectName(QStringLiteral("ProgramIcon"));
-    icon->setGeometry(16, 16, 32, 32);
+    icon->setGeometry(geometry::kIcon);
     icon->setPixmap(programIconPixmap(32));
 
     addLabel(panel, QStringLiteral("lblAppName"), QStringLiteral("Septarion"),
-             latinSerifFont(24, true), QRect(64, 14, 170, 36));
+             latinSerifFont(24, true), geometry::kAppName);
     m_versionLabel = addLabel(panel, QStringLiteral("lblVersion"), QStringLiteral("Version "),
-                              latinSerifFont(19, false), QRect(240, 20, 300, 30));
+                              latinSerifFont(19, false), geometry::kVersion);
 
     QLabel* title = addLabel(panel, QStringLiteral("lblProductName"), kProductTitle,
-                             fixedGothicFont(24, true), QRect(16, 70, 529, 36));
+                             fixedGothicFont(24, true), geometry::kProductName);
     QPalette blue = title->palette();
-    blue.setColor(QPalette::WindowText, Qt::blue);
+    blue.setColor(QPalette::WindowText, kBlue);
     title->setPalette(blue);
 
-    QLabel* notice = addLabel(panel, QStringLiteral("pnlCopy"), kNotice, minchoFont(15),
-                              QRect(16, 126, 529, 110));
+    QLabel* notice =
+        addLabel(panel, QStringLiteral("pnlCopy"), kNotice, minchoFont(15), geometry::kCopy);
     notice->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     notice->setAlignment(Qt::AlignCenter);
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("OKButton"));
-    ok->setGeometry(246, 276, 85, 30);
+    ok->setGeometry(geometry::kOk);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }

@@ -33,6 +33,12 @@
 #include <QWindow>
 
 namespace {
+// Where each control sits, in pixels of its parent.
+namespace geometry {
+constexpr QSize kClient{657, 548 - 22}; // the window below the menu bar, less the status bar
+constexpr QRect kTabs{8, 5, 640, 514};
+} // namespace geometry
+
 const QString kMainGuide =
     QStringLiteral("１～３７までの数字の中から、異なる７個の数字を選択してください。");
 // Room for the window manager's frame around the window, counted before the
@@ -68,12 +74,12 @@ TMainForm::~TMainForm() {
 void TMainForm::buildTabs() {
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("MainClient"));
-    central->setFixedSize(657, 548 - 22);
+    central->setFixedSize(geometry::kClient);
     setCentralWidget(central);
 
     m_tabs = new TPageControl(central);
     m_tabs->setObjectName(QStringLiteral("pctrlMain"));
-    m_tabs->setGeometry(8, 5, 640, 514);
+    m_tabs->setGeometry(geometry::kTabs);
     m_tabs->setFont(gothicFont(13));
 
     m_mainPage = new TMainPage();

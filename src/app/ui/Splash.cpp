@@ -1,5 +1,6 @@
 #include "app/ui/Splash.h"
 
+#include "common/ui/UiColors.h"
 #include "common/ui/UiFonts.h"
 
 #include <QApplication>
@@ -14,7 +15,7 @@ TSplashForm::TSplashForm(QWidget* parent)
     setWindowTitle(QStringLiteral("しばらくおまちください…"));
     setFixedSize(385, 80);
     m_title->setObjectName(QStringLiteral("lblTitle"));
-    m_title->setGeometry(0, 0, 385, 80);
+    m_title->setGeometry(rect()); // fills the box
     m_title->setAlignment(Qt::AlignCenter);
     m_title->setFont(gothicFont(15, true));
     QPalette pal = m_title->palette();

@@ -5,6 +5,15 @@
 #include <QGroupBox>
 #include <QLabel>
 
+namespace {
+// Where each control sits, in pixels of its parent.
+namespace geometry {
+constexpr QRect kGroup{6, 4, 620, 448}; // on the page
+constexpr QRect kCaption{14, 20, 50, 24};
+constexpr QRect kEdit{64, 14, 90, 34};
+} // namespace geometry
+} // namespace
+
 TDrawNumberEdit::TDrawNumberEdit(QWidget* parent) : TSpinEdit(1, 9999, 4, parent) {
     setAlignment(Qt::AlignCenter);
 }
@@ -13,16 +22,16 @@ DrawNumberRow makeDrawNumberRow(QWidget* page, const QString& groupName, const Q
                                 const QString& editName) {
     auto* group = new QGroupBox(page);
     group->setObjectName(groupName);
-    group->setGeometry(6, 4, 620, 448);
+    group->setGeometry(geometry::kGroup);
 
     auto* label = new QLabel(QStringLiteral("開催回"), group);
     label->setObjectName(labelName);
-    label->setGeometry(14, 20, 50, 24);
+    label->setGeometry(geometry::kCaption);
     label->setFont(gothicFont(14, true));
 
     auto* edit = new TDrawNumberEdit(group);
     edit->setObjectName(editName);
-    edit->setGeometry(64, 14, 90, 34);
+    edit->setGeometry(geometry::kEdit);
     edit->setFont(gothicFont(16, true));
     return {group, edit};
 }

@@ -1,5 +1,6 @@
 #include "common/ui/StripedGrid.h"
 
+#include "common/ui/UiColors.h"
 #include "common/ui/UiFonts.h"
 
 #include <QFontMetrics>
@@ -86,7 +87,7 @@ StripedGrid::StripedGrid(Highlight highlight, Placement placement, QWidget* pare
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     horizontalHeader()->setMinimumSectionSize(8);
     QPalette pal = palette();
-    pal.setColor(QPalette::Base, Qt::white);
+    pal.setColor(QPalette::Base, kWhite);
     setPalette(pal);
 }
 
@@ -145,11 +146,11 @@ bool StripedGrid::isHighlighted(int row) const {
 QColor StripedGrid::backgroundOf(int row) const {
     if (isHighlighted(row))
         return palette().color(QPalette::Active, QPalette::Highlight);
-    return row % 2 == 0 ? QColor(Qt::white) : kStripeGreen;
+    return row % 2 == 0 ? kWhite : kStripeGreen;
 }
 
 QColor StripedGrid::textColourOf(int row) const {
-    return isHighlighted(row) ? QColor(Qt::white) : QColor(Qt::black);
+    return isHighlighted(row) ? kWhite : kBlack;
 }
 
 void StripedGrid::focusInEvent(QFocusEvent* event) {

@@ -1,5 +1,6 @@
 #include "data/ui/HistoryView.h"
 
+#include "common/ui/UiColors.h"
 #include "common/ui/UiFonts.h"
 #include "data/HistoryOrder.h"
 
@@ -9,6 +10,11 @@
 #include <QTableView>
 
 namespace {
+// Where each control sits, in pixels of its parent.
+namespace geometry {
+constexpr QRect kView{6, 8, 620, 449};
+} // namespace geometry
+
 const QStringList kTitles = {
     QStringLiteral("開催回"), QStringLiteral("抽選日付"), QStringLiteral("①"), QStringLiteral("②"),
     QStringLiteral("③"),      QStringLiteral("④"),        QStringLiteral("⑤"), QStringLiteral("⑥"),
@@ -34,9 +40,9 @@ QVariant HistoryModel::data(const QModelIndex& index, int role) const {
         return index.column() == 0 ? int(Qt::AlignLeft | Qt::AlignVCenter) : int(Qt::AlignCenter);
     case Qt::BackgroundRole:
         // Stripes follow the display position, not the draw.
-        return QBrush(index.row() % 2 == 0 ? QColor(Qt::white) : kStripeGreen);
+        return QBrush(index.row() % 2 == 0 ? kWhite : kStripeGreen);
     case Qt::ForegroundRole:
-        return QBrush(Qt::black);
+        return QBrush(kBlack);
     default:
         return {};
     }
@@ -85,7 +91,7 @@ THistoryPage::THistoryPage(QWidget* parent)
     : QWidget(parent), m_view(new QTableView(this)), m_model(new HistoryModel(this)) {
     setObjectName(QStringLiteral("TabSheet6"));
     m_view->setObjectName(QStringLiteral("viewHistory"));
-    m_view->setGeometry(6, 8, 620, 449);
+    m_view->setGeometry(geometry::kView);
     m_view->setModel(m_model);
     m_view->setFont(fixedGothicFont(19));
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -6,6 +6,11 @@
 #include <QHeaderView>
 
 namespace {
+// Where each control sits, in pixels of its parent.
+namespace geometry {
+constexpr QRect kGrid{6, 8, 620, 449};
+} // namespace geometry
+
 const QStringList kTitles = {
     QStringLiteral("開催回"),   QStringLiteral("口数"),         QStringLiteral("１等金額"),
     QStringLiteral("口数"),     QStringLiteral("２等金額"),     QStringLiteral("口数"),
@@ -54,7 +59,7 @@ TPrizePage::TPrizePage(QWidget* parent)
       m_model(new PrizeModel(this)) {
     setObjectName(QStringLiteral("TabSheet7"));
     m_grid->setObjectName(QStringLiteral("gridMoney"));
-    m_grid->setGeometry(6, 8, 620, 449);
+    m_grid->setGeometry(geometry::kGrid);
     m_grid->setModel(m_model);
     m_grid->setFont(fixedGothicFont(19));
     m_grid->horizontalHeader()->setFont(fixedGothicFont(15));

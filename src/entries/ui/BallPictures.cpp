@@ -1,6 +1,7 @@
 #include "entries/ui/BallPictures.h"
 
 #include "common/ComType.h"
+#include "common/ui/UiColors.h"
 #include "common/ui/UiFonts.h"
 
 #include <QPainter>
@@ -15,12 +16,12 @@ struct BallColours {
 
 // Indexed by number modulo 6.
 const std::array<BallColours, 6> kCycle = {{
-    {QColor(255, 0, 255), Qt::white}, // 0: 6, 12, ... fuchsia
-    {QColor(0, 0, 255), Qt::white},   // 1: 1, 7, ...  blue
-    {QColor(0, 0, 128), Qt::white},   // 2: 2, 8, ...  navy
-    {QColor(255, 255, 0), Qt::black}, // 3: 3, 9, ...  yellow
-    {QColor(0, 255, 0), Qt::white},   // 4: 4, 10, ... green
-    {QColor(0, 255, 255), Qt::black}, // 5: 5, 11, ... aqua
+    {kFuchsia, kWhite}, // 0: 6, 12, ...
+    {kBlue, kWhite},    // 1: 1, 7, ...
+    {kNavy, kWhite},    // 2: 2, 8, ...
+    {kYellow, kBlack},  // 3: 3, 9, ...
+    {kLime, kWhite},    // 4: 4, 10, ...
+    {kAqua, kBlack},    // 5: 5, 11, ...
 }};
 
 QPixmap drawBall(int number) {
@@ -32,10 +33,7 @@ QPixmap drawBall(int number) {
     painter.setBrush(ballDiscColour(number));
     painter.drawEllipse(QRectF(1, 1, 30, 30));
     painter.setPen(ballDigitColour(number));
-    QFont font = gothicFont(15, true);
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("DejaVu Sans"),
-                      QStringLiteral("Noto Sans CJK JP")});
-    painter.setFont(font);
+    painter.setFont(latinSansFont(15, true));
     painter.drawText(QRect(0, 0, 32, 32), Qt::AlignCenter, QString::number(number));
     return pixmap;
 }

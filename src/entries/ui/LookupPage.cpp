@@ -5,7 +5,7 @@
 #include "common/ui/DrawNumberEdit.h"
 #include "common/ui/MessageBox.h"
 #include "common/ui/StringGrid.h"
-#include "common/ui/UiFonts.h"
+#include "common/ui/UiColors.h"
 #include "common/ui/UiWidgets.h"
 #include "entries/EntryFile.h"
 #include "entries/ui/EntryGrid.h"
@@ -16,6 +16,15 @@
 #include <QPushButton>
 
 namespace {
+// Where each control sits, in pixels of its parent.
+namespace geometry {
+// In the draw-number group.
+constexpr QRect kGuide{162, 14, 250, 34};
+constexpr QRect kOneDelete{420, 14, 92, 34};
+constexpr QRect kAllDelete{516, 14, 92, 34};
+constexpr QRect kGrid{14, 58, 594, 380};
+} // namespace geometry
+
 const QString kNoData = QStringLiteral("保存データがありません…。");
 const QString kCanCancel = QStringLiteral("取消し処理がおこなえます。");
 
@@ -31,20 +40,20 @@ TLookupPage::TLookupPage(QWidget* parent) : QWidget(parent) {
     connect(m_drawNumber, &TSpinEdit::editTextChanged, this, &TLookupPage::editLoto6NumChange);
 
     m_guide = makePanel(group, QStringLiteral("pnlSeaGuide"), Qt::AlignCenter, 14);
-    m_guide->setGeometry(162, 14, 250, 34);
+    m_guide->setGeometry(geometry::kGuide);
 
     m_oneDelete = makeButton(group, QStringLiteral("btnOneDelete"), QStringLiteral("１行取消"),
-                             QStringLiteral("申込み数字を１行除外（削除）します。"), Qt::red);
-    m_oneDelete->setGeometry(420, 14, 92, 34);
+                             QStringLiteral("申込み数字を１行除外（削除）します。"), kRed);
+    m_oneDelete->setGeometry(geometry::kOneDelete);
     connect(m_oneDelete, &QPushButton::clicked, this, &TLookupPage::btnOneDeleteClick);
     m_allDelete = makeButton(group, QStringLiteral("btnAllDelete"), QStringLiteral("全て取消"),
-                             QStringLiteral("申込み数字を全て除外（削除）します。"), Qt::red);
-    m_allDelete->setGeometry(516, 14, 92, 34);
+                             QStringLiteral("申込み数字を全て除外（削除）します。"), kRed);
+    m_allDelete->setGeometry(geometry::kAllDelete);
     connect(m_allDelete, &QPushButton::clicked, this, &TLookupPage::btnAllDeleteClick);
 
     m_grid = makeEntryGrid(group, QStringLiteral("gridLoto6"), StringGrid::Highlight::WhenFocused,
                            StringGrid::Placement::CentredTop);
-    m_grid->setGeometry(14, 58, 594, 380);
+    m_grid->setGeometry(geometry::kGrid);
     initControls();
 }
 

@@ -6,6 +6,7 @@
 #include "common/ui/CountSpinEdit.h"
 #include "common/ui/MessageBox.h"
 #include "common/ui/StringGrid.h"
+#include "common/ui/UiColors.h"
 #include "common/ui/UiFonts.h"
 #include "common/ui/UiWidgets.h"
 #include "entries/EntryFile.h"
@@ -21,6 +22,46 @@
 #include <QToolButton>
 
 namespace {
+
+// Where each control sits, in pixels of its parent.
+namespace geometry {
+// The page.
+constexpr QRect kDrawNumberCaption{12, 6, 50, 24};
+constexpr QRect kDrawNumber{64, 4, 90, 27};
+constexpr QRect kBoard{6, 36, 166, 414};
+constexpr QRect kSelection{180, 36, 446, 72};
+constexpr QRect kPending{180, 112, 446, 338};
+// The board: ten buttons down each column, neighbours sharing their border line.
+constexpr QRect kCountCaption{16, 22, 70, 24};
+constexpr QRect kCount{88, 21, 61, 26};
+constexpr QRect kAutoCalc{16, 50, 133, 30};
+constexpr QPoint kFirstBall{16, 84};
+constexpr int kBallSide = 33;
+constexpr int kBallPitch = 32;
+constexpr int kBallsPerColumn = 10;
+// The selection: the clear button, then the seven images in a row.
+constexpr QRect kClear{10, 24, 56, 41};
+constexpr QRect kFirstImage{76, 24, 41, 41};
+constexpr int kImagePitch = 52;
+// The pending lines.
+constexpr QRect kSelect{10, 24, 70, 32};
+constexpr QRect kCancel{84, 24, 70, 32};
+constexpr QRect kSave{158, 24, 70, 32};
+constexpr QRect kLineCount{236, 24, 80, 32};
+constexpr QRect kPrice{320, 24, 116, 32};
+constexpr QRect kPendingGrid{10, 62, 426, 266};
+
+constexpr QRect ballAt(int number) {
+    const int column = (number - 1) / kBallsPerColumn;
+    const int row = (number - 1) % kBallsPerColumn;
+    return {kFirstBall.x() + column * kBallPitch, kFirstBall.y() + row * kBallPitch, kBallSide,
+            kBallSide};
+}
+
+constexpr QRect imageAt(int position) {
+    return kFirstImage.translated((position - 1) * kImagePitch, 0);
+}
+} // namespace geometry
 
 const char* const kTag = "tag";
 
@@ -51,13 +92,13 @@ TMainPage::TMainPage(QWidget* parent) : QWidget(parent) {
 
     auto* label = new QLabel(QStringLiteral("開催回"), this);
     label->setObjectName(QStringLiteral("Label4"));
-    label->setGeometry(12, 6, 50, 24);
+    label->setGeometry(geometry::kDrawNumberCaption);
     label->setFont(gothicFont(14, true));
     setTextColour(label, kNavy);
 
     m_drawNumber = new QLineEdit(this);
     m_drawNumber->setObjectName(QStringLiteral("editNewNum"));
-    m_drawNumber->setGeometry(64, 4, 90, 27);
+    m_drawNumber->setGeometry(geometry::kDrawNumber);
     m_drawNumber->setReadOnly(true);
     m_drawNumber->setFocusPolicy(Qt::ClickFocus); // skipped by the Tab key
     m_drawNumber->setAlignment(Qt::AlignCenter);
@@ -67,28 +108,26 @@ TMainPage::TMainPage(QWidget* parent) : QWidget(parent) {
     pal.setColor(QPalette::Text, kNavy);
     m_drawNumber->setPalette(pal);
 
-    buildBoard()->setGeometry(6, 36, 166, 414);
-    buildSelection()->setGeometry(180, 36, 446, 72);
-    buildPending()->setGeometry(180, 112, 446, 338);
+    buildBoard()->setGeometry(geometry::kBoard);
+    buildSelection()->setGeometry(geometry::kSelection);
+    buildPending()->setGeometry(geometry::kPending);
     initControls();
 }
 
 QGroupBox* TMainPage::buildBoard() {
     QGroupBox* group =
-        captionedGroup(this, QStringLiteral("GroupBox1"), QStringLiteral("組合せ数字"), Qt::blue);
+        captionedGroup(this, QStringLiteral("GroupBox1"), QStringLiteral("組合せ数字"), kBlue);
     for (int n = 1; n <= kMaxNumber; ++n) {
         auto* button = new QToolButton(group);
         button->setObjectName(QStringLiteral("SpeedButton%1").arg(n));
-        const int column = (n - 1) / 10;
-        const int row = (n - 1) % 10;
-        button->setGeometry(16 + column * 32, 84 + row * 32, 33, 33);
+        button->setGeometry(geometry::ballAt(n));
         button->setCheckable(true);
         button->setAutoRaise(true);
         button->setCursor(Qt::PointingHandCursor);
         button->setIconSize(QSize(32, 32));
         button->setToolButtonStyle(Qt::ToolButtonIconOnly);
         button->setFocusPolicy(Qt::NoFocus);
-        setTextColour(button, Qt::blue);
+        setTextColour(button, kBlue);
         connect(button, &QToolButton::clicked, this,
                 [this, button] { ComSet_SpeedBtnClick(button); });
         m_buttons.append(button);
@@ -100,31 +139,30 @@ QGroupBox* TMainPage::buildBoard() {
 void TMainPage::buildGenerationControls(QGroupBox* board) {
     auto* label = new QLabel(QStringLiteral("連続口数"), board);
     label->setObjectName(QStringLiteral("Label2"));
-    label->setGeometry(16, 22, 70, 24);
+    label->setGeometry(geometry::kCountCaption);
     m_autoSelectMax = new TCountSpinEdit(1, 100, TCountSpinEdit::Keys::Digits, board);
     m_autoSelectMax->setObjectName(QStringLiteral("editAutoSelectMax"));
-    m_autoSelectMax->setGeometry(88, 21, 61, 26);
+    m_autoSelectMax->setGeometry(geometry::kCount);
     m_autoCalc = makeButton(
         board, QStringLiteral("btnAutoCalc"), QStringLiteral(" Septarion"),
         QStringLiteral("予想オプション設定により、当選数字を絞り込み、より確率の高い当選数字を"
                        "弾き出します。"),
         kNavy);
-    m_autoCalc->setGeometry(16, 50, 133, 30);
+    m_autoCalc->setGeometry(geometry::kAutoCalc);
     connect(m_autoCalc, &QPushButton::clicked, this, &TMainPage::autoCalcClicked);
 }
 
 QGroupBox* TMainPage::buildSelection() {
     QGroupBox* group =
         captionedGroup(this, QStringLiteral("GroupBox2"), QStringLiteral("選択数字"), kNavy);
-    auto* clear =
-        makeButton(group, QStringLiteral("btnRiset"), QStringLiteral("ｸﾘｱ"),
-                   QStringLiteral("現在、選択されている数字をリセットします。"), Qt::black);
-    clear->setGeometry(10, 24, 56, 41);
+    auto* clear = makeButton(group, QStringLiteral("btnRiset"), QStringLiteral("ｸﾘｱ"),
+                             QStringLiteral("現在、選択されている数字をリセットします。"), kBlack);
+    clear->setGeometry(geometry::kClear);
     connect(clear, &QPushButton::clicked, this, &TMainPage::btnRisetClick);
     for (int i = 1; i <= kPositions; ++i) {
         auto* image = new BallImage(group);
         image->setObjectName(QStringLiteral("Image%1").arg(i));
-        image->setGeometry(76 + (i - 1) * 52, 24, 41, 41);
+        image->setGeometry(geometry::imageAt(i));
         image->setAlignment(Qt::AlignCenter);
         image->setProperty(kTag, 0);
         m_images.append(image);
@@ -136,28 +174,28 @@ QGroupBox* TMainPage::buildPending() {
     QGroupBox* group =
         captionedGroup(this, QStringLiteral("GroupBox3"), QStringLiteral("申込み数字"), kFuchsia);
     auto* select = makeButton(group, QStringLiteral("btnSelect"), QStringLiteral("決定"),
-                              QStringLiteral("現在、選択されている数字を決定します。"), Qt::blue);
+                              QStringLiteral("現在、選択されている数字を決定します。"), kBlue);
     auto* cancel = makeButton(group, QStringLiteral("btnCancel"), QStringLiteral("取消"),
-                              QStringLiteral("申込み数字をキャンセルします。"), Qt::red);
+                              QStringLiteral("申込み数字をキャンセルします。"), kRed);
     auto* save = makeButton(group, QStringLiteral("btnSave"), QStringLiteral("保存"),
                             QStringLiteral("申込み数字を利用端末に保存します。"), kNavy);
-    select->setGeometry(10, 24, 70, 32);
-    cancel->setGeometry(84, 24, 70, 32);
-    save->setGeometry(158, 24, 70, 32);
+    select->setGeometry(geometry::kSelect);
+    cancel->setGeometry(geometry::kCancel);
+    save->setGeometry(geometry::kSave);
     connect(select, &QPushButton::clicked, this, &TMainPage::btnSelectClick);
     connect(cancel, &QPushButton::clicked, this, &TMainPage::btnCancelClick);
     connect(save, &QPushButton::clicked, this, &TMainPage::btnSaveClick);
 
     m_countPanel =
         makePanel(group, QStringLiteral("pnlSelectMax"), Qt::AlignRight | Qt::AlignVCenter, 16);
-    m_countPanel->setGeometry(236, 24, 80, 32);
+    m_countPanel->setGeometry(geometry::kLineCount);
     m_pricePanel =
         makePanel(group, QStringLiteral("pnlSelectMoney"), Qt::AlignRight | Qt::AlignVCenter, 16);
-    m_pricePanel->setGeometry(320, 24, 116, 32);
+    m_pricePanel->setGeometry(geometry::kPrice);
 
     m_grid = makeEntryGrid(group, QStringLiteral("gridSelectItem"), StringGrid::Highlight::Always,
                            StringGrid::Placement::Centred);
-    m_grid->setGeometry(10, 62, 426, 266);
+    m_grid->setGeometry(geometry::kPendingGrid);
     return group;
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/ComFunction.h"
 #include "common/ui/MessageBox.h"
+#include "common/ui/UiColors.h"
 #include "common/ui/UiFonts.h"
 #include "common/ui/UiWidgets.h"
 #include "data/DrawTable.h"
@@ -16,16 +17,26 @@
 
 namespace {
 
-constexpr int kPanelSize = 33;
+// Where each control sits, in pixels of its parent.
+namespace geometry {
+// The group.
+constexpr QRect kTabs{12, 22, 420, 36};
+constexpr QRect kPane{12, 58, 420, 176};
+constexpr QRect kUpdate{452, 96, 150, 40};
+constexpr QRect kClear{452, 150, 150, 40};
+// The panels in the pane: rows of ten, left to right, top to bottom.
+constexpr QPoint kFirstPanel{12, 12};
+constexpr int kPanelSide = 33;
 constexpr int kPanelPitch = 40;
 constexpr int kPanelsPerRow = 10;
 
-// A font of the given point size (the tab strip's sizes are given in points).
-QFont pointFont(int points, bool bold) {
-    QFont font = gothicFont(12, bold);
-    font.setPointSize(points);
-    return font;
+constexpr QRect panelAt(int number) {
+    const int row = (number - 1) / kPanelsPerRow;
+    const int column = (number - 1) % kPanelsPerRow;
+    return {kFirstPanel.x() + column * kPanelPitch, kFirstPanel.y() + row * kPanelPitch, kPanelSide,
+            kPanelSide};
 }
+} // namespace geometry
 
 } // namespace
 
@@ -47,8 +58,8 @@ void TNumberPanel::setLook(Look look) {
     setFrameStyle(QFrame::WinPanel | (marked ? QFrame::Sunken : QFrame::Raised));
     setFont(gothicFont(16, marked));
     const QColor colour = look == Look::Excluded  ? kFuchsia
-                          : look == Look::InRange ? QColor(Qt::blue)
-                                                  : QColor(Qt::black);
+                          : look == Look::InRange ? kBlue
+                                                  : kBlack;
     // In every colour group: the range view's panels are disabled and must
     // still show their marks in blue.
     QPalette pal = palette();
@@ -73,7 +84,7 @@ TExclusionTable::TExclusionTable(TSettings& settings, const PositionCounts& coun
     // re-polish the panels and drop their colours.
     setStyleSheet(QStringLiteral("QGroupBox#groupDeleteNumber { color: %1; font-weight: bold; }"
                                  "QGroupBox#groupDeleteNumber[rangeView=\"true\"] { color: %2; }")
-                      .arg(kFuchsia.name(), QColor(Qt::blue).name()));
+                      .arg(kFuchsia.name(), kBlue.name()));
     setCaption(QStringLiteral("除外数字の設定"), false);
 
     m_tabs = new QTabBar(this);
@@ -82,36 +93,35 @@ TExclusionTable::TExclusionTable(TSettings& settings, const PositionCounts& coun
     m_tabs->setExpanding(false);
     m_tabs->setDrawBase(false);
     // Narrow padding: the seven large tabs fit over the panels.
-    m_tabs->setStyleSheet(QStringLiteral(
-        "QTabBar::tab { padding: 1px 5px; margin-top: 3px; border: 1px solid #a0a0a0;"
-        " border-bottom: none; border-top-left-radius: 3px; border-top-right-radius: 3px;"
-        " background: #dcdcdc; }"
-        "QTabBar::tab:selected { margin-top: 0px; background: palette(window); }"));
-    m_tabs->setGeometry(12, 22, 420, 36);
+    m_tabs->setStyleSheet(
+        QStringLiteral(
+            "QTabBar::tab { padding: 1px 5px; margin-top: 3px; border: 1px solid %1;"
+            " border-bottom: none; border-top-left-radius: 3px; border-top-right-radius: 3px;"
+            " background: %2; }"
+            "QTabBar::tab:selected { margin-top: 0px; background: palette(window); }")
+            .arg(kTabBorder.name(), kTabBackground.name()));
+    m_tabs->setGeometry(geometry::kTabs);
     m_tabs->addTab(QStringLiteral("基本数字"));
     connect(m_tabs, &QTabBar::currentChanged, this, [this] { TabControl1Change(); });
 
     m_pane = new QFrame(this);
     m_pane->setObjectName(QStringLiteral("TabControl1Pane"));
     m_pane->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
-    m_pane->setGeometry(12, 58, 420, 176);
+    m_pane->setGeometry(geometry::kPane);
     for (int n = 1; n <= kMaxNumber; ++n) {
         auto* panel = new TNumberPanel(n, m_pane);
-        const int row = (n - 1) / kPanelsPerRow;
-        const int column = (n - 1) % kPanelsPerRow;
-        panel->setGeometry(12 + column * kPanelPitch, 12 + row * kPanelPitch, kPanelSize,
-                           kPanelSize);
+        panel->setGeometry(geometry::panelAt(n));
         connect(panel, &TNumberPanel::clicked, this, &TExclusionTable::ComSet_PnlBtnClick);
         m_panels.append(panel);
     }
 
     m_update =
         makeButton(this, QStringLiteral("btnUpdate"), QStringLiteral("予想に反映"), {}, kNavy);
-    m_update->setGeometry(452, 96, 150, 40);
+    m_update->setGeometry(geometry::kUpdate);
     connect(m_update, &QPushButton::clicked, this, &TExclusionTable::btnUpdateClick);
     m_clear = makeButton(this, QStringLiteral("btnDeleteClear"), QStringLiteral("全てクリア"), {},
-                         Qt::black);
-    m_clear->setGeometry(452, 150, 150, 40);
+                         kBlack);
+    m_clear->setGeometry(geometry::kClear);
     connect(m_clear, &QPushButton::clicked, this, &TExclusionTable::btnDeleteClearClick);
 }
 
@@ -158,7 +168,7 @@ void TExclusionTable::prepareExclusionEditor() {
 
 void TExclusionTable::showExclusionEditor() {
     show();
-    replaceTabs({QStringLiteral("除外数字の設定")}, pointFont(14, false));
+    replaceTabs({QStringLiteral("除外数字の設定")}, gothicPointFont(14, false));
     setCaption(QStringLiteral("基本数字から選択数字を除外します。"), false);
     m_update->show();
     m_clear->show();
@@ -174,7 +184,7 @@ void TExclusionTable::showRangeView() {
     QStringList captions;
     for (int j = 0; j < kPositions; ++j)
         captions.append(QString(QChar(0x3000)) + QChar(0x2460 + j)); // "　①".."　⑦"
-    replaceTabs(captions, pointFont(18, true));
+    replaceTabs(captions, gothicPointFont(18, true));
     setCaption(QStringLiteral("抽選数字の絞り込み範囲（参照のみ）"), true);
     TabControl1Change();
     m_update->hide();

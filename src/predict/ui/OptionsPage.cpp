@@ -2,7 +2,7 @@
 
 #include "common/ui/CountSpinEdit.h"
 #include "common/ui/MessageBox.h"
-#include "common/ui/UiFonts.h"
+#include "common/ui/UiColors.h"
 #include "common/ui/UiWidgets.h"
 #include "data/DrawTable.h"
 #include "predict/ui/ExclusionTable.h"
@@ -15,7 +15,22 @@
 
 namespace {
 
-const QColor kTeal(0, 128, 128);
+// Where each control sits, in pixels of its parent.
+namespace geometry {
+// The page.
+constexpr QRect kBasicGroup{6, 4, 620, 186};
+constexpr QRect kTable{6, 196, 620, 246};
+// The basic group: the four modes one below the other, then one row of settings.
+constexpr QRect kFirstMode{16, 24, 590, 24};
+constexpr int kModePitch = 26;
+constexpr QRect kCountCaption{16, 136, 104, 28};
+constexpr QRect kCount{122, 136, 64, 28};
+constexpr QRect kThresholdCaption{206, 136, 104, 28};
+constexpr QRect kThreshold{312, 136, 64, 28};
+constexpr QRect kThresholdUnit{380, 136, 52, 28};
+constexpr QRect kAgainUpdate{436, 134, 80, 32};
+constexpr QRect kBaseDef{522, 134, 86, 32};
+} // namespace geometry
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, const QRect& where) {
     auto* label = new QLabel(text, parent);
@@ -33,13 +48,13 @@ TOptionsPage::TOptionsPage(TSettings& settings, const PositionCounts& counts, QW
     m_table = new TExclusionTable(
         settings, counts, [this] { return m_radios.at(3)->isChecked(); },
         [this] { return m_threshold->text(); }, this);
-    m_table->setGeometry(6, 196, 620, 246);
+    m_table->setGeometry(geometry::kTable);
 }
 
 void TOptionsPage::buildBasicGroup() {
     QGroupBox* group = captionedGroup(this, QStringLiteral("GroupBox5"),
                                       QStringLiteral("申込み数字の基本設定"), kTeal);
-    group->setGeometry(6, 4, 620, 186);
+    group->setGeometry(geometry::kBasicGroup);
 
     const QStringList captions = {
         QStringLiteral("手動で申込み数字を設定します。（好みの数字が選択できます）"),
@@ -51,7 +66,7 @@ void TOptionsPage::buildBasicGroup() {
     for (int i = 0; i < captions.size(); ++i) {
         auto* radio = new QRadioButton(captions.at(i), group);
         radio->setObjectName(QStringLiteral("RadioButton%1").arg(i + 1));
-        radio->setGeometry(16, 24 + i * 26, 590, 24);
+        radio->setGeometry(geometry::kFirstMode.translated(0, i * geometry::kModePitch));
         m_radioGroup->addButton(radio, i);
         m_radios.append(radio);
     }
@@ -61,31 +76,30 @@ void TOptionsPage::buildBasicGroup() {
     connect(m_radios.at(2), &QRadioButton::clicked, this, &TOptionsPage::RadioButton3Click);
     connect(m_radios.at(3), &QRadioButton::clicked, this, &TOptionsPage::RadioButton4Click);
 
-    const int row = 136;
     makeLabel(group, QStringLiteral("Label1"), QStringLiteral("連続申込み口数"),
-              QRect(16, row, 104, 28));
+              geometry::kCountCaption);
     m_defaultCount = new TCountSpinEdit(1, 100, TCountSpinEdit::Keys::DigitsAndSigns, group);
     m_defaultCount->setObjectName(QStringLiteral("editAutoSelectDefault"));
     m_defaultCount->setToolTip(QStringLiteral("連続購入する、申込み口数を初期設定します。"));
-    m_defaultCount->setGeometry(122, row, 64, 28);
+    m_defaultCount->setGeometry(geometry::kCount);
 
     makeLabel(group, QStringLiteral("Label5"), QStringLiteral("過去の抽選回数"),
-              QRect(206, row, 104, 28));
+              geometry::kThresholdCaption);
     m_threshold = new TCountSpinEdit(0, 100, TCountSpinEdit::Keys::DigitsAndSigns, group);
     m_threshold->setObjectName(QStringLiteral("editSelectRange"));
     m_threshold->setToolTip(
         QStringLiteral("基本数字毎に過去の抽選回数が設定数以上の数字を対象とします。"));
-    m_threshold->setGeometry(312, row, 64, 28);
+    m_threshold->setGeometry(geometry::kThreshold);
     m_threshold->setText(QStringLiteral("1"));
-    makeLabel(group, QStringLiteral("Label7"), QStringLiteral("回以上"), QRect(380, row, 52, 28));
+    makeLabel(group, QStringLiteral("Label7"), QStringLiteral("回以上"), geometry::kThresholdUnit);
 
     m_againUpdate =
         makeButton(group, QStringLiteral("btnAgainUpdate"), QStringLiteral("反映"), {}, kNavy);
-    m_againUpdate->setGeometry(436, row - 2, 80, 32);
+    m_againUpdate->setGeometry(geometry::kAgainUpdate);
     connect(m_againUpdate, &QPushButton::clicked, this, &TOptionsPage::btnAgainUpdateClick);
     auto* baseDef =
-        makeButton(group, QStringLiteral("btnBaseDef"), QStringLiteral("元に戻す"), {}, Qt::black);
-    baseDef->setGeometry(522, row - 2, 86, 32);
+        makeButton(group, QStringLiteral("btnBaseDef"), QStringLiteral("元に戻す"), {}, kBlack);
+    baseDef->setGeometry(geometry::kBaseDef);
     connect(baseDef, &QPushButton::clicked, this, [this] { btnBaseDefClick(true); });
 }
 

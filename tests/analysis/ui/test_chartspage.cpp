@@ -107,6 +107,7 @@ private slots:
         }
         draw(2); // 30 newest of 25 draws: all of them
         QVERIFY(bars()->isVisible() && !lines()->isVisible());
+        VERIFY_LAID_OUT(find<QWidget>(QStringLiteral("TabSheet3")));
         QCOMPARE(sum(bars()->values()), 7 * 25);
         m_form->btnMmsUpdateClick(); // a reload draws the first kind again
         QCOMPARE(kinds()->currentIndex(), 0);

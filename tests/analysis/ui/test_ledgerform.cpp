@@ -6,7 +6,7 @@
 #include "common/ui/BusyScope.h"
 #include "common/ui/FileDialogs.h"
 #include "common/ui/StripedGrid.h"
-#include "common/ui/UiFonts.h"
+#include "common/ui/UiColors.h"
 
 #include <QAction>
 #include <QChartView>
@@ -177,6 +177,8 @@ private slots:
                      .color(QPalette::WindowText),
                  QColor(Qt::red));
         QCOMPARE(labelText(&form, "lblLedgerRate"), QStringLiteral("0.0%"));
+        form.show();
+        VERIFY_LAID_OUT(&form);
 
         form.setLedger({}, kToday); // nothing saved: zeros, not an error
         QCOMPARE(year->count(), 1);

@@ -146,6 +146,7 @@ private slots:
         QCOMPARE(results(), expected);
         QVERIFY(m_answerer->boxes().isEmpty());
         QCOMPARE(guide(), kDone);
+        VERIFY_LAID_OUT(find<QWidget>(QStringLiteral("TabSheet5")));
         QCOMPARE(grid()->currentDataRow(), 8); // draw 121 comes after draw 122
         QVERIFY(tabs()->isEnabled() && m_form->menuBar()->isEnabled());
         QVERIFY(!QApplication::overrideCursor());

@@ -233,6 +233,7 @@ void TestMenuCommands::aboutBoxShowsVersionModally() {
         bool found = false;
         bool modal = false;
         QString caption, version, name, title;
+        QStringList faults; // of the layout, as a user sees it
         QSize size, icon;
         Qt::WindowFlags flags;
         bool okDefault = false;
@@ -251,6 +252,7 @@ void TestMenuCommands::aboutBoxShowsVersionModally() {
         seen.size = about->size();
         seen.flags = about->windowFlags();
         seen.icon = control<QLabel>(about, QStringLiteral("ProgramIcon"))->pixmap().size();
+        seen.faults = layoutFaults(about);
         auto* ok = control<QPushButton>(about, QStringLiteral("OKButton"));
         seen.okDefault = ok->isDefault();
         ok->click();
@@ -269,6 +271,7 @@ void TestMenuCommands::aboutBoxShowsVersionModally() {
                            Qt::WindowMaximizeButtonHint | Qt::WindowContextHelpButtonHint),
              Qt::WindowCloseButtonHint);
     QCOMPARE(seen.icon, QSize(32, 32));
+    QVERIFY2(seen.faults.isEmpty(), qPrintable(seen.faults.join(u';')));
     QVERIFY(seen.okDefault);
     QVERIFY(!form.aboutForm()->isVisible());
     QVERIFY(answerer.boxes().isEmpty());

@@ -78,6 +78,7 @@ private slots:
         QCOMPARE(guide(), kCanCancel);
         QVERIFY(oneDelete()->isEnabled());
         QVERIFY(allDelete()->isEnabled());
+        VERIFY_LAID_OUT(find<QWidget>(QStringLiteral("TabSheet4")));
         QCOMPARE(firstCells(), (QStringList{"123|03", "123|01", "123|11"}));
         QCOMPARE(grid()->rowCells(0),
                  (QStringList{"123", "03", "08", "15", "21", "22", "30", "37"}));

@@ -159,6 +159,7 @@ private slots:
                      "７個の数字を全て選択してから、「決定」ボタンをクリックしてください。")});
         QCOMPARE(grid()->dataRowCount(), 2);
         QCOMPARE(selectionCount(), 6);
+        VERIFY_LAID_OUT(find<QWidget>(QStringLiteral("TabSheet1")));
     }
 
     void cancelRemovesTheCurrentLine() {

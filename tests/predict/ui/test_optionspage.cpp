@@ -358,6 +358,7 @@ private slots:
                 expected.append(n);
         QVERIFY(!expected.isEmpty() && expected.size() < 37);
         QCOMPARE(marked(), expected);
+        VERIFY_LAID_OUT(page()); // the seven tabs fit over the panels
 
         // An empty field: the error box, the panels keep their look.
         setText(QStringLiteral("editSelectRange"), QString());

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QStringList>
+#include <QTest>
+
+class QWidget;
+
+// What a user would see wrong under root, one line per fault: a visible
+// control reaching outside its parent, two visible siblings overlapping by
+// more than a shared border line, or a label's, button's or group caption's
+// text larger than its room. Group boxes and plain frames are looked into.
+QStringList layoutFaults(const QWidget* root);
+
+#define VERIFY_LAID_OUT(root)                                                                      \
+    do {                                                                                           \
+        const QStringList faults_ = layoutFaults(root);                                            \
+        QVERIFY2(faults_.isEmpty(), qPrintable(faults_.join(QStringLiteral("; "))));               \
+    } while (false)
