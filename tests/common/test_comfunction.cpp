@@ -162,27 +162,18 @@ private slots:
 
     void characterHelpers() {
         // ASCII only: a full-width digit or letter is neither.
-        QVERIFY(isAsciiDigit(u'0') && isAsciiDigit(u'9') && !isAsciiDigit(u'\uff17'));
-        QVERIFY(!isAsciiDigit(u'/') && !isAsciiDigit(u':') && !isAsciiDigit(u'a'));
-        QVERIFY(isAsciiLetter(u'a') && isAsciiLetter(u'Z') && !isAsciiLetter(u'\uff41'));
-        QVERIFY(!isAsciiLetter(u'@') && !isAsciiLetter(u'[') && !isAsciiLetter(u'7'));
-        QCOMPARE(asciiDigitRun(u"ab123x4", 2), 3);
-        QCOMPARE(asciiDigitRun(u"ab", 2), 0);
-
-        constexpr qint64 kMax = std::numeric_limits<qint64>::max();
+        QVERIFY(isAsciiDigit(u'9') && !isAsciiDigit(u'\uff17') && !isAsciiDigit(u':'));
+        QVERIFY(isAsciiLetter(u'Z') && !isAsciiLetter(u'\uff41') && !isAsciiLetter(u'['));
         const auto number = [](QStringView text, qint64 cap = std::numeric_limits<qint64>::max()) {
             return asciiNumber(text, cap).value_or(-1);
         };
         QCOMPARE(number(u"007"), 7);
-        for (const QStringView bad : {u"", u"1 2", u"-1", u"+1", u"\uff11"})
+        for (const QStringView bad : {u"", u"1 2", u"-1", u"\uff11"})
             QCOMPARE(number(bad), -1);
         // A value above the cap gives the cap, however long the text.
-        QCOMPARE(number(u"9223372036854775806"), kMax - 1);
-        QCOMPARE(number(u"9223372036854775808"), kMax);
-        QCOMPARE(number(u"99999999999999999999999999"), kMax);
-        QCOMPARE(number(u"100", 100), 100);
+        QCOMPARE(number(u"9223372036854775806"), std::numeric_limits<qint64>::max() - 1);
+        QCOMPARE(number(u"99999999999999999999999999"), std::numeric_limits<qint64>::max());
         QCOMPARE(number(u"101", 100), 100);
-        QCOMPARE(number(u"1000000", 100), 100);
         QCOMPARE(number(u"7", 5), 5);
     }
 };
