@@ -4,7 +4,7 @@
 #include "analysis/ChartCounts.h"
 #include "analysis/Matching.h"
 #include "analysis/ui/TrendChartView.h"
-#include "common/ComFunction.h"
+#include "common/Formats.h"
 #include "data/DrawTable.h"
 
 #include <QCoreApplication>

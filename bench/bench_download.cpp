@@ -4,7 +4,7 @@
 #include "LocalHttpServer.h"
 #include "SampleData.h"
 #include "app/Download.h"
-#include "common/ComFunction.h"
+#include "common/ProgramFiles.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,7 +1,8 @@
 // Entry-file work of the lookup tab and of saving: reading, selecting and
 // splitting a large file, and appending many pending lines.
-#include "common/ComFunction.h"
 #include "common/CommaText.h"
+#include "common/Formats.h"
+#include "common/ProgramFiles.h"
 #include "entries/EntryFile.h"
 
 #include <QDir>

@@ -3,8 +3,9 @@
 #include "SampleData.h"
 #include "analysis/Ledger.h"
 #include "analysis/ui/LedgerForm.h"
-#include "common/ComFunction.h"
 #include "common/DataFolder.h"
+#include "common/Formats.h"
+#include "common/ProgramFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>

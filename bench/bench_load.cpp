@@ -1,7 +1,7 @@
 // Loading the two data files and ordering the history view at 99,999 draws.
 
 #include "SampleData.h"
-#include "common/ComFunction.h"
+#include "common/ProgramFiles.h"
 #include "data/DrawTable.h"
 #include "data/HistoryOrder.h"
 #include "data/PrizeTable.h"

@@ -3,7 +3,7 @@
 
 #include "SampleData.h"
 #include "app/ui/Main.h"
-#include "common/ComFunction.h"
+#include "common/ProgramFiles.h"
 #include "common/ui/StringGrid.h"
 #include "data/ui/HistoryView.h"
 #include "entries/ui/LookupPage.h"

@@ -11,7 +11,8 @@
 #include "app/ui/Main.h"
 #include "app/ui/Splash.h"
 #include "common/Clock.h"
-#include "common/ComFunction.h"
+#include "common/Formats.h"
+#include "common/ProgramFiles.h"
 #include "common/ui/DrawNumberEdit.h"
 #include "common/ui/PageControl.h"
 

@@ -7,7 +7,7 @@
 #include "ScratchProgramDir.h"
 #include "app/QtTranslations.h"
 #include "app/ui/Main.h"
-#include "common/ComFunction.h"
+#include "common/ProgramFiles.h"
 
 #include <QApplication>
 #include <QDir>

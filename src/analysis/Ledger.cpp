@@ -1,8 +1,10 @@
 #include "analysis/Ledger.h"
 
 #include "analysis/Matching.h"
-#include "common/ComFunction.h"
+#include "common/Chars.h"
 #include "common/CommaText.h"
+#include "common/Formats.h"
+#include "common/ProgramFiles.h"
 #include "entries/EntryFile.h"
 
 #include <QDir>
@@ -28,27 +30,10 @@ int drawNumberOfFileName(const QString& name) {
     if (!name.endsWith(QStringLiteral(".csv")))
         return 0;
     const QStringView digits = QStringView(name).chopped(4);
-    if (digits.isEmpty() || digits.size() > 5 || digits.front() == u'0')
+    if (digits.size() > 5 || digits.startsWith(u'0'))
         return 0;
-    int number = 0;
-    for (const QChar c : digits) {
-        if (c < u'0' || c > u'9')
-            return 0;
-        number = number * 10 + (c.unicode() - u'0');
-    }
-    return number <= kMaxDrawNumber ? number : 0;
-}
-
-// numberOfCellText() for a piece of a line.
-int numberOfTwoDigits(QStringView text) {
-    if (text.size() != 2)
-        return 0;
-    const char16_t tens = text.at(0).unicode();
-    const char16_t ones = text.at(1).unicode();
-    if (tens < u'0' || tens > u'9' || ones < u'0' || ones > u'9')
-        return 0;
-    const int n = (tens - u'0') * 10 + (ones - u'0');
-    return n >= 1 && n <= kMaxNumber ? n : 0;
+    const qint64 number = asciiNumber(digits).value_or(0);
+    return number <= kMaxDrawNumber ? static_cast<int>(number) : 0;
 }
 
 QString csvField(const QString& text) {
@@ -111,7 +96,7 @@ bool readLedgerLine(const QString& line, std::array<int, kPositions>& numbers) {
             const qsizetype end = line.indexOf(u',', start + 1);
             const QStringView field =
                 QStringView(line).sliced(start + 1, (end < 0 ? line.size() : end) - start - 1);
-            numbers.at(k) = numberOfTwoDigits(field);
+            numbers.at(k) = numberOfCellText(field);
             if (numbers.at(k) == 0)
                 return false;
             start = end;

@@ -1,5 +1,7 @@
 #include "analysis/Matching.h"
 
+#include "common/Chars.h"
+
 #include <QStringView>
 
 #include <algorithm>
@@ -46,34 +48,22 @@ bool drawNumberOfText(const QString& cell, int& number) {
     const QStringView text = QStringView(cell).trimmed();
     const bool negative = text.startsWith(u'-');
     const QStringView digits = negative ? text.mid(1) : text;
-    if (digits.isEmpty() || digits.size() > 9 || (digits.size() > 1 && digits.front() == u'0'))
+    if (digits.size() > 9 || (digits.size() > 1 && digits.front() == u'0'))
         return false;
-    number = 0;
-    for (const QChar c : digits) {
-        if (c < u'0' || c > u'9')
-            return false;
-        number = number * 10 + (c.unicode() - u'0');
-    }
-    if (negative)
-        number = -number;
-    return !(negative && number == 0);
+    const std::optional<qint64> value = asciiNumber(digits);
+    if (!value || (negative && *value == 0))
+        return false;
+    number = static_cast<int>(negative ? -*value : *value);
+    return true;
 }
 
 } // namespace
 
-int numberOfCellText(const QString& text) {
+int numberOfCellText(QStringView text) {
     if (text.size() != 2)
         return 0;
-    const QChar tens = text.at(0);
-    const QChar ones = text.at(1);
-    if (tens < u'0' || tens > u'9' || ones < u'0' || ones > u'9')
-        return 0;
-    const int n = (tens.unicode() - u'0') * 10 + (ones.unicode() - u'0');
-    return n >= 1 && n <= kMaxNumber ? n : 0;
-}
-
-HitCount countHits(const QStringList& numberTexts, const DrawResult& draw) {
-    return hitsOfMask(lineMask(numberTexts, 0, numberTexts.size()), draw);
+    const qint64 n = asciiNumber(text).value_or(0);
+    return n >= 1 && n <= kMaxNumber ? static_cast<int>(n) : 0;
 }
 
 int prizeTier(HitCount hits) {

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <QVector>
 
 // Checking saved ticket lines against draw results: hits, prize tier, and
@@ -18,13 +19,7 @@ struct HitCount {
 // The number a line's cell stands for when compared with the drawn numbers,
 // which are compared as their two-digit texts ("07"): 1..37 for "01".."37",
 // 0 for every other text ("7", " 07", "38", "").
-int numberOfCellText(const QString& text);
-
-// Hits of a line's seven number texts against a draw. Each distinct number of
-// the line counts once, so a hand-edited line that repeats a number never
-// counts it twice; for lines of seven distinct numbers this is the same as
-// counting every equal pair.
-HitCount countHits(const QStringList& numberTexts, const DrawResult& draw);
+int numberOfCellText(QStringView text);
 
 // The prize tier of a hit count: 1 to 6, or 0 for no prize.
 int prizeTier(HitCount hits);
@@ -34,6 +29,9 @@ QString prizeTierText(int tier);
 
 // The result text of a grid row (column 0 the draw number, columns 1 to 7 the
 // numbers) against a draw. Missing or malformed cells simply find no hit.
+// Each distinct number of the row counts once, so a hand-edited line that
+// repeats a number never counts it twice; for lines of seven distinct numbers
+// this is the same as counting every equal pair.
 QString matchResultText(const QStringList& row, const DrawResult& draw);
 
 // One step of a matching run: the row and the text written into its result

@@ -1,8 +1,9 @@
 #include "app/Download.h"
 
 #include "common/AppError.h"
-#include "common/ComFunction.h"
+#include "common/BuildInfo.h"
 #include "common/DataFolder.h"
+#include "common/ProgramFiles.h"
 #include "data/DrawTable.h"
 #include "data/PrizeTable.h"
 
@@ -203,7 +204,7 @@ QUrl dataFileUrl(const QUrl& base, const QString& serverPath) {
 QUrl dataServerUrl() {
     if (serverOverride().isValid())
         return serverOverride();
-    return dataServerBaseUrl(QStringLiteral(SEPTARION_DATA_SERVER));
+    return dataServerBaseUrl(dataServerSetting());
 }
 
 void setDataServerUrl(const QUrl& url) {

@@ -1,6 +1,6 @@
 #include "common/DataFolder.h"
 
-#include "common/ComFunction.h"
+#include "common/ProgramFiles.h"
 
 #include <QDir>
 #include <QFile>

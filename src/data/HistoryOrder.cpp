@@ -1,6 +1,6 @@
 #include "data/HistoryOrder.h"
 
-#include "common/ComFunction.h"
+#include "common/Formats.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "common/ComFunction.h"
+#include "common/Chars.h"
+#include "common/Fields.h"
 
 #include <QDate>
 #include <QString>
@@ -47,21 +48,11 @@ private:
 
 namespace line_fields_detail {
 
-inline bool isDigit(QChar c) {
-    return c >= u'0' && c <= u'9';
-}
-
 // Value of 1..maxDigits plain ASCII digits, or -1.
 inline std::int64_t plainDigits(QStringView text, qsizetype maxDigits) {
-    if (text.isEmpty() || text.size() > maxDigits)
+    if (text.size() > maxDigits)
         return -1;
-    std::int64_t value = 0;
-    for (const QChar c : text) {
-        if (!isDigit(c))
-            return -1;
-        value = value * 10 + (c.unicode() - u'0');
-    }
-    return value;
+    return asciiNumber(text).value_or(-1);
 }
 
 } // namespace line_fields_detail

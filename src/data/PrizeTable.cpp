@@ -1,6 +1,6 @@
 #include "data/PrizeTable.h"
 
-#include "common/ComFunction.h"
+#include "common/Formats.h"
 #include "data/LineFields.h"
 
 namespace {

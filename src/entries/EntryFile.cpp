@@ -1,10 +1,11 @@
 #include "entries/EntryFile.h"
 
 #include "common/AppError.h"
-#include "common/ComFunction.h"
+#include "common/Chars.h"
 #include "common/CommaText.h"
 #include "common/DataFolder.h"
 #include "common/LineScanner.h"
+#include "common/ProgramFiles.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -13,31 +14,11 @@ namespace {
 
 const QByteArray kLineEnd("\r\n");
 
-bool isAsciiDigit(QChar c) {
-    return c >= u'0' && c <= u'9';
-}
-
 bool isRowEmpty(const QStringList& row) {
     for (qsizetype k = 0; k < row.size() && k < kEntryFields; ++k)
         if (!row[k].isEmpty())
             return false;
     return true;
-}
-
-// The current bytes of the file; `exists` tells a missing file from an empty one.
-QByteArray readExisting(const QString& path, bool& exists) {
-    QFile file(path);
-    exists = file.exists();
-    if (!exists)
-        return {};
-    if (!file.open(QIODevice::ReadOnly))
-        throw TAppError(
-            QStringLiteral("ファイルを開けません: %1\n%2").arg(path, file.errorString()));
-    QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw TAppError(
-            QStringLiteral("ファイルを読み込めません: %1\n%2").arg(path, file.errorString()));
-    return data;
 }
 
 // QSaveFile puts the new content into "<name>.XXXXXX" beside the target and
@@ -122,8 +103,7 @@ QString entryLine(const QStringList& row) {
 }
 
 void appendEntryLines(const QString& path, const QVector<QStringList>& rows) {
-    bool exists = false;
-    const QByteArray existing = readExisting(path, exists);
+    const QByteArray existing = readFileIfExists(path).value_or(QByteArray());
     // The new lines go right after the last line the reader lists, so that no
     // empty line can come before them. What follows that line is dropped when
     // it holds only blanks and control characters (a hand-edited tail) and
@@ -161,27 +141,26 @@ QStringList listedEntryLines(const QStringList& fileLines, const QString& drawNu
 }
 
 void cancelListedLine(const QString& path, const QString& drawNumberText, int listedIndex) {
-    bool exists = false;
-    QByteArray data = readExisting(path, exists);
-    if (!exists || listedIndex < 0)
+    std::optional<QByteArray> data = readFileIfExists(path);
+    if (!data || listedIndex < 0)
         return;
     int seen = 0;
-    for (const VisibleLine& line : visibleLines(data, drawNumberText)) {
+    for (const VisibleLine& line : visibleLines(*data, drawNumberText)) {
         if (!line.listed)
             continue;
         if (seen++ == listedIndex) {
-            data.remove(line.begin, line.end - line.begin);
-            writeEntryFile(path, data);
+            data->remove(line.begin, line.end - line.begin);
+            writeEntryFile(path, *data);
             return;
         }
     }
 }
 
 void cancelAllListedLines(const QString& path, const QString& drawNumberText) {
-    bool exists = false;
-    const QByteArray data = readExisting(path, exists);
-    if (!exists)
+    const std::optional<QByteArray> content = readFileIfExists(path);
+    if (!content)
         return;
+    const QByteArray& data = *content;
     QByteArray rest;
     rest.reserve(data.size());
     qsizetype kept = 0; // bytes before this offset are already decided

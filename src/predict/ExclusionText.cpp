@@ -1,6 +1,6 @@
 #include "predict/ExclusionText.h"
 
-#include "common/ComFunction.h"
+#include "common/Formats.h"
 
 #include <algorithm>
 #include <utility>

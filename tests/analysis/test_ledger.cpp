@@ -2,8 +2,9 @@
 
 #include "analysis/Ledger.h"
 #include "analysis/Matching.h"
-#include "common/ComFunction.h"
 #include "common/CommaText.h"
+#include "common/Formats.h"
+#include "common/ProgramFiles.h"
 #include "entries/EntryFile.h"
 
 #include <QDir>

@@ -1,7 +1,11 @@
 #include "TestSupport.h"
 
 #include "common/AppError.h"
-#include "common/ComFunction.h"
+#include "common/Chars.h"
+#include "common/Fields.h"
+#include "common/Formats.h"
+#include "common/ProgramFiles.h"
+#include "common/Version.h"
 
 #include <limits>
 
@@ -154,6 +158,23 @@ private slots:
         const TVersion partial = parseVersion(QStringLiteral("3..x"));
         QCOMPARE(QList<int>({partial.Major, partial.Minor, partial.Release, partial.Build}),
                  QList<int>({3, 0, 0, 0}));
+    }
+
+    void characterHelpers() {
+        // ASCII only: a full-width digit or letter is neither.
+        QVERIFY(isAsciiDigit(u'9') && !isAsciiDigit(u'\uff17') && !isAsciiDigit(u':'));
+        QVERIFY(isAsciiLetter(u'Z') && !isAsciiLetter(u'\uff41') && !isAsciiLetter(u'['));
+        const auto number = [](QStringView text, qint64 cap = std::numeric_limits<qint64>::max()) {
+            return asciiNumber(text, cap).value_or(-1);
+        };
+        QCOMPARE(number(u"007"), 7);
+        for (const QStringView bad : {u"", u"1 2", u"-1", u"\uff11"})
+            QCOMPARE(number(bad), -1);
+        // A value above the cap gives the cap, however long the text.
+        QCOMPARE(number(u"9223372036854775806"), std::numeric_limits<qint64>::max() - 1);
+        QCOMPARE(number(u"99999999999999999999999999"), std::numeric_limits<qint64>::max());
+        QCOMPARE(number(u"101", 100), 100);
+        QCOMPARE(number(u"7", 5), 5);
     }
 };
 

@@ -5,8 +5,8 @@
 #include "TestSupport.h"
 
 #include "app/Download.h"
-#include "common/ComFunction.h"
 #include "common/DataFolder.h"
+#include "common/ProgramFiles.h"
 #include "entries/EntryFile.h"
 
 #include <QDir>

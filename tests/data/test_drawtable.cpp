@@ -2,7 +2,7 @@
 #include "TestSupport.h"
 
 #include "common/AppError.h"
-#include "common/ComFunction.h"
+#include "common/Fields.h"
 #include "data/DrawTable.h"
 #include "data/HistoryOrder.h"
 

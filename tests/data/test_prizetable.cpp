@@ -1,7 +1,8 @@
 #include "TestSupport.h"
 
 #include "common/AppError.h"
-#include "common/ComFunction.h"
+#include "common/Fields.h"
+#include "common/Formats.h"
 #include "data/PrizeTable.h"
 
 #include <QRandomGenerator>

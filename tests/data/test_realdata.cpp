@@ -1,7 +1,8 @@
 #include "SampleData.h"
 #include "TestSupport.h"
 
-#include "common/ComFunction.h"
+#include "common/Formats.h"
+#include "common/ProgramFiles.h"
 #include "data/DrawTable.h"
 #include "data/PrizeTable.h"
 

@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 
 #include "common/AppError.h"
-#include "common/ComFunction.h"
+#include "common/ProgramFiles.h"
 #include "entries/EntryFile.h"
 
 #include <QDir>

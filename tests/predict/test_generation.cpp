@@ -3,7 +3,6 @@
 #include "SampleData.h"
 #include "TestSupport.h"
 
-#include "common/ComFunction.h"
 #include "predict/ExclusionText.h"
 #include "predict/GenerationRule.h"
 

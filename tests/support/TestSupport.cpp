@@ -1,7 +1,8 @@
 #include "TestSupport.h"
 
 #include "SampleData.h"
-#include "common/ComFunction.h"
+#include "common/Formats.h"
+#include "common/ProgramFiles.h"
 
 #include <QDir>
 #include <QDirIterator>

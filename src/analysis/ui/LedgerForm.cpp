@@ -1,8 +1,9 @@
 #include "analysis/ui/LedgerForm.h"
 
 #include "common/Clock.h"
-#include "common/ComFunction.h"
 #include "common/DataFolder.h"
+#include "common/Formats.h"
+#include "common/ProgramFiles.h"
 #include "common/ui/BusyScope.h"
 #include "common/ui/FileDialogs.h"
 #include "common/ui/MessageBox.h"

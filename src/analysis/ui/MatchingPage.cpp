@@ -2,8 +2,8 @@
 
 #include "analysis/Matching.h"
 #include "common/Clock.h"
-#include "common/ComFunction.h"
 #include "common/CommaText.h"
+#include "common/ProgramFiles.h"
 #include "common/ui/BusyScope.h"
 #include "common/ui/MessageBox.h"
 #include "common/ui/StringGrid.h"

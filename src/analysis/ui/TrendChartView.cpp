@@ -1,7 +1,7 @@
 #include "analysis/ui/TrendChartView.h"
 
 #include "analysis/MarkLayout.h"
-#include "common/ComFunction.h"
+#include "common/Formats.h"
 #include "common/ui/UiColors.h"
 #include "common/ui/UiFonts.h"
 

@@ -4,7 +4,7 @@
 #include "analysis/ui/LedgerForm.h"
 #include "app/Download.h"
 #include "app/ui/About.h"
-#include "common/ComFunction.h"
+#include "common/ProgramFiles.h"
 #include "common/ui/BusyScope.h"
 #include "common/ui/MessageBox.h"
 

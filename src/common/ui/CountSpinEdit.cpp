@@ -1,6 +1,6 @@
 #include "common/ui/CountSpinEdit.h"
 
-#include "common/ComFunction.h"
+#include "common/Fields.h"
 
 TCountSpinEdit::TCountSpinEdit(int minimum, int maximum, Keys keys, QWidget* parent)
     : TSpinEdit(minimum, maximum, 3, parent, keys) {

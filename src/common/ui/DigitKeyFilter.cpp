@@ -1,5 +1,7 @@
 #include "common/ui/DigitKeyFilter.h"
 
+#include "common/Chars.h"
+
 #include <QKeyEvent>
 
 bool DigitKeyFilter::eventFilter(QObject* watched, QEvent* event) {
@@ -10,7 +12,7 @@ bool DigitKeyFilter::eventFilter(QObject* watched, QEvent* event) {
             const QChar c = text.at(0);
             const bool printable = c.unicode() >= 32 && c.unicode() != 127;
             const bool shortcut = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
-            if (printable && !shortcut && !(c >= u'0' && c <= u'9'))
+            if (printable && !shortcut && !isAsciiDigit(c))
                 return true; // swallowed
         }
     }

@@ -1,5 +1,6 @@
 #include "common/ui/SpinEdit.h"
 
+#include "common/Chars.h"
 #include "common/ui/DigitKeyFilter.h"
 
 #include <QLineEdit>
@@ -15,15 +16,11 @@ std::optional<int> spinEditNumber(const QString& text, SpinKeys keys) {
         negative = digits.front() == u'-';
         digits.remove(0, 1);
     }
-    if (digits.isEmpty())
+    const std::optional<qint64> magnitude =
+        asciiNumber(digits, qint64(std::numeric_limits<int>::max()) + 1);
+    if (!magnitude)
         return std::nullopt;
-    qint64 value = 0;
-    for (const QChar c : std::as_const(digits)) {
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-        value = std::min<qint64>(value * 10 + (c.unicode() - u'0'),
-                                 qint64(std::numeric_limits<int>::max()) + 1);
-    }
+    const qint64 value = *magnitude;
     if (negative)
         return static_cast<int>(std::max<qint64>(-value, std::numeric_limits<int>::min()));
     return static_cast<int>(std::min<qint64>(value, std::numeric_limits<int>::max()));
@@ -65,7 +62,7 @@ QValidator::State TSpinEdit::validate(QString& input, int&) const {
         return QValidator::Invalid;
     if (m_keys == SpinKeys::DigitsAndSigns)
         for (const QChar c : std::as_const(input))
-            if (!(c >= u'0' && c <= u'9') && c != u'+' && c != u'-')
+            if (!isAsciiDigit(c) && c != u'+' && c != u'-')
                 return QValidator::Invalid;
     return QValidator::Acceptable;
 }

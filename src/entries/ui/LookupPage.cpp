@@ -1,7 +1,7 @@
 #include "entries/ui/LookupPage.h"
 
-#include "common/ComFunction.h"
 #include "common/CommaText.h"
+#include "common/ProgramFiles.h"
 #include "common/ui/DrawNumberEdit.h"
 #include "common/ui/MessageBox.h"
 #include "common/ui/StringGrid.h"

@@ -1,8 +1,9 @@
 #include "entries/ui/MainPage.h"
 
 #include "common/AppError.h"
-#include "common/ComFunction.h"
+#include "common/ComType.h"
 #include "common/CommaText.h"
+#include "common/Formats.h"
 #include "common/ui/CountSpinEdit.h"
 #include "common/ui/MessageBox.h"
 #include "common/ui/StringGrid.h"

@@ -1,7 +1,7 @@
 #include "predict/ui/AutoGeneration.h"
 
 #include "common/Clock.h"
-#include "common/ComFunction.h"
+#include "common/Fields.h"
 #include "common/ui/BusyScope.h"
 #include "common/ui/MessageBox.h"
 #include "predict/ui/GenerationInputs.h"

@@ -1,6 +1,7 @@
 #include "predict/ui/ExclusionTable.h"
 
-#include "common/ComFunction.h"
+#include "common/Fields.h"
+#include "common/Formats.h"
 #include "common/ui/MessageBox.h"
 #include "common/ui/UiColors.h"
 #include "common/ui/UiFonts.h"

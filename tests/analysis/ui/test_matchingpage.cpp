@@ -4,7 +4,7 @@
 
 #include "app/ui/Main.h"
 #include "common/Clock.h"
-#include "common/ComFunction.h"
+#include "common/Formats.h"
 #include "common/ui/PageControl.h"
 #include "common/ui/StringGrid.h"
 

@@ -4,6 +4,7 @@
 
 #include "app/ui/Main.h"
 #include "app/ui/Splash.h"
+#include "common/BuildInfo.h"
 #include "common/ui/PageControl.h"
 #include "common/ui/StringGrid.h"
 
@@ -155,7 +156,7 @@ void TestMainForm::startUpShowsCaptionMainTabAndGuide() {
     form.show();
 
     // The version is the build's project version, four dotted numbers (1.0.0.1 now).
-    const QString version = QStringLiteral(SEPTARION_VERSION_TEXT);
+    const QString version = buildVersionText();
     QCOMPARE(form.windowTitle(), QStringLiteral("Septarion  [for Version %1]").arg(version));
     QCOMPARE(form.version().Text, version);
     const QStringList parts = version.split(u'.');

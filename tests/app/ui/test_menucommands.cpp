@@ -7,6 +7,7 @@
 #include "app/ui/About.h"
 #include "app/ui/Main.h"
 #include "app/ui/Splash.h"
+#include "common/BuildInfo.h"
 #include "common/ui/PageControl.h"
 #include "common/ui/StringGrid.h"
 
@@ -263,7 +264,7 @@ void TestMenuCommands::aboutBoxShowsVersionModally() {
     QVERIFY(seen.found);
     QVERIFY(seen.modal);
     QCOMPARE(seen.caption, QStringLiteral("バージョン情報"));
-    QCOMPARE(seen.version, QStringLiteral("Version " SEPTARION_VERSION_TEXT)); // 1.0.0.1 now
+    QCOMPARE(seen.version, QStringLiteral("Version ") + buildVersionText()); // 1.0.0.1 now
     QCOMPARE(seen.name, QStringLiteral("Septarion"));
     QVERIFY(seen.title.endsWith(QStringLiteral("【Septarion】")));
     QCOMPARE(seen.size, QSize(577, 319));
