@@ -2,23 +2,13 @@
 
 #include "analysis/ChartCounts.h"
 #include "analysis/ui/TrendChartView.h"
+#include "common/ui/BusyScope.h"
 #include "common/ui/UiFonts.h"
 #include "common/ui/UiWidgets.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-
-namespace {
-// The busy cursor while a chart is drawn, restored however drawing ends.
-struct BusyCursor {
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
-} // namespace
 
 TChartsPage::TChartsPage(const DrawTable& draws, const PositionCounts& counts, QWidget* parent)
     : QWidget(parent), m_draws(draws), m_counts(counts) {
@@ -75,7 +65,10 @@ void TChartsPage::btnChartExecClick() {
     const int kind = m_kinds->currentIndex();
     if (kind < 0 || kind >= kChartKindCount)
         return;
-    const BusyCursor cursor;
+    // Inside the loader this is a step of the load; clicked, a command of its own.
+    const BusyScope busy;
+    if (!busy.entered())
+        return;
     TTrendChartView* shown = isBarKind(kind) ? m_barChart : m_lineChart;
     TTrendChartView* other = shown == m_barChart ? m_lineChart : m_barChart;
     shown->setValues(chartValues(kind, m_draws, m_counts));

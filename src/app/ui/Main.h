@@ -10,6 +10,7 @@
 
 #include <functional>
 
+class BusyScope;
 class QAction;
 class QLabel;
 class TAboutForm;
@@ -82,9 +83,9 @@ private:
     void buildTabs();
     // Connects the options tab and the generation to the main tab's board.
     void wirePrediction();
-    // Empties and refills the tables and views from the two data files; the
-    // caller holds the busy state.
-    void reloadTables();
+    // Empties and refills the tables and views from the two data files, as
+    // a part of the caller's long command.
+    void reloadTables(const BusyScope& busy);
     void setNextDrawNumber();
     void reportMissingDataFile();
     bool loadDrawFile();

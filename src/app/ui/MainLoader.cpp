@@ -3,7 +3,6 @@
 
 #include "analysis/ui/ChartsPage.h"
 #include "analysis/ui/MatchingPage.h"
-#include "app/ui/Splash.h"
 #include "common/ComFunction.h"
 #include "common/DataFolder.h"
 #include "common/ui/BusyScope.h"
@@ -47,11 +46,13 @@ void fillTable(const QStringList& lines, Table& table, Append append, Show show)
 
 void TMainForm::FormShow() {
     runHandler(this, [this] {
-        SplashScope splash(m_splash, QStringLiteral("アプリケーションを起動中です。"));
+        const BusyScope busy(QStringLiteral("アプリケーションを起動中です。"));
+        if (!busy.entered())
+            return;
         m_version = buildVersion();
         setWindowTitle(QStringLiteral("Septarion  [for Version %1]").arg(m_version.Text));
         InitControls();
-        btnMmsUpdateClick();
+        busy.runStep([this] { btnMmsUpdateClick(); });
         if (m_closePending)
             return;
         m_optionsPage->applyStoredOptions();
@@ -69,10 +70,10 @@ void TMainForm::FormShow() {
 void TMainForm::btnMmsUpdateClick() {
     const BusyScope busy; // the loader is never re-entered
     if (busy.entered())
-        reloadTables();
+        reloadTables(busy);
 }
 
-void TMainForm::reloadTables() {
+void TMainForm::reloadTables(const BusyScope& busy) {
     m_mainPage->clearPending();
     m_prizePage->clear();
     letMessagesThrough();
@@ -85,7 +86,7 @@ void TMainForm::reloadTables() {
     m_positionCounts.rebuild(m_drawTable);
     letMessagesThrough();
     setNextDrawNumber();
-    m_chartsPage->drawFirstChart();
+    busy.runStep([this] { m_chartsPage->drawFirstChart(); });
     letMessagesThrough();
 }
 
