@@ -61,9 +61,9 @@ void TMainForm::FormShow() {
             const QSignalBlocker blocker(m_tabs);
             m_tabs->setCurrentWidget(m_mainPage);
         }
-        m_csvSaveAction->setEnabled(true); // the main tab is showing
-        setStatusText(
-            QStringLiteral("１～３７までの数字の中から、異なる７個の数字を選択してください。"));
+        const Tab& mainTab = m_tabTable.first();
+        m_csvSaveAction->setEnabled(mainTab.offersExport);
+        setStatusText(mainTab.guide);
     });
 }
 
