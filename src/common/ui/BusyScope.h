@@ -47,9 +47,10 @@ private:
 // e.g. one started from the event loop while the running one lets messages
 // through. A command that calls another on purpose hands it over explicitly
 // with runStep(): the first scope opened in the step joins the running command
-// (entered() is true, it changes nothing) and the outermost scope restores
-// everything when it ends. Scopes opened later, also from the event loop
-// while the step runs, are refused as before.
+// (entered() is true; its own wait text and cursor are not applied, the
+// command's stay) and the outermost scope restores everything when it ends.
+// Scopes opened later, also from the event loop while the step runs, are
+// refused as before.
 class BusyScope {
 public:
     enum Cursor { WithCursor, WithoutCursor };

@@ -6,7 +6,6 @@
 #include "common/ui/BusyScope.h"
 
 #include <QWidget>
-
 #include <stdexcept>
 
 class TestBusyScope : public QObject {
@@ -34,12 +33,9 @@ private slots:
             command.runStep([&] {
                 const BusyScope step;
                 stepEntered = step.entered();
-                const BusyScope second; // the hand-over is taken
-                QVERIFY(!second.entered());
             });
             QVERIFY(stepEntered);
-            QVERIFY(BusyState::isBusy());
-            QVERIFY(!m_tabs.isEnabled());
+            QVERIFY(!m_tabs.isEnabled()); // the step's end restored nothing
             QCOMPARE(m_waitHidden, 0);
             QVERIFY(QApplication::overrideCursor());
         }
@@ -73,7 +69,6 @@ private slots:
         } catch (const std::runtime_error&) {
         }
         QVERIFY(restored());
-        QVERIFY(BusyScope().entered());
     }
 };
 
