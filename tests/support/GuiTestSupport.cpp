@@ -66,6 +66,10 @@ QString clockPanelText(QObject* form) {
     return panel ? panel->text() : QString();
 }
 
+TSettings& MainFormAccess::settings(TMainForm& form) {
+    return form.m_settings;
+}
+
 WindowTest::WindowTest() = default;
 WindowTest::~WindowTest() = default;
 

@@ -53,6 +53,13 @@ private:
 };
 
 class TMainForm;
+struct TSettings;
+
+// The window's settings record, which in the program only the options page
+// and the settings store change: tests set it directly.
+struct MainFormAccess {
+    static TSettings& settings(TMainForm& form);
+};
 
 // Thrown by control() after it has recorded the failure: it ends the test
 // function instead of letting it go on with a null pointer.

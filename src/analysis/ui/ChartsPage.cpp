@@ -2,11 +2,11 @@
 
 #include "analysis/ChartCounts.h"
 #include "analysis/ui/TrendChartView.h"
+#include "common/ui/BusyScope.h"
 #include "common/ui/UiColors.h"
 #include "common/ui/UiFonts.h"
 #include "common/ui/UiWidgets.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -20,13 +20,6 @@ constexpr QRect kExec{430, 7, 150, 30};
 constexpr QRect kChart{8, 42, 622, 418}; // both charts, one above the other
 } // namespace geometry
 
-// The busy cursor while a chart is drawn, restored however drawing ends.
-struct BusyCursor {
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 } // namespace
 
 TChartsPage::TChartsPage(const DrawTable& draws, const PositionCounts& counts, QWidget* parent)
@@ -84,7 +77,10 @@ void TChartsPage::btnChartExecClick() {
     const int kind = m_kinds->currentIndex();
     if (kind < 0 || kind >= kChartKindCount)
         return;
-    const BusyCursor cursor;
+    // Inside the loader this is a step of the load; clicked, a command of its own.
+    const BusyScope busy;
+    if (!busy.entered())
+        return;
     TTrendChartView* shown = isBarKind(kind) ? m_barChart : m_lineChart;
     TTrendChartView* other = shown == m_barChart ? m_lineChart : m_barChart;
     shown->setValues(chartValues(kind, m_draws, m_counts));

@@ -39,8 +39,6 @@ constexpr QSize kClient{657, 548 - 22}; // the window below the menu bar, less t
 constexpr QRect kTabs{8, 5, 640, 514};
 } // namespace geometry
 
-const QString kMainGuide =
-    QStringLiteral("１～３７までの数字の中から、異なる７個の数字を選択してください。");
 // Room for the window manager's frame around the window, counted before the
 // frame exists: on the generous side, so that a window moved onto a screen
 // fits there with any usual frame.
@@ -89,47 +87,37 @@ void TMainForm::buildTabs() {
     m_lookupPage = new TLookupPage();
     m_historyPage = new THistoryPage();
     m_prizePage = new TPrizePage();
-    struct Tab {
-        QWidget* page;
-        QString caption;
-        QString guide;
-        bool offersExport;
-        std::function<void()> onShow;
+    m_tabTable = {
+        {.page = m_mainPage,
+         .caption = QStringLiteral("ロト７予想メイン"),
+         .guide =
+             QStringLiteral("１～３７までの数字の中から、異なる７個の数字を選択してください。"),
+         .offersExport = true},
+        {.page = m_optionsPage,
+         .caption = QStringLiteral("予想オプション設定"),
+         .guide = QStringLiteral("除外数字の設定、抽選数字の範囲指定や、分析方法の変更など、"
+                                 "各種オプションが設定できます。")},
+        {.page = m_matchingPage,
+         .caption = QStringLiteral("オンラインデータ照合"),
+         .guide = QStringLiteral("オンラインで申込数字とデータ照合を行い、抽選結果を表示します。"),
+         .beforeGuide = [this] { m_matchingPage->refresh(); }},
+        {.page = m_chartsPage,
+         .caption = QStringLiteral("データの傾向と分析"),
+         .guide = QStringLiteral("過去の抽選結果より、データを分析・集計し、グラフに表示します。")},
+        {.page = m_lookupPage,
+         .caption = QStringLiteral("申込数字照会・取消し"),
+         .guide = QStringLiteral("申込数字の一覧照会や取消作業が行えます。"),
+         .afterGuide = [this] { m_lookupPage->editLoto6NumChange(); }},
+        {.page = m_historyPage,
+         .caption = QStringLiteral("抽選数字照会"),
+         .guide = QStringLiteral("過去の抽選数字（ボーナス数字を含む）を一覧で表示します。")},
+        {.page = m_prizePage,
+         .caption = QStringLiteral("当選金額照会"),
+         .guide = QStringLiteral(
+             "１等～６等の当選金額及び当選口数、キャリーオーバーを一覧で表示します。")},
     };
-    const QList<Tab> tabs = {
-        {m_mainPage, QStringLiteral("ロト７予想メイン"), kMainGuide, true, {}},
-        {m_optionsPage,
-         QStringLiteral("予想オプション設定"),
-         QStringLiteral("除外数字の設定、抽選数字の範囲指定や、分析方法の変更など、"
-                        "各種オプションが設定できます。"),
-         false,
-         {}},
-        {m_matchingPage, QStringLiteral("オンラインデータ照合"),
-         QStringLiteral("オンラインで申込数字とデータ照合を行い、抽選結果を表示します。"), false,
-         [this] { m_matchingPage->refresh(); }},
-        {m_chartsPage,
-         QStringLiteral("データの傾向と分析"),
-         QStringLiteral("過去の抽選結果より、データを分析・集計し、グラフに表示します。"),
-         false,
-         {}},
-        {m_lookupPage, QStringLiteral("申込数字照会・取消し"),
-         QStringLiteral("申込数字の一覧照会や取消作業が行えます。"), false,
-         [this] { m_lookupPage->editLoto6NumChange(); }},
-        {m_historyPage,
-         QStringLiteral("抽選数字照会"),
-         QStringLiteral("過去の抽選数字（ボーナス数字を含む）を一覧で表示します。"),
-         false,
-         {}},
-        {m_prizePage,
-         QStringLiteral("当選金額照会"),
-         QStringLiteral("１等～６等の当選金額及び当選口数、キャリーオーバーを一覧で表示します。"),
-         false,
-         {}},
-    };
-    for (const Tab& tab : tabs) {
+    for (const Tab& tab : std::as_const(m_tabTable))
         m_tabs->addTab(tab.page, tab.caption);
-        m_tabEntries.append({tab.page, tab.guide, tab.offersExport, tab.onShow});
-    }
     connect(m_tabs, &TPageControl::currentChanged, this, &TMainForm::pctrlMainChange);
 }
 
@@ -237,10 +225,10 @@ void TMainForm::showEvent(QShowEvent* event) {
 
 void TMainForm::InitControls() {
     m_mainPage->initControls();
-    m_historyPage->setHistorySortKey(0);
+    m_historyPage->initControls();
     m_optionsPage->initControls();
     m_chartsPage->initControls();
-    m_prizePage->initGrid();
+    m_prizePage->initControls();
     m_matchingPage->initControls();
     m_lookupPage->initControls();
 }
@@ -262,13 +250,15 @@ void TMainForm::Timer1Timer() {
 }
 
 void TMainForm::pctrlMainChange(int index) {
-    if (index < 0 || index >= m_tabEntries.size())
+    if (index < 0 || index >= m_tabTable.size())
         return;
-    const TabEntry& entry = m_tabEntries.at(index);
-    m_csvSaveAction->setEnabled(entry.offersExport);
-    if (entry.onShow)
-        entry.onShow();
-    setStatusText(entry.guide);
+    const Tab& tab = m_tabTable.at(index);
+    m_csvSaveAction->setEnabled(tab.offersExport);
+    if (tab.beforeGuide)
+        tab.beforeGuide();
+    setStatusText(tab.guide);
+    if (tab.afterGuide)
+        tab.afterGuide();
 }
 
 void TMainForm::menuFileExitClick() {

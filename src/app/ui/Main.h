@@ -10,6 +10,7 @@
 
 #include <functional>
 
+class BusyScope;
 class QAction;
 class QLabel;
 class TAboutForm;
@@ -31,6 +32,10 @@ class TSplashForm;
 // loader, tab changes and the close.
 class TMainForm : public QMainWindow {
     Q_OBJECT
+    // Tests change the settings record directly; the program only through
+    // the options page and the settings store.
+    friend struct MainFormAccess;
+
 public:
     explicit TMainForm(QWidget* parent = nullptr);
     ~TMainForm() override;
@@ -38,7 +43,7 @@ public:
     const DrawTable& drawTable() const { return m_drawTable; }
     const PrizeTable& prizeTable() const { return m_prizeTable; }
     const PositionCounts& positionCounts() const { return m_positionCounts; }
-    TSettings& settings() { return m_settings; }
+    const TSettings& settings() const { return m_settings; }
     const TVersion& version() const { return m_version; }
     TSplashForm* splash() const { return m_splash; }
     TAboutForm* aboutForm() const { return m_about; }
@@ -82,9 +87,9 @@ private:
     void buildTabs();
     // Connects the options tab and the generation to the main tab's board.
     void wirePrediction();
-    // Empties and refills the tables and views from the two data files; the
-    // caller holds the busy state.
-    void reloadTables();
+    // Empties and refills the tables and views from the two data files, as
+    // a part of the caller's long command.
+    void reloadTables(const BusyScope& busy);
     void setNextDrawNumber();
     void reportMissingDataFile();
     bool loadDrawFile();
@@ -103,15 +108,18 @@ private:
     bool m_closePending = false;
     bool m_closeAfterStop = false;
 
-    // One entry per tab, in tab order: what the status panel says when it
-    // shows, whether CSV export is offered, and what the page refreshes.
-    struct TabEntry {
+    // One row per tab, in tab order: its caption, what the status panel says
+    // when it shows, whether CSV export is offered, and what the page
+    // refreshes before or after that text is set.
+    struct Tab {
         QWidget* page;
+        QString caption;
         QString guide;
-        bool offersExport;
-        std::function<void()> onShow;
+        bool offersExport = false;
+        std::function<void()> beforeGuide = {};
+        std::function<void()> afterGuide = {};
     };
-    QList<TabEntry> m_tabEntries;
+    QList<Tab> m_tabTable;
 
     TSplashForm* m_splash = nullptr;
     TAboutForm* m_about = nullptr;

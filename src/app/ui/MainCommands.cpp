@@ -44,7 +44,7 @@ void TMainForm::menuCommandDownloadClick() {
                                                   "ネットワークの接続状態を確認してください！！"));
             return;
         }
-        reloadTables();
+        reloadTables(busy);
         if (m_closePending || BusyState::stopRequested())
             return; // the window closes (the reload may have reported a missing file)
         showGuideMessage(this, QStringLiteral("正常にダウンロードが完了しました。"));

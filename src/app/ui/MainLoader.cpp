@@ -3,7 +3,6 @@
 
 #include "analysis/ui/ChartsPage.h"
 #include "analysis/ui/MatchingPage.h"
-#include "app/ui/Splash.h"
 #include "common/DataFolder.h"
 #include "common/ProgramFiles.h"
 #include "common/Version.h"
@@ -48,11 +47,13 @@ void fillTable(const QStringList& lines, Table& table, Append append, Show show)
 
 void TMainForm::FormShow() {
     runHandler(this, [this] {
-        SplashScope splash(m_splash, QStringLiteral("アプリケーションを起動中です。"));
+        const BusyScope busy(QStringLiteral("アプリケーションを起動中です。"));
+        if (!busy.entered())
+            return;
         m_version = buildVersion();
         setWindowTitle(QStringLiteral("Septarion  [for Version %1]").arg(m_version.Text));
         InitControls();
-        btnMmsUpdateClick();
+        busy.runStep([this] { btnMmsUpdateClick(); });
         if (m_closePending)
             return;
         m_optionsPage->applyStoredOptions();
@@ -61,19 +62,19 @@ void TMainForm::FormShow() {
             const QSignalBlocker blocker(m_tabs);
             m_tabs->setCurrentWidget(m_mainPage);
         }
-        m_csvSaveAction->setEnabled(true); // the main tab is showing
-        setStatusText(
-            QStringLiteral("１～３７までの数字の中から、異なる７個の数字を選択してください。"));
+        const Tab& mainTab = m_tabTable.first();
+        m_csvSaveAction->setEnabled(mainTab.offersExport);
+        setStatusText(mainTab.guide);
     });
 }
 
 void TMainForm::btnMmsUpdateClick() {
     const BusyScope busy; // the loader is never re-entered
     if (busy.entered())
-        reloadTables();
+        reloadTables(busy);
 }
 
-void TMainForm::reloadTables() {
+void TMainForm::reloadTables(const BusyScope& busy) {
     m_mainPage->clearPending();
     m_prizePage->clear();
     letMessagesThrough();
@@ -86,7 +87,7 @@ void TMainForm::reloadTables() {
     m_positionCounts.rebuild(m_drawTable);
     letMessagesThrough();
     setNextDrawNumber();
-    m_chartsPage->drawFirstChart();
+    busy.runStep([this] { m_chartsPage->drawFirstChart(); });
     letMessagesThrough();
 }
 

@@ -18,22 +18,3 @@ public:
 private:
     QLabel* m_title;
 };
-
-// Shows the please-wait box for the life of a scope and hides it at the end,
-// however the scope is left.
-class SplashScope {
-public:
-    SplashScope(TSplashForm* splash, const QString& text) : m_splash(splash) {
-        if (m_splash)
-            m_splash->showMessage(text);
-    }
-    ~SplashScope() {
-        if (m_splash)
-            m_splash->hide();
-    }
-    SplashScope(const SplashScope&) = delete;
-    SplashScope& operator=(const SplashScope&) = delete;
-
-private:
-    TSplashForm* m_splash;
-};

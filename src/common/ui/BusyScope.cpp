@@ -1,6 +1,7 @@
 #include "common/ui/BusyScope.h"
 
 #include <QApplication>
+#include <QScopeGuard>
 #include <QTimer>
 
 namespace {
@@ -8,7 +9,8 @@ struct State {
     QList<QPointer<QWidget>> disabled;
     std::function<void(const QString&)> showWait;
     std::function<void()> hideWait;
-    bool busy = false;
+    int depth = 0; // open scopes: the command's own and the steps it joined
+    bool stepHandedOver = false;
     bool cursorSet = false;
     bool waitShown = false;
     bool stopRequested = false;
@@ -40,7 +42,7 @@ void BusyState::detach() {
 }
 
 bool BusyState::isBusy() {
-    return state().busy;
+    return state().depth > 0;
 }
 
 bool BusyState::stopRequested() {
@@ -49,7 +51,7 @@ bool BusyState::stopRequested() {
 
 void BusyState::requestStop(std::function<void()> afterwards) {
     State& s = state();
-    if (!s.busy) {
+    if (s.depth == 0) {
         if (afterwards)
             afterwards();
         return;
@@ -60,9 +62,15 @@ void BusyState::requestStop(std::function<void()> afterwards) {
 
 bool BusyState::enter(const QString& waitText, bool busyCursor) {
     State& s = state();
-    if (s.busy)
-        return false;
-    s.busy = true;
+    if (s.depth > 0) {
+        // Only a step handed over by the running command joins it; taking
+        // the hand-over closes it for whatever the step starts meanwhile.
+        if (!std::exchange(s.stepHandedOver, false))
+            return false;
+        ++s.depth;
+        return true;
+    }
+    s.depth = 1;
     s.stopRequested = false;
     for (const auto& widget : std::as_const(s.disabled))
         if (widget)
@@ -80,6 +88,8 @@ bool BusyState::enter(const QString& waitText, bool busyCursor) {
 
 void BusyState::leave() {
     State& s = state();
+    if (--s.depth > 0)
+        return; // a step: the command goes on
     if (s.waitShown && s.hideWait)
         s.hideWait();
     s.waitShown = false;
@@ -89,8 +99,14 @@ void BusyState::leave() {
     for (const auto& widget : std::as_const(s.disabled))
         if (widget)
             widget->setEnabled(true);
-    s.busy = false;
     s.stopRequested = false;
     if (auto afterwards = std::exchange(s.afterStop, nullptr))
         QTimer::singleShot(0, qApp, std::move(afterwards));
+}
+
+void BusyState::runStep(bool handOver, const std::function<void()>& step) {
+    State& s = state();
+    const bool before = std::exchange(s.stepHandedOver, handOver);
+    const auto restore = qScopeGuard([&s, before] { s.stepHandedOver = before; });
+    step();
 }

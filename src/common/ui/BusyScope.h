@@ -9,7 +9,9 @@
 
 // The window's state while a long command runs (load, export, generation,
 // matching, download): the tabs and the menu disabled, the busy cursor, an
-// optional please-wait text. Only one long command runs at a time.
+// optional please-wait text. Only one long command runs at a time; a command
+// may run parts that are long commands of their own as its steps (see
+// BusyScope::runStep).
 class BusyState {
 public:
     // What a long command disables, and how the please-wait box is shown and
@@ -33,12 +35,22 @@ private:
     friend class BusyScope;
     static bool enter(const QString& waitText, bool busyCursor);
     static void leave();
+    static void runStep(bool handOver, const std::function<void()>& step);
 };
 
 // A long command for the life of a scope: on entry it disables the tabs and
 // the menu, sets the busy cursor and shows the please-wait text (when given);
-// everything is restored however the scope is left. When another long command
-// already runs, nothing is done and entered() is false: the caller returns.
+// everything is restored however the scope is left.
+//
+// When another long command already runs, nothing is done and entered() is
+// false: the caller returns. That refusal is what keeps a second command out,
+// e.g. one started from the event loop while the running one lets messages
+// through. A command that calls another on purpose hands it over explicitly
+// with runStep(): the first scope opened in the step joins the running command
+// (entered() is true; its own wait text and cursor are not applied, the
+// command's stay) and the outermost scope restores everything when it ends.
+// Scopes opened later, also from the event loop while the step runs, are
+// refused as before.
 class BusyScope {
 public:
     enum Cursor { WithCursor, WithoutCursor };
@@ -52,6 +64,11 @@ public:
     BusyScope& operator=(const BusyScope&) = delete;
 
     bool entered() const { return m_entered; }
+
+    // Runs `step` as a part of this command: the first scope opened while it
+    // runs joins this one instead of being refused. On a scope that was not
+    // entered the step runs without that hand-over.
+    void runStep(const std::function<void()>& step) const { BusyState::runStep(m_entered, step); }
 
 private:
     bool m_entered;

@@ -42,8 +42,9 @@ public:
     void fill(const DrawTable& table);
     void clear();
 
+    // The sort key back to 0, the table order, for the next fill.
+    void initControls() { m_sortKey = 0; }
     int historySortKey() const { return m_sortKey; }
-    void setHistorySortKey(int key) { m_sortKey = key; }
     QTableView* view() const { return m_view; }
     HistoryModel* model() const { return m_model; }
 

@@ -64,11 +64,11 @@ TPrizePage::TPrizePage(QWidget* parent)
     m_grid->setFont(fixedGothicFont(19));
     m_grid->horizontalHeader()->setFont(fixedGothicFont(15));
     m_grid->setDataRowHeight(22);
-    initGrid();
+    initControls();
     m_grid->setCurrentDataRow(0);
 }
 
-void TPrizePage::initGrid() {
+void TPrizePage::initControls() {
     m_grid->setColumnWidths({80, 80, 150, 80, 150, 80, 150, 80, 150, 80, 150, 80, 150, 220});
 }
 

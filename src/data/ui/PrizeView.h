@@ -35,7 +35,7 @@ public:
     explicit TPrizePage(QWidget* parent = nullptr);
 
     // Column widths; the grid keeps one empty row.
-    void initGrid();
+    void initControls();
     void fill(const PrizeTable& table);
     void clear();
     StripedGrid* grid() const { return m_grid; }

@@ -13,6 +13,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -248,6 +249,12 @@ void TestMainForm::tabChangeSetsGuideAndExportItem() {
         QCOMPARE(tabs->widget(i)->objectName(), expected[i].page);
     }
 
+    // The status text at the moment the matching and the lookup grids refresh.
+    QMap<QString, QString> guideAtRefresh;
+    for (const QString& grid : {QStringLiteral("gridHitSel"), QStringLiteral("gridLoto6")})
+        connect(control<StringGrid>(&form, grid)->model(), &QAbstractItemModel::modelReset, &form,
+                [&, grid] { guideAtRefresh[grid] = statusPanelText(&form); });
+
     // Every tab in turn, then back to the main tab, by clicks on the tab strip.
     for (int i : {1, 2, 3, 4, 5, 6, 0, 6, 0}) {
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(i).center());
@@ -256,6 +263,10 @@ void TestMainForm::tabChangeSetsGuideAndExportItem() {
         QCOMPARE(csvSave->isEnabled(), i == 0);
     }
     QVERIFY(answerer.boxes().isEmpty());
+    // Matching refreshes before its text is set (the options text still
+    // shows), the lookup after its own.
+    QCOMPARE(guideAtRefresh.value("gridHitSel"), expected[1].guide);
+    QCOMPARE(guideAtRefresh.value("gridLoto6"), expected[4].guide);
 }
 
 void TestMainForm::clockShowsLocalTimeAndTicks() {
@@ -553,7 +564,7 @@ void TestMainForm::closingStoresPositionAndOptions() {
         form.show();
         form.move(where);
         QCOMPARE(form.pos(), where);
-        form.settings() = options;
+        MainFormAccess::settings(form) = options;
         if (throughMenu)
             actionOf(form, QStringLiteral("menuFileExit"))->trigger();
         else

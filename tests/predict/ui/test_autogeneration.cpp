@@ -252,7 +252,7 @@ private slots:
 
     void closingDuringRunEndsItCleanly() {
         clickMode(1);
-        m_form->settings().AutoNum = 42; // stored on the close
+        MainFormAccess::settings(*m_form).AutoNum = 42; // stored on the close
         int linesAtClose = -1;
         // Close in the middle of the second line, three or more numbers into it.
         QTimer ticker;

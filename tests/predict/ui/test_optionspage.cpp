@@ -143,12 +143,12 @@ private slots:
     }
 
     void modeTableHoldsOnEveryPath() {
-        m_form->settings().DeleteNum = QStringLiteral("03 15 22 ");
+        MainFormAccess::settings(*m_form).DeleteNum = QStringLiteral("03 15 22 ");
         for (int from = 0; from < 4; ++from) {
             for (int to = 0; to < 4; ++to) {
                 clickMode(from);
                 checkMode(from, "click");
-                m_form->settings().OptionIndex = to;
+                MainFormAccess::settings(*m_form).OptionIndex = to;
                 page()->applyStoredOptions();
                 checkMode(to, "stored");
             }
@@ -160,14 +160,14 @@ private slots:
         clickMode(0);
         QCOMPARE(m_form->settings().OptionIndex, 0);
         // A stored index outside 0..3 is the position-threshold mode, and becomes 3.
-        m_form->settings().OptionIndex = 7;
+        MainFormAccess::settings(*m_form).OptionIndex = 7;
         page()->applyStoredOptions();
         checkMode(3, "stored 7");
         QVERIFY(m_answerer->boxes().isEmpty());
     }
 
     void againUpdate() {
-        TSettings& settings = m_form->settings();
+        const TSettings& settings = m_form->settings();
         int lowestTop = 1000; // the smallest of the seven largest counts
         for (int j = 1; j <= 7; ++j) {
             int top = 0;
@@ -224,7 +224,7 @@ private slots:
     }
 
     void exclusionEditor() {
-        TSettings& settings = m_form->settings();
+        TSettings& settings = MainFormAccess::settings(*m_form);
         settings.DeleteNum = QStringLiteral("03 15 22 ");
         clickMode(2);
         QCOMPARE(marked(), QList<int>({3, 15, 22}));
