@@ -9,7 +9,7 @@
 
 #include <limits>
 
-class TestComFunction : public QObject {
+class TestCommonRoutines : public QObject {
     Q_OBJECT
 private slots:
     void readLines_data() {
@@ -178,5 +178,5 @@ private slots:
     }
 };
 
-SEPTARION_CORE_TEST_MAIN(TestComFunction)
-#include "test_comfunction.moc"
+SEPTARION_CORE_TEST_MAIN(TestCommonRoutines)
+#include "test_commonroutines.moc"
