@@ -3,8 +3,7 @@
 #include "common/AppError.h"
 #include "common/ComFunction.h"
 #include "common/DataFolder.h"
-#include "data/DrawTable.h"
-#include "data/PrizeTable.h"
+#include "data/DataFileReader.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -236,15 +235,15 @@ void setDownloadBodyLimitBytes(qint64 bytes) {
 
 QString checkDataFile(const QString& path, DataFileKind kind) {
     try {
-        const QStringList lines = ReadLines(path);
-        if (lines.isEmpty())
+        DataFileReader reader(path);
+        if (reader.isEmpty())
             return QStringLiteral("データがありません");
         if (kind == DataFileKind::DrawResults) {
             DrawTable table;
-            appendDrawLines(lines, table);
+            readDrawLines(reader, table);
         } else {
             PrizeTable table;
-            appendPrizeLines(lines, table);
+            readPrizeLines(reader, table);
         }
     } catch (const TAppError& error) {
         return error.text();
