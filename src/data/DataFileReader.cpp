@@ -15,6 +15,15 @@ constexpr qsizetype kBlockSize = qsizetype{64} * 1024;
 constexpr char kCR = 13;
 constexpr char kEofMark = 26;
 
+qsizetype countLineEnds(const char* from, const char* to) {
+    qsizetype count = 0;
+    while (const void* found = std::memchr(from, kCR, static_cast<std::size_t>(to - from))) {
+        ++count;
+        from = static_cast<const char*>(found) + 1;
+    }
+    return count;
+}
+
 // Whether the bytes are all characters dropped before a line's text: the
 // scanner ran out of data, not into an empty line.
 bool onlyDroppedBytes(QByteArrayView bytes) {
@@ -35,11 +44,11 @@ public:
     // the line.
     qint64 take(int minDigits, int maxDigits, char separator) {
         const char* p = m_pos;
+        const char* const last = m_end - p > maxDigits ? p + maxDigits : m_end;
         qint64 value = 0;
-        while (p < m_end && *p >= '0' && *p <= '9' && p - m_pos < maxDigits) {
-            value = value * 10 + (*p - '0');
-            ++p;
-        }
+        for (unsigned digit = 0; p < last && (digit = static_cast<unsigned char>(*p) - '0') < 10;
+             ++p)
+            value = value * 10 + digit;
         if (p - m_pos < minDigits)
             return -1;
         if (separator == 0) {
@@ -173,14 +182,14 @@ qsizetype DataFileReader::lineCountHint(qsizetype shortestLine) {
     if (m_finished)
         return m_lineReady ? 1 : 0;
     const QByteArrayView rest = QByteArrayView(m_buffer).sliced(m_scanned);
-    qsizetype lineEnds = std::count(rest.begin(), rest.end(), kCR);
+    qsizetype lineEnds = countLineEnds(rest.data(), rest.data() + rest.size());
     qsizetype bytes = rest.size();
     if (!m_atEnd) {
         const qint64 pos = m_file.pos();
         QByteArray block(kBlockSize, Qt::Uninitialized);
         qint64 n = 0;
         while ((n = m_file.read(block.data(), kBlockSize)) > 0) {
-            lineEnds += std::count(block.constData(), block.constData() + n, kCR);
+            lineEnds += countLineEnds(block.constData(), block.constData() + n);
             bytes += n;
         }
         if (n < 0 || !m_file.seek(pos))
