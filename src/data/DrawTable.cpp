@@ -6,6 +6,7 @@
 namespace {
 
 constexpr int kDrawFields = 2 + kPositions + kBonusCount;
+static_assert(sizeof(DrawResult) == 20);
 
 quint8 readGameNumber(QStringView text) {
     const int number = readIntegerField(text);

@@ -37,6 +37,7 @@ void PrizeTable::clear() {
 }
 
 void PrizeTable::append(const PrizeRecord& record) {
+    static_assert(sizeof(Row) == 60);
     const qint64 index = m_rows.size();
     Row row{};
     row.drawNumber = record.DrawNumber;
