@@ -1,7 +1,10 @@
-// Loading the two data files and ordering the history view at 99,999 draws.
+// Loading the two data files (99,999 draws and the real data) and ordering
+// the history view at 99,999 draws.
 
+#include "PeakMemory.h"
 #include "SampleData.h"
 #include "common/ProgramFiles.h"
+#include "data/DataFileReader.h"
 #include "data/DrawTable.h"
 #include "data/HistoryOrder.h"
 #include "data/PrizeTable.h"
@@ -35,30 +38,68 @@ QString benchFile(const char* name) {
     return benchDataDir() + QLatin1Char('/') + QLatin1String(name);
 }
 
-void BM_LoadDrawFile(benchmark::State& state) {
-    const QString path = benchFile("Loto7Number.csv");
-    for (auto _ : state) {
-        DrawTable table;
-        PositionCounts counts;
-        appendDrawLines(ReadLines(path), table);
-        counts.rebuild(table);
-        benchmark::DoNotOptimize(counts.at(1, 1));
-        if (table.count() != kBenchDraws)
-            state.SkipWithError("draw file did not load");
-    }
+// The folder of the real data files, or an empty string.
+QString realDataDir() {
+    const QDir dir(QStringLiteral(SEPTARION_REAL_DATA_DIR));
+    return dir.exists(QStringLiteral("Loto7Number.csv")) ? dir.path() : QString();
 }
-BENCHMARK(BM_LoadDrawFile)->Unit(benchmark::kMillisecond);
 
-void BM_LoadPrizeFile(benchmark::State& state) {
-    const QString path = benchFile("Loto7Data.csv");
-    for (auto _ : state) {
-        PrizeTable table;
-        appendPrizeLines(ReadLines(path), table);
-        if (table.count() != kBenchDraws)
-            state.SkipWithError("prize file did not load");
+// The two files read as the loader reads them: in blocks, plain lines decoded
+// from their bytes.
+void loadByBlocks(const QString& dir, DrawTable& draws, PrizeTable& prizes) {
+    {
+        DataFileReader reader(dir + QStringLiteral("/Loto7Number.csv"));
+        readDrawLines(reader, draws);
     }
+    DataFileReader reader(dir + QStringLiteral("/Loto7Data.csv"));
+    readPrizeLines(reader, prizes);
 }
-BENCHMARK(BM_LoadPrizeFile)->Unit(benchmark::kMillisecond);
+
+// The same through the whole-file line list and the text parsers, for comparison.
+void loadByLines(const QString& dir, DrawTable& draws, PrizeTable& prizes) {
+    appendDrawLines(ReadLines(dir + QStringLiteral("/Loto7Number.csv")), draws);
+    appendPrizeLines(ReadLines(dir + QStringLiteral("/Loto7Data.csv")), prizes);
+}
+
+// Both files and the position counts. Argument 0: the 99,999 generated
+// draws; 1: the real data. Counters: the draws, and the most memory held
+// during the load (the tables included) per draw.
+template <auto Load> void loadDataFiles(benchmark::State& state) {
+    const QString dir = state.range(0) == 0 ? benchDataDir() : realDataDir();
+    if (dir.isEmpty()) {
+        state.SkipWithError("no data files");
+        return;
+    }
+    int drawCount = 0;
+    long long peakBytes = 0;
+    for (auto _ : state) {
+        peak_memory::reset();
+        const long long before = peak_memory::current();
+        DrawTable draws;
+        PrizeTable prizes;
+        Load(dir, draws, prizes);
+        PositionCounts counts;
+        counts.rebuild(draws);
+        benchmark::DoNotOptimize(counts.at(1, 1));
+        peakBytes = peak_memory::peak() - before;
+        drawCount = draws.count();
+        if (drawCount == 0 || prizes.count() != drawCount)
+            state.SkipWithError("data files did not load");
+    }
+    state.counters["draws"] = drawCount;
+    if (peak_memory::available() && drawCount > 0)
+        state.counters["peak_bytes_per_draw"] = static_cast<double>(peakBytes) / drawCount;
+}
+
+void BM_LoadDataFiles(benchmark::State& state) {
+    loadDataFiles<loadByBlocks>(state);
+}
+BENCHMARK(BM_LoadDataFiles)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_LoadDataFilesByLines(benchmark::State& state) {
+    loadDataFiles<loadByLines>(state);
+}
+BENCHMARK(BM_LoadDataFilesByLines)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // Argument: the sort key, as after header clicks (2 date, -2 date descending,
 // 3 first main number, 1 draw number).

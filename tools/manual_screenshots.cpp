@@ -155,7 +155,7 @@ void shootLedger(TMainForm& form, const ScratchProgramDir& program) {
     // Nearly a year after the newest draw: the newest wins are due soon, older
     // ones have run out.
     const QDate newest =
-        form.drawTable().isEmpty() ? QDate(2026, 8, 7) : form.drawTable().at(0).DrawDate;
+        form.drawTable().isEmpty() ? QDate(2026, 8, 7) : form.drawTable().at(0).drawDate();
     Clock::setFixedTime(QDateTime(newest.addYears(1).addDays(-20), QTime(3, 0), Qt::UTC));
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&poll] {

@@ -16,7 +16,7 @@ namespace {
 
 using NumberMask = quint64; // bit n stands for number n (1..37)
 
-template <std::size_t N> NumberMask maskOf(const std::array<int, N>& numbers) {
+template <typename Number, std::size_t N> NumberMask maskOf(const std::array<Number, N>& numbers) {
     NumberMask mask = 0;
     for (const int n : numbers)
         if (n >= 1 && n <= kMaxNumber)
@@ -120,11 +120,12 @@ Ledger buildLedger(const QVector<LedgerFile>& files, const DrawTable& draws,
     for (const DrawResult& draw : draws.draws())
         if (draw.DrawNumber >= 1 && draw.DrawNumber <= kMaxDrawNumber && !drawOf[draw.DrawNumber])
             drawOf[draw.DrawNumber] = &draw;
-    QVector<const PrizeRecord*> prizeOf(kMaxDrawNumber + 1, nullptr);
-    for (const PrizeRecord& record : prizes.records())
-        if (record.DrawNumber >= 1 && record.DrawNumber <= kMaxDrawNumber &&
-            !prizeOf[record.DrawNumber])
-            prizeOf[record.DrawNumber] = &record;
+    QVector<int> prizeRowOf(kMaxDrawNumber + 1, -1);
+    for (int i = 0; i < prizes.count(); ++i) {
+        const int number = prizes.at(i).DrawNumber;
+        if (number >= 1 && number <= kMaxDrawNumber && prizeRowOf[number] < 0)
+            prizeRowOf[number] = i;
+    }
 
     Ledger ledger;
     QVector<int> rowOf(kMaxDrawNumber + 1, -1);
@@ -132,7 +133,9 @@ Ledger buildLedger(const QVector<LedgerFile>& files, const DrawTable& draws,
         if (file.drawNumber < 1 || file.drawNumber > kMaxDrawNumber)
             continue;
         const DrawResult* draw = drawOf[file.drawNumber];
-        const PrizeRecord* prize = prizeOf[file.drawNumber];
+        const int prizeRow = prizeRowOf[file.drawNumber];
+        // Without a record every amount reads 0, as unknown.
+        const PrizeRecord prize = prizeRow >= 0 ? prizes.at(prizeRow) : PrizeRecord();
         const NumberMask mainMask = draw ? maskOf(draw->MainNumbers) : 0;
         const NumberMask bonusMask = draw ? maskOf(draw->BonusNumbers) : 0;
         LedgerRow counted;
@@ -152,7 +155,7 @@ Ledger buildLedger(const QVector<LedgerFile>& files, const DrawTable& draws,
             if (tier == 0)
                 continue;
             ++counted.tierLines.at(tier - 1);
-            const qint64 amount = prize ? prize->Amounts.at(tier - 1) : 0;
+            const qint64 amount = prize.Amounts.at(tier - 1);
             if (amount > 0)
                 counted.won += amount;
             else
@@ -169,7 +172,7 @@ Ledger buildLedger(const QVector<LedgerFile>& files, const DrawTable& draws,
             row.drawNumber = file.drawNumber;
             row.drawn = draw != nullptr;
             if (draw)
-                row.drawDate = draw->DrawDate;
+                row.drawDate = draw->drawDate();
             ledger.rows.append(row);
         }
         LedgerRow& row = ledger.rows[index];

@@ -12,18 +12,10 @@ namespace {
 
 using NumberMask = quint64; // bit n stands for number n (1..37)
 
-NumberMask maskOf(const std::array<int, kPositions>& numbers) {
+template <typename Number, std::size_t N> NumberMask maskOf(const std::array<Number, N>& numbers) {
     NumberMask mask = 0;
-    for (int n : numbers)
+    for (const int n : numbers)
         if (n >= 1 && n <= kMaxNumber) // the loader admits no other numbers
-            mask |= NumberMask(1) << n;
-    return mask;
-}
-
-NumberMask maskOf(const std::array<int, kBonusCount>& numbers) {
-    NumberMask mask = 0;
-    for (int n : numbers)
-        if (n >= 1 && n <= kMaxNumber)
             mask |= NumberMask(1) << n;
     return mask;
 }

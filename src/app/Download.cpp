@@ -4,6 +4,7 @@
 #include "common/BuildInfo.h"
 #include "common/DataFolder.h"
 #include "common/ProgramFiles.h"
+#include "data/DataFileReader.h"
 #include "data/DrawTable.h"
 #include "data/PrizeTable.h"
 
@@ -237,15 +238,15 @@ void setDownloadBodyLimitBytes(qint64 bytes) {
 
 QString checkDataFile(const QString& path, DataFileKind kind) {
     try {
-        const QStringList lines = ReadLines(path);
-        if (lines.isEmpty())
+        DataFileReader reader(path);
+        if (reader.isEmpty())
             return QStringLiteral("データがありません");
         if (kind == DataFileKind::DrawResults) {
             DrawTable table;
-            appendDrawLines(lines, table);
+            readDrawLines(reader, table);
         } else {
             PrizeTable table;
-            appendPrizeLines(lines, table);
+            readPrizeLines(reader, table);
         }
     } catch (const TAppError& error) {
         return error.text();

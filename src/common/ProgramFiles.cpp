@@ -75,13 +75,19 @@ std::optional<QByteArray> readFileIfExists(const QString& path) {
     if (!file.exists())
         return std::nullopt;
     if (!file.open(QIODevice::ReadOnly))
-        throw TAppError(
-            QStringLiteral("ファイルを開けません: %1\n%2").arg(path, file.errorString()));
+        throw fileOpenError(path, file.errorString());
     QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw TAppError(
-            QStringLiteral("ファイルを読み込めません: %1\n%2").arg(path, file.errorString()));
+        throw fileReadError(path, file.errorString());
     return data;
+}
+
+TAppError fileOpenError(const QString& path, const QString& reason) {
+    return TAppError(QStringLiteral("ファイルを開けません: %1\n%2").arg(path, reason));
+}
+
+TAppError fileReadError(const QString& path, const QString& reason) {
+    return TAppError(QStringLiteral("ファイルを読み込めません: %1\n%2").arg(path, reason));
 }
 
 QStringList ReadLines(const QString& path) {

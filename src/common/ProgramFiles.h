@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/AppError.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -35,6 +37,11 @@ void writeFileAtomically(const QString& path, const QByteArray& bytes);
 // but cannot be opened or read throws TAppError "ファイルを開けません: <path>"
 // or "ファイルを読み込めません: <path>" with the reason.
 std::optional<QByteArray> readFileIfExists(const QString& path);
+
+// The errors of every file read, as TAppError: "ファイルを開けません: <path>" or
+// "ファイルを読み込めません: <path>", then the reason on the next line.
+TAppError fileOpenError(const QString& path, const QString& reason);
+TAppError fileReadError(const QString& path, const QString& reason);
 
 // Lines of a text file up to the first empty line, without terminators.
 // A line ends at CR (one LF right after it is skipped), at character 26 or at

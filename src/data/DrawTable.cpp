@@ -6,13 +6,14 @@
 namespace {
 
 constexpr int kDrawFields = 2 + kPositions + kBonusCount;
+static_assert(sizeof(DrawResult) == 20);
 
-int readGameNumber(QStringView text) {
+quint8 readGameNumber(QStringView text) {
     const int number = readIntegerField(text);
     if (number < 1 || number > kMaxNumber)
         throw TAppError(
             QStringLiteral("'%1' は１～３７の数字ではありません").arg(quotedValueText(text)));
-    return number;
+    return static_cast<quint8>(number);
 }
 
 int readDrawNumber(QStringView text) {
@@ -63,8 +64,8 @@ DrawResult parseDrawLine(const QString& line) {
     LineFields fields(line);
     DrawResult draw;
     draw.DrawNumber = readDrawNumber(fields.next());
-    draw.DrawDate = readDateField(fields.next());
-    for (int& number : draw.MainNumbers)
+    draw.setDrawDate(readDateField(fields.next()));
+    for (quint8& number : draw.MainNumbers)
         number = readGameNumber(fields.next());
     draw.BonusNumbers[0] = readGameNumber(fields.next());
     draw.BonusNumbers[1] = readGameNumber(fields.rest());

@@ -7,18 +7,38 @@
 #include <QStringList>
 #include <QVector>
 #include <array>
+#include <limits>
 
 // Draw numbers beyond five digits are refused: the history view shows five
 // digits, and the next draw number must still fit an int.
 inline constexpr int kMaxDrawNumber = 99'999;
 
+// The numbers of a draw (1..37) fit a byte each.
+using MainNumberArray = std::array<quint8, kPositions>;
+using BonusNumberArray = std::array<quint8, kBonusCount>;
+
 // One draw of the draw-result file: draw number, date, the seven main numbers
-// in file order (position 1 first) and the two bonus numbers.
+// in file order (position 1 first) and the two bonus numbers. Kept compact
+// (20 bytes), since a table of 100,000 draws is read at start-up: the date is
+// held as its Julian day.
 struct DrawResult {
     int DrawNumber = 0;
-    QDate DrawDate;
-    std::array<int, kPositions> MainNumbers{};
-    std::array<int, kBonusCount> BonusNumbers{};
+    MainNumberArray MainNumbers{};
+    BonusNumberArray BonusNumbers{};
+
+    // An invalid date until one is set.
+    QDate drawDate() const { return m_day == kNoDay ? QDate() : QDate::fromJulianDay(m_day); }
+    // Dates of the file (years 1 to 9999) only; any other date reads back
+    // as invalid.
+    void setDrawDate(QDate date) {
+        const qint64 day = date.isValid() ? date.toJulianDay() : kNoDay;
+        m_day = day > kNoDay && day <= std::numeric_limits<qint32>::max() ? static_cast<qint32>(day)
+                                                                          : kNoDay;
+    }
+
+private:
+    static constexpr qint32 kNoDay = std::numeric_limits<qint32>::min();
+    qint32 m_day = kNoDay;
 };
 
 // All draws of the last load in file order: index 0 is the newest draw.

@@ -17,7 +17,7 @@ qint64 columnValue(const DrawResult& draw, int column) {
     if (column == 0)
         return draw.DrawNumber;
     if (column == 1)
-        return draw.DrawDate.toJulianDay();
+        return draw.drawDate().toJulianDay();
     if (column >= 2 && column < 2 + kPositions)
         return draw.MainNumbers[column - 2];
     if (column >= 2 + kPositions && column < kHistoryColumns)
@@ -41,7 +41,7 @@ QString historyCellText(const DrawResult& draw, int column) {
     if (column == 0)
         return formatDrawNumber5(draw.DrawNumber);
     if (column == 1)
-        return formatDate(draw.DrawDate);
+        return formatDate(draw.drawDate());
     if (column >= 2 && column < kHistoryColumns)
         return formatTwoDigits(static_cast<int>(columnValue(draw, column)));
     return {};

@@ -16,6 +16,45 @@ qint64 readWholeNumberField(QStringView text) {
 
 } // namespace
 
+PrizeRecord PrizeTable::at(int index) const {
+    const Row& row = m_rows.at(index);
+    PrizeRecord record;
+    record.DrawNumber = row.drawNumber;
+    for (int k = 0; k < kNarrowValues; ++k) {
+        const qint64 value = row.values[k] == kWide
+                                 ? m_wide.value(qint64{index} * kNarrowValues + k)
+                                 : qint64{row.values[k]};
+        (k % 2 == 0 ? record.Winners : record.Amounts)[k / 2] = value;
+    }
+    record.CarryOver =
+        static_cast<qint64>((quint64{row.carryOver[1]} << 32) | quint64{row.carryOver[0]});
+    return record;
+}
+
+void PrizeTable::clear() {
+    m_rows.clear();
+    m_wide.clear();
+}
+
+void PrizeTable::append(const PrizeRecord& record) {
+    static_assert(sizeof(Row) == 60);
+    const qint64 index = m_rows.size();
+    Row row{};
+    row.drawNumber = record.DrawNumber;
+    for (int k = 0; k < kNarrowValues; ++k) {
+        const qint64 value = (k % 2 == 0 ? record.Winners : record.Amounts)[k / 2];
+        if (value > kWide && value <= std::numeric_limits<qint32>::max()) {
+            row.values[k] = static_cast<qint32>(value);
+        } else {
+            row.values[k] = kWide;
+            m_wide.insert(index * kNarrowValues + k, value);
+        }
+    }
+    const auto carry = static_cast<quint64>(record.CarryOver);
+    row.carryOver = {static_cast<quint32>(carry), static_cast<quint32>(carry >> 32)};
+    m_rows.append(row);
+}
+
 QStringList PrizeRecord::displayTexts() const {
     QStringList texts;
     texts.reserve(kPrizeColumns);

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
 #include <array>
+#include <limits>
 
 inline constexpr int kPrizeTiers = 6;
 inline constexpr int kPrizeColumns = 14;
@@ -11,8 +13,7 @@ inline constexpr int kPrizeColumns = 14;
 // One draw of the prize-data file: winners and amount of the six tiers and the
 // carry-over. They are read as decimal numbers but only ever shown rounded to
 // whole numbers, so they are kept rounded, in 64 bits: yen amounts beyond 32
-// bits stay exact, and the record is half the size of one holding extended
-// floating-point values (a table of 100,000 draws is read at start-up).
+// bits stay exact. The table keeps them more compactly still.
 struct PrizeRecord {
     int DrawNumber = 0;
     std::array<qint64, kPrizeTiers> Winners{};
@@ -26,18 +27,33 @@ struct PrizeRecord {
     QString displayText(int column) const;
 };
 
+// The records of the last load in file order. Each is kept in 60 bytes:
+// counts and amounts in 32 bits, the carry-over (often beyond 32 bits) in 64;
+// the rare count or amount outside 32 bits is kept aside, so every value
+// reads back exactly as it was appended.
 class PrizeTable {
 public:
-    int count() const { return static_cast<int>(m_records.size()); }
-    bool isEmpty() const { return m_records.isEmpty(); }
-    const PrizeRecord& at(int index) const { return m_records.at(index); }
-    const QVector<PrizeRecord>& records() const { return m_records; }
-    void clear() { m_records.clear(); }
-    void reserve(int n) { m_records.reserve(n); }
-    void append(const PrizeRecord& record) { m_records.append(record); }
+    int count() const { return static_cast<int>(m_rows.size()); }
+    bool isEmpty() const { return m_rows.isEmpty(); }
+    PrizeRecord at(int index) const;
+    void clear();
+    void reserve(int n) { m_rows.reserve(n); }
+    void append(const PrizeRecord& record);
 
 private:
-    QVector<PrizeRecord> m_records;
+    static constexpr int kNarrowValues = 2 * kPrizeTiers; // winners and amount of each tier
+    struct Row {
+        qint32 drawNumber;
+        // Tier t's winners at 2t, its amount at 2t + 1; kWide: kept in m_wide.
+        std::array<qint32, kNarrowValues> values;
+        // Two halves, so that the row needs no 64-bit alignment.
+        std::array<quint32, 2> carryOver;
+    };
+    static constexpr qint32 kWide = std::numeric_limits<qint32>::min();
+
+    QVector<Row> m_rows;
+    // Values that do not fit 32 bits, by row * kNarrowValues + value index.
+    QHash<qint64, qint64> m_wide;
 };
 
 // Parses one line of the prize-data file (14 fields, the last the whole rest).

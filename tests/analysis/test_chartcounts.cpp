@@ -16,8 +16,8 @@ private slots:
         for (int i = 0; i < 25; ++i) {
             DrawResult draw;
             draw.DrawNumber = 25 - i;
-            draw.MainNumbers = i < 10 ? std::array<int, 7>{30, 31, 32, 33, 34, 35, 36}
-                                      : std::array<int, 7>{7, 6, 5, 4, 3, 2, 1};
+            draw.MainNumbers = i < 10 ? MainNumberArray{30, 31, 32, 33, 34, 35, 36}
+                                      : MainNumberArray{7, 6, 5, 4, 3, 2, 1};
             draw.BonusNumbers = {37, 29};
             table.append(draw);
         }

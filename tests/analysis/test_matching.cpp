@@ -4,7 +4,7 @@
 #include "analysis/Matching.h"
 
 namespace {
-DrawResult makeDraw(int number, std::array<int, kPositions> mains, std::array<int, 2> bonus) {
+DrawResult makeDraw(int number, MainNumberArray mains, BonusNumberArray bonus) {
     DrawResult draw;
     draw.DrawNumber = number;
     draw.MainNumbers = mains;

@@ -30,13 +30,14 @@ DrawResult referenceParse(QString rest) {
     draw.DrawNumber = parseInteger(number);
     if (draw.DrawNumber < 1 || draw.DrawNumber > 99999)
         throw TAppError(notDrawNumber(number));
-    draw.DrawDate = parseDate(takeField(rest));
+    draw.setDrawDate(parseDate(takeField(rest)));
     for (int k = 0; k < kPositions + kBonusCount; ++k) {
         const QString field = k + 1 < kPositions + kBonusCount ? takeField(rest) : rest;
         const int n = parseInteger(field);
         if (n < 1 || n > kMaxNumber)
             throw TAppError(notInRange(field));
-        (k < kPositions ? draw.MainNumbers[k] : draw.BonusNumbers[k - kPositions]) = n;
+        (k < kPositions ? draw.MainNumbers[k] : draw.BonusNumbers[k - kPositions]) =
+            static_cast<quint8>(n);
     }
     return draw;
 }
@@ -59,9 +60,13 @@ DrawTable tableOf(const QStringList& lines) {
     return table;
 }
 
-DrawResult draw(int number, QDate date, std::array<int, 7> mains,
-                std::array<int, 2> bonus = {1, 2}) {
-    return DrawResult{number, date, mains, bonus};
+DrawResult draw(int number, QDate date, MainNumberArray mains, BonusNumberArray bonus = {1, 2}) {
+    DrawResult result;
+    result.DrawNumber = number;
+    result.MainNumbers = mains;
+    result.BonusNumbers = bonus;
+    result.setDrawDate(date);
+    return result;
 }
 
 const QString kLine = QStringLiteral("689,2026/08/07,04,18,23,24,32,33,35,29,36");
@@ -74,9 +79,9 @@ private slots:
     void parsesFieldsInFileOrder() {
         const DrawResult d = parseDrawLine(QStringLiteral("7,2013/4/5,30,2,10,37,1,+05,12,03,15"));
         QCOMPARE(d.DrawNumber, 7);
-        QCOMPARE(d.DrawDate, QDate(2013, 4, 5));
-        QCOMPARE(d.MainNumbers, (std::array<int, 7>{30, 2, 10, 37, 1, 5, 12}));
-        QCOMPARE(d.BonusNumbers, (std::array<int, 2>{3, 15}));
+        QCOMPARE(d.drawDate(), QDate(2013, 4, 5));
+        QCOMPARE(d.MainNumbers, (MainNumberArray{30, 2, 10, 37, 1, 5, 12}));
+        QCOMPARE(d.BonusNumbers, (BonusNumberArray{3, 15}));
     }
 
     void rejectsBadLines_data() {

@@ -16,6 +16,7 @@ class QLabel;
 class TAboutForm;
 class TPageControl;
 class QTimer;
+class DataFileReader;
 class TAutoGeneration;
 class TChartsPage;
 class THistoryPage;
@@ -94,9 +95,9 @@ private:
     void reportMissingDataFile();
     bool loadDrawFile();
     bool loadPrizeFile();
-    // The lines of a data file in the data folder; when it is missing or
-    // empty, the error box and the close, and no lines.
-    QStringList readDataFile(const QString& name);
+    // Whether a data file holds lines; when it is missing or empty, the
+    // error box and the close, and false.
+    bool readDataFile(DataFileReader& reader);
 
     TLedgerForm* m_ledgerForm = nullptr; // made when first opened
     DrawTable m_drawTable;

@@ -8,6 +8,7 @@
 #include "common/Version.h"
 #include "common/ui/BusyScope.h"
 #include "common/ui/MessageBox.h"
+#include "data/DataFileReader.h"
 #include "data/ui/HistoryView.h"
 #include "data/ui/PrizeView.h"
 #include "entries/ui/LookupPage.h"
@@ -28,14 +29,13 @@ void letMessagesThrough() {
     QCoreApplication::processEvents();
 }
 
-// Rebuilds a table from the lines and shows it. A bad line stops the filling,
-// and the rows before it are still shown.
-template <typename Table, typename Append, typename Show>
-void fillTable(const QStringList& lines, Table& table, Append append, Show show) {
+// Rebuilds a table from the file's lines and shows it. A bad line stops the
+// filling, and the rows before it are still shown.
+template <typename Table, typename Read, typename Show>
+void fillTable(DataFileReader& reader, Table& table, Read read, Show show) {
     table.clear();
-    table.reserve(static_cast<int>(lines.size()));
     try {
-        append(lines, table);
+        read(reader, table);
     } catch (...) {
         show(table);
         throw;
@@ -92,31 +92,31 @@ void TMainForm::reloadTables(const BusyScope& busy) {
 }
 
 bool TMainForm::loadDrawFile() {
-    const QStringList lines = readDataFile(kDrawFile);
-    if (lines.isEmpty())
+    DataFileReader reader(dataPath(kDrawFile));
+    if (!readDataFile(reader))
         return false;
     m_historyPage->clear(); // the list must not show the table while it is rebuilt
-    fillTable(lines, m_drawTable, appendDrawLines,
+    fillTable(reader, m_drawTable, readDrawLines,
               [this](const DrawTable& table) { m_historyPage->fill(table); });
     return true;
 }
 
 bool TMainForm::loadPrizeFile() {
-    const QStringList lines = readDataFile(kPrizeFile);
-    if (lines.isEmpty())
+    DataFileReader reader(dataPath(kPrizeFile));
+    if (!readDataFile(reader))
         return false;
-    fillTable(lines, m_prizeTable, appendPrizeLines,
+    fillTable(reader, m_prizeTable, readPrizeLines,
               [this](const PrizeTable& table) { m_prizePage->fill(table); });
     return true;
 }
 
-QStringList TMainForm::readDataFile(const QString& name) {
-    QStringList lines = ReadLines(dataPath(name));
-    if (lines.isEmpty())
+bool TMainForm::readDataFile(DataFileReader& reader) {
+    if (reader.isEmpty()) {
         reportMissingDataFile();
-    else
-        letMessagesThrough();
-    return lines;
+        return false;
+    }
+    letMessagesThrough();
+    return true;
 }
 
 void TMainForm::reportMissingDataFile() {
