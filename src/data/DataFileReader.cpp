@@ -199,6 +199,8 @@ qsizetype DataFileReader::lineCountHint(qsizetype shortestLine) {
     return std::min(lineEnds + 1, bytes / std::max<qsizetype>(shortestLine, 1) + 1) + ready;
 }
 
+namespace {
+
 // The shortest lines that can hold a record: one-digit numbers, "YYYY/M/D".
 constexpr qsizetype kShortestDrawLine = 28;
 constexpr qsizetype kShortestPrizeLine = 2 * kPrizeColumns - 1;
@@ -210,24 +212,27 @@ int reserveFor(DataFileReader& reader, int count, qsizetype shortestLine) {
         std::min<qsizetype>(count + reader.lineCountHint(shortestLine), kMaxDrawNumber + 1));
 }
 
-void readDrawLines(DataFileReader& reader, DrawTable& table) {
-    table.reserve(reserveFor(reader, table.count(), kShortestDrawLine));
+// The lines in the plain form decoded from their bytes, every other line
+// through the text parser, which decides and names the fault.
+template <typename Row, typename Table>
+void readLines(DataFileReader& reader, Table& table, qsizetype shortestLine,
+               bool (*decodePlain)(QByteArrayView, Row&), Row (*parse)(const QString&)) {
+    table.reserve(reserveFor(reader, table.count(), shortestLine));
     QByteArrayView line;
-    DrawResult draw;
+    Row row;
     while (reader.nextLine(line)) {
-        if (!decodePlainDraw(line, draw))
-            draw = parseDrawLine(QString::fromUtf8(line));
-        table.append(draw);
+        if (!decodePlain(line, row))
+            row = parse(QString::fromUtf8(line));
+        table.append(row);
     }
 }
 
+} // namespace
+
+void readDrawLines(DataFileReader& reader, DrawTable& table) {
+    readLines(reader, table, kShortestDrawLine, decodePlainDraw, parseDrawLine);
+}
+
 void readPrizeLines(DataFileReader& reader, PrizeTable& table) {
-    table.reserve(reserveFor(reader, table.count(), kShortestPrizeLine));
-    QByteArrayView line;
-    PrizeRecord record;
-    while (reader.nextLine(line)) {
-        if (!decodePlainPrize(line, record))
-            record = parsePrizeLine(QString::fromUtf8(line));
-        table.append(record);
-    }
+    readLines(reader, table, kShortestPrizeLine, decodePlainPrize, parsePrizeLine);
 }

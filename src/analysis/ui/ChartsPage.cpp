@@ -14,10 +14,9 @@
 namespace {
 // Where each control sits, in pixels of its parent.
 namespace geometry {
-constexpr QRect kKindCaption{8, 8, 80, 28};
-constexpr QRect kKinds{90, 8, 330, 28};
-constexpr QRect kExec{430, 7, 150, 30};
-constexpr QRect kChart{8, 42, 622, 418}; // both charts, one above the other
+// The chart kind and its button in one row; both charts below, one above the other.
+constexpr QRect kKindCaption{8, 8, 80, 28}, kKinds{90, 8, 330, 28}, kExec{430, 7, 150, 30};
+constexpr QRect kChart{8, 42, 622, 418};
 } // namespace geometry
 
 } // namespace

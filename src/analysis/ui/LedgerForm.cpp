@@ -29,17 +29,13 @@ namespace {
 // Where each control sits, in pixels of its parent.
 namespace geometry {
 constexpr QSize kClient{1080, 712};
-constexpr QRect kPeriodCaption{12, 10, 70, 28};
-constexpr QRect kYear{84, 10, 100, 28};
-// The totals follow in the same row, caption and value side by side, each
-// as wide as its entry in the constructor's table says.
-constexpr int kTotalsLeft = 200;
-constexpr int kTotalsGap = 8;
-constexpr QRect kNote{12, 42, 1056, 24};
-constexpr QRect kGrid{8, 70, 1064, 330};
-constexpr QRect kChart{8, 406, 1064, 260};
-constexpr QRect kExport{856, 674, 104, 30};
-constexpr QRect kClose{968, 674, 104, 30};
+// The top row: the period, then the totals, caption and value side by side,
+// each as wide as its entry in the constructor's table says.
+constexpr QRect kPeriodCaption{12, 10, 70, 28}, kYear{84, 10, 100, 28};
+constexpr int kTotalsLeft = 200, kTotalsGap = 8;
+// The note, the grid and the chart below one another; the buttons at the bottom.
+constexpr QRect kNote{12, 42, 1056, 24}, kGrid{8, 70, 1064, 330}, kChart{8, 406, 1064, 260};
+constexpr QRect kExport{856, 674, 104, 30}, kClose{968, 674, 104, 30};
 } // namespace geometry
 
 constexpr int kDeadlineColumn = 12;
@@ -69,12 +65,11 @@ qint64 yenStep(qint64 top) {
 
 } // namespace
 
+LedgerModel::LedgerModel(QObject* parent)
+    : TitledTableModel(ledgerHeaders(), Qt::AlignHCenter | Qt::AlignVCenter, parent) {}
+
 int LedgerModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
-}
-
-int LedgerModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : kLedgerColumns;
 }
 
 QVariant LedgerModel::data(const QModelIndex& index, int role) const {
@@ -94,16 +89,6 @@ QVariant LedgerModel::data(const QModelIndex& index, int role) const {
     default:
         return {};
     }
-}
-
-QVariant LedgerModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal)
-        return {};
-    if (role == Qt::DisplayRole)
-        return section >= 0 && section < kLedgerColumns ? ledgerHeaders().at(section) : QString();
-    if (role == Qt::TextAlignmentRole)
-        return int(Qt::AlignHCenter | Qt::AlignVCenter);
-    return {};
 }
 
 void LedgerModel::setRows(const QVector<LedgerRow>& rows, const QDate& today) {

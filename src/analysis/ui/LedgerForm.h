@@ -2,6 +2,8 @@
 
 #include "analysis/Ledger.h"
 
+#include "common/ui/TitledTableModel.h"
+
 #include <QAbstractTableModel>
 #include <QDate>
 #include <QDialog>
@@ -16,14 +18,12 @@ class StripedGrid;
 // The ledger rows of the chosen period: texts, right-aligned amounts, grey
 // rows whose claim deadline has passed, highlighted rows whose deadline is
 // near.
-class LedgerModel : public QAbstractTableModel {
+class LedgerModel : public TitledTableModel {
     Q_OBJECT
 public:
-    using QAbstractTableModel::QAbstractTableModel;
+    explicit LedgerModel(QObject* parent = nullptr);
     int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     void setRows(const QVector<LedgerRow>& rows, const QDate& today);
 
 private:

@@ -21,9 +21,8 @@
 namespace {
 // Where each control sits, in pixels of its parent.
 namespace geometry {
-// In the draw-number group.
-constexpr QRect kExec{164, 14, 110, 34};
-constexpr QRect kGuide{284, 14, 324, 34};
+// In the draw-number group: the button and the guide beside the number, the grid below.
+constexpr QRect kExec{164, 14, 110, 34}, kGuide{284, 14, 324, 34};
 constexpr QRect kGrid{14, 58, 594, 380};
 } // namespace geometry
 

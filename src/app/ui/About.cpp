@@ -15,14 +15,11 @@ namespace {
 // Where each control sits, in pixels of its parent.
 namespace geometry {
 constexpr QSize kClient{577, 319};
-constexpr QRect kPanel{8, 8, 561, 255};
-constexpr QRect kOk{246, 276, 85, 30};
-// In the panel.
-constexpr QRect kIcon{16, 16, 32, 32};
-constexpr QRect kAppName{64, 14, 170, 36};
-constexpr QRect kVersion{240, 20, 300, 30};
-constexpr QRect kProductName{16, 70, 529, 36};
-constexpr QRect kCopy{16, 126, 529, 110};
+constexpr QRect kPanel{8, 8, 561, 255}, kOk{246, 276, 85, 30};
+// In the panel: icon, name and version in the top row, then the product name
+// and the notice.
+constexpr QRect kIcon{16, 16, 32, 32}, kAppName{64, 14, 170, 36}, kVersion{240, 20, 300, 30};
+constexpr QRect kProductName{16, 70, 529, 36}, kCopy{16, 126, 529, 110};
 } // namespace geometry
 
 const QString kProductTitle = QStringLiteral("ロト７ 数字予想・照合システム【Septarion】");

@@ -9,8 +9,7 @@ namespace {
 // Where each control sits, in pixels of its parent.
 namespace geometry {
 constexpr QRect kGroup{6, 4, 620, 448}; // on the page
-constexpr QRect kCaption{14, 20, 50, 24};
-constexpr QRect kEdit{64, 14, 90, 34};
+constexpr QRect kCaption{14, 20, 50, 24}, kEdit{64, 14, 90, 34};
 } // namespace geometry
 } // namespace
 

@@ -22,12 +22,10 @@ const QStringList kTitles = {
 const int kWidths[kHistoryColumns] = {75, 118, 45, 45, 45, 45, 45, 45, 45, 45, 45};
 } // namespace
 
+HistoryModel::HistoryModel(QObject* parent) : TitledTableModel(kTitles, std::nullopt, parent) {}
+
 int HistoryModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(m_order.size());
-}
-
-int HistoryModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : kHistoryColumns;
 }
 
 QVariant HistoryModel::data(const QModelIndex& index, int role) const {
@@ -46,12 +44,6 @@ QVariant HistoryModel::data(const QModelIndex& index, int role) const {
     default:
         return {};
     }
-}
-
-QVariant HistoryModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section < kTitles.size())
-        return kTitles.at(section);
-    return {};
 }
 
 void HistoryModel::setTable(const DrawTable* table) {

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "common/ui/TitledTableModel.h"
 #include "data/DrawTable.h"
 
-#include <QAbstractTableModel>
 #include <QVector>
 #include <QWidget>
 
@@ -10,15 +10,13 @@ class QTableView;
 
 // The draws of the table as rows of the history list, in a display order of
 // their own; the table itself is never reordered.
-class HistoryModel : public QAbstractTableModel {
+class HistoryModel : public TitledTableModel {
     Q_OBJECT
 public:
-    using QAbstractTableModel::QAbstractTableModel;
+    explicit HistoryModel(QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     // Shows the table in its own order; nullptr empties the list.
     void setTable(const DrawTable* table);

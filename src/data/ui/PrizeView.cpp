@@ -19,14 +19,13 @@ const QStringList kTitles = {
     QStringLiteral("６等金額"), QStringLiteral("ｷｬﾘｰｵｰﾊﾞｰ(円)")};
 } // namespace
 
+PrizeModel::PrizeModel(QObject* parent)
+    : TitledTableModel(kTitles, Qt::AlignHCenter | Qt::AlignTop, parent) {}
+
 int PrizeModel::rowCount(const QModelIndex& parent) const {
     if (parent.isValid())
         return 0;
     return m_table && !m_table->isEmpty() ? m_table->count() : 1;
-}
-
-int PrizeModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : kPrizeColumns;
 }
 
 QVariant PrizeModel::data(const QModelIndex& index, int role) const {
@@ -35,16 +34,6 @@ QVariant PrizeModel::data(const QModelIndex& index, int role) const {
     if (!m_table || index.row() >= m_table->count())
         return QString(); // the empty row
     return m_table->at(index.row()).displayText(index.column());
-}
-
-QVariant PrizeModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal)
-        return {};
-    if (role == Qt::DisplayRole)
-        return section >= 0 && section < kTitles.size() ? kTitles.at(section) : QString();
-    if (role == Qt::TextAlignmentRole)
-        return int(Qt::AlignHCenter | Qt::AlignTop);
-    return {};
 }
 
 void PrizeModel::setTable(const PrizeTable* table) {

@@ -1,23 +1,21 @@
 #pragma once
 
+#include "common/ui/TitledTableModel.h"
 #include "data/PrizeTable.h"
 
-#include <QAbstractTableModel>
 #include <QWidget>
 
 class StripedGrid;
 
 // The prize table as rows of the prize grid, formatted as they are shown.
 // Without a table it is one row of empty cells, as every grid keeps one row.
-class PrizeModel : public QAbstractTableModel {
+class PrizeModel : public TitledTableModel {
     Q_OBJECT
 public:
-    using QAbstractTableModel::QAbstractTableModel;
+    explicit PrizeModel(QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     // Shows the table, which must outlive the model or be replaced first;
     // nullptr leaves the one empty row.

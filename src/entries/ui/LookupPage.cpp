@@ -18,10 +18,8 @@
 namespace {
 // Where each control sits, in pixels of its parent.
 namespace geometry {
-// In the draw-number group.
-constexpr QRect kGuide{162, 14, 250, 34};
-constexpr QRect kOneDelete{420, 14, 92, 34};
-constexpr QRect kAllDelete{516, 14, 92, 34};
+// In the draw-number group: the guide and the buttons beside the number, the grid below.
+constexpr QRect kGuide{162, 14, 250, 34}, kOneDelete{420, 14, 92, 34}, kAllDelete{516, 14, 92, 34};
 constexpr QRect kGrid{14, 58, 594, 380};
 } // namespace geometry
 

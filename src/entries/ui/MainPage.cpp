@@ -26,30 +26,21 @@ namespace {
 
 // Where each control sits, in pixels of its parent.
 namespace geometry {
-// The page.
-constexpr QRect kDrawNumberCaption{12, 6, 50, 24};
-constexpr QRect kDrawNumber{64, 4, 90, 27};
-constexpr QRect kBoard{6, 36, 166, 414};
-constexpr QRect kSelection{180, 36, 446, 72};
-constexpr QRect kPending{180, 112, 446, 338};
-// The board: ten buttons down each column, neighbours sharing their border line.
-constexpr QRect kCountCaption{16, 22, 70, 24};
-constexpr QRect kCount{88, 21, 61, 26};
-constexpr QRect kAutoCalc{16, 50, 133, 30};
+// The page: the draw number at the top, the board on the left, the selection
+// and the pending lines on the right.
+constexpr QRect kDrawNumberCaption{12, 6, 50, 24}, kDrawNumber{64, 4, 90, 27};
+constexpr QRect kBoard{6, 36, 166, 414}, kSelection{180, 36, 446, 72}, kPending{180, 112, 446, 338};
+// The board: the count and its button, then ten buttons down each column,
+// neighbours sharing their border line.
+constexpr QRect kCountCaption{16, 22, 70, 24}, kCount{88, 21, 61, 26}, kAutoCalc{16, 50, 133, 30};
 constexpr QPoint kFirstBall{16, 84};
-constexpr int kBallSide = 33;
-constexpr int kBallPitch = 32;
-constexpr int kBallsPerColumn = 10;
+constexpr int kBallSide = 33, kBallPitch = 32, kBallsPerColumn = 10;
 // The selection: the clear button, then the seven images in a row.
-constexpr QRect kClear{10, 24, 56, 41};
-constexpr QRect kFirstImage{76, 24, 41, 41};
+constexpr QRect kClear{10, 24, 56, 41}, kFirstImage{76, 24, 41, 41};
 constexpr int kImagePitch = 52;
-// The pending lines.
-constexpr QRect kSelect{10, 24, 70, 32};
-constexpr QRect kCancel{84, 24, 70, 32};
-constexpr QRect kSave{158, 24, 70, 32};
-constexpr QRect kLineCount{236, 24, 80, 32};
-constexpr QRect kPrice{320, 24, 116, 32};
+// The pending lines: a row of buttons and figures above the grid.
+constexpr QRect kSelect{10, 24, 70, 32}, kCancel{84, 24, 70, 32}, kSave{158, 24, 70, 32},
+    kLineCount{236, 24, 80, 32}, kPrice{320, 24, 116, 32};
 constexpr QRect kPendingGrid{10, 62, 426, 266};
 
 constexpr QRect ballAt(int number) {

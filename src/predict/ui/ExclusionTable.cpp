@@ -20,16 +20,12 @@ namespace {
 
 // Where each control sits, in pixels of its parent.
 namespace geometry {
-// The group.
-constexpr QRect kTabs{12, 22, 420, 36};
-constexpr QRect kPane{12, 58, 420, 176};
-constexpr QRect kUpdate{452, 96, 150, 40};
-constexpr QRect kClear{452, 150, 150, 40};
+// The group: the tab strip over its pane on the left, the buttons on the right.
+constexpr QRect kTabs{12, 22, 420, 36}, kPane{12, 58, 420, 176};
+constexpr QRect kUpdate{452, 96, 150, 40}, kClear{452, 150, 150, 40};
 // The panels in the pane: rows of ten, left to right, top to bottom.
 constexpr QPoint kFirstPanel{12, 12};
-constexpr int kPanelSide = 33;
-constexpr int kPanelPitch = 40;
-constexpr int kPanelsPerRow = 10;
+constexpr int kPanelSide = 33, kPanelPitch = 40, kPanelsPerRow = 10;
 
 constexpr QRect panelAt(int number) {
     const int row = (number - 1) / kPanelsPerRow;

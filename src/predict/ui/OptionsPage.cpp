@@ -17,19 +17,15 @@ namespace {
 
 // Where each control sits, in pixels of its parent.
 namespace geometry {
-// The page.
-constexpr QRect kBasicGroup{6, 4, 620, 186};
-constexpr QRect kTable{6, 196, 620, 246};
+// The page: the basic group above the exclusion table.
+constexpr QRect kBasicGroup{6, 4, 620, 186}, kTable{6, 196, 620, 246};
 // The basic group: the four modes one below the other, then one row of settings.
 constexpr QRect kFirstMode{16, 24, 590, 24};
 constexpr int kModePitch = 26;
-constexpr QRect kCountCaption{16, 136, 104, 28};
-constexpr QRect kCount{122, 136, 64, 28};
-constexpr QRect kThresholdCaption{206, 136, 104, 28};
-constexpr QRect kThreshold{312, 136, 64, 28};
-constexpr QRect kThresholdUnit{380, 136, 52, 28};
-constexpr QRect kAgainUpdate{436, 134, 80, 32};
-constexpr QRect kBaseDef{522, 134, 86, 32};
+constexpr QRect kCountCaption{16, 136, 104, 28}, kCount{122, 136, 64, 28};
+constexpr QRect kThresholdCaption{206, 136, 104, 28}, kThreshold{312, 136, 64, 28},
+    kThresholdUnit{380, 136, 52, 28};
+constexpr QRect kAgainUpdate{436, 134, 80, 32}, kBaseDef{522, 134, 86, 32};
 } // namespace geometry
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, const QRect& where) {
