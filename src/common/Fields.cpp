@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QStringList>
 
+#include <array>
 #include <charconv>
 #include <cmath>
 
@@ -59,7 +60,7 @@ QDate parseDate(const QString& text) {
     const QStringList parts = text.split(u'/');
     if (parts.size() != 3)
         throw bad();
-    int values[3] = {0, 0, 0};
+    std::array<int, 3> values{};
     for (int k = 0; k < 3; ++k) {
         const QString& part = parts[k];
         const qsizetype maxLen = k == 0 ? 4 : 2;

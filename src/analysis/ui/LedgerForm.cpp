@@ -22,6 +22,7 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace {
@@ -134,11 +135,11 @@ TLedgerForm::TLedgerForm(const DrawTable& draws, const PrizeTable& prizes, QWidg
         int valueWidth;
         QLabel** value;
     };
-    const Total totals[] = {{"口数", "lblLedgerLines", 40, 76, &m_lines},
-                            {"購入額", "lblLedgerCost", 56, 106, &m_cost},
-                            {"当選金額", "lblLedgerWon", 72, 150, &m_won},
-                            {"収支", "lblLedgerNet", 40, 140, &m_net},
-                            {"回収率", "lblLedgerRate", 56, 76, &m_rate}};
+    const std::array<Total, 5> totals = {{{"口数", "lblLedgerLines", 40, 76, &m_lines},
+                                          {"購入額", "lblLedgerCost", 56, 106, &m_cost},
+                                          {"当選金額", "lblLedgerWon", 72, 150, &m_won},
+                                          {"収支", "lblLedgerNet", 40, 140, &m_net},
+                                          {"回収率", "lblLedgerRate", 56, 76, &m_rate}}};
     int x = geometry::kTotalsLeft;
     for (const Total& total : totals) {
         addLabel(this, QString(), QString::fromUtf8(total.caption),
@@ -262,11 +263,12 @@ void TLedgerForm::showChart() {
     QList<QPointF> won;
     qint64 costSum = 0;
     qint64 wonSum = 0;
-    for (auto it = m_shown.crbegin(); it != m_shown.crend(); ++it) { // oldest draw first
-        costSum += it->cost();
-        wonSum += it->won;
-        cost.append(QPointF(it->drawNumber, static_cast<qreal>(costSum)));
-        won.append(QPointF(it->drawNumber, static_cast<qreal>(wonSum)));
+    for (qsizetype i = m_shown.size() - 1; i >= 0; --i) { // oldest draw first
+        const LedgerRow& row = m_shown.at(i);
+        costSum += row.cost();
+        wonSum += row.won;
+        cost.append(QPointF(row.drawNumber, static_cast<qreal>(costSum)));
+        won.append(QPointF(row.drawNumber, static_cast<qreal>(wonSum)));
     }
     m_costSeries->replace(cost);
     m_wonSeries->replace(won);
@@ -290,7 +292,7 @@ void TLedgerForm::showChart() {
     auto* yen = new QCategoryAxis;
     yen->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     yen->setLabelsFont(gothicFont(12));
-    const qint64 top = std::max<qint64>({costSum, wonSum, 1});
+    const auto top = std::max<qint64>({costSum, wonSum, 1});
     const qint64 step = yenStep(top);
     const qint64 end = (top + step - 1) / step * step;
     for (qint64 value = 0; value <= end; value += step)

@@ -67,11 +67,11 @@ private:
     QVector<LedgerRow> m_shown;
 
     QComboBox* m_year;
-    QLabel* m_lines;
-    QLabel* m_cost;
-    QLabel* m_won;
-    QLabel* m_net;
-    QLabel* m_rate;
+    QLabel* m_lines = nullptr;
+    QLabel* m_cost = nullptr;
+    QLabel* m_won = nullptr;
+    QLabel* m_net = nullptr;
+    QLabel* m_rate = nullptr;
     QLabel* m_note;
     StripedGrid* m_grid;
     LedgerModel* m_model;

@@ -52,7 +52,7 @@ QBrush barBrush(const QColor& colour) {
     gradient.setColorAt(0.0, colour);
     gradient.setColorAt(0.35, colour.lighter(150));
     gradient.setColorAt(1.0, colour.darker(140));
-    return QBrush(gradient);
+    return {gradient};
 }
 
 } // namespace

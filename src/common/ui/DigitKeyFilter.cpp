@@ -11,7 +11,8 @@ bool DigitKeyFilter::eventFilter(QObject* watched, QEvent* event) {
         if (!text.isEmpty() && key->key() != Qt::Key_Backspace) {
             const QChar c = text.at(0);
             const bool printable = c.unicode() >= 32 && c.unicode() != 127;
-            const bool shortcut = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+            const bool shortcut =
+                (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) != Qt::NoModifier;
             if (printable && !shortcut && !isAsciiDigit(c))
                 return true; // swallowed
         }

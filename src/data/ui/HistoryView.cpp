@@ -9,6 +9,8 @@
 #include <QHeaderView>
 #include <QTableView>
 
+#include <array>
+
 namespace {
 // Where each control sits, in pixels of its parent.
 namespace geometry {
@@ -19,7 +21,7 @@ const QStringList kTitles = {
     QStringLiteral("開催回"), QStringLiteral("抽選日付"), QStringLiteral("①"), QStringLiteral("②"),
     QStringLiteral("③"),      QStringLiteral("④"),        QStringLiteral("⑤"), QStringLiteral("⑥"),
     QStringLiteral("⑦"),      QStringLiteral("B1"),       QStringLiteral("B2")};
-const int kWidths[kHistoryColumns] = {75, 118, 45, 45, 45, 45, 45, 45, 45, 45, 45};
+constexpr std::array<int, kHistoryColumns> kWidths = {75, 118, 45, 45, 45, 45, 45, 45, 45, 45, 45};
 } // namespace
 
 HistoryModel::HistoryModel(QObject* parent) : TitledTableModel(kTitles, std::nullopt, parent) {}

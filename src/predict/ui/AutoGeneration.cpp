@@ -14,7 +14,7 @@ namespace {
 constexpr int kPauseMs = 50;
 
 QString circledDigit(int position) {
-    return QString(QChar(0x2460 + position - 1));
+    return {QChar(0x2460 + position - 1)};
 }
 
 } // namespace
@@ -59,7 +59,7 @@ GenerationRule TAutoGeneration::currentRule() const {
     const int threshold = mode == GenerationMode::PositionThreshold
                               ? parseInteger(m_inputs.thresholdText().trimmed())
                               : 0;
-    return GenerationRule(mode, threshold, m_counts, m_inputs.appliedExclusions());
+    return {mode, threshold, m_counts, m_inputs.appliedExclusions()};
 }
 
 TAutoGeneration::LineEnd TAutoGeneration::buildLine(std::optional<Stuck>& stuck) {
