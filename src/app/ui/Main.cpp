@@ -253,7 +253,7 @@ QWidget* TMainForm::buildMatchingPage() {
     m_matchingPage = new TMatchingPage(m_drawTable);
     m_matchingPage->initControls();
     if (!m_nextDrawText.isEmpty())
-        m_matchingPage->setDrawNumberText(m_nextDrawText);
+        m_matchingPage->presetDrawNumberText(m_nextDrawText);
     return m_matchingPage;
 }
 
@@ -269,7 +269,7 @@ QWidget* TMainForm::buildLookupPage() {
     m_lookupPage = new TLookupPage();
     m_lookupPage->initControls();
     if (!m_nextDrawText.isEmpty())
-        m_lookupPage->setDrawNumberText(m_nextDrawText);
+        m_lookupPage->presetDrawNumberText(m_nextDrawText);
     return m_lookupPage;
 }
 

@@ -109,6 +109,9 @@ private:
     // a part of the caller's long command.
     void reloadTables(const BusyScope& busy);
     void setNextDrawNumber();
+    // Reads the next draw's entry file for the matching or lookup page that
+    // is not built yet, reporting a file that cannot be read.
+    void readEntryFile();
     void reportMissingDataFile();
     bool loadDrawFile();
     bool loadPrizeFile();

@@ -11,6 +11,7 @@
 #include "data/DataFileReader.h"
 #include "data/ui/HistoryView.h"
 #include "data/ui/PrizeView.h"
+#include "entries/EntryFile.h"
 #include "entries/ui/LookupPage.h"
 #include "entries/ui/MainPage.h"
 #include "predict/ui/OptionsPage.h"
@@ -19,6 +20,8 @@
 #include <QApplication>
 #include <QMenuBar>
 #include <QSignalBlocker>
+
+#include <utility>
 
 namespace {
 
@@ -145,9 +148,23 @@ void TMainForm::reportMissingDataFile() {
 
 void TMainForm::setNextDrawNumber() {
     m_mainPage->setNextDrawNumber(QString::number(m_drawTable.nextDrawNumber()));
-    m_nextDrawText = m_mainPage->drawNumberText();
+    const QString before = std::exchange(m_nextDrawText, m_mainPage->drawNumberText());
+    // A page not built yet reads the draw's entry file all the same, as the
+    // page does when handed the number, so that a file that cannot be read
+    // is reported now and in the same order: the matching page always reads
+    // it, the lookup page when its number changes.
     if (m_matchingPage)
         m_matchingPage->setDrawNumberText(m_nextDrawText);
+    else
+        readEntryFile();
     if (m_lookupPage)
         m_lookupPage->setDrawNumberText(m_nextDrawText);
+    else if (m_nextDrawText != before)
+        readEntryFile();
+}
+
+void TMainForm::readEntryFile() {
+    const QString path = entryFilePath(m_nextDrawText);
+    if (!path.isEmpty())
+        runHandler(this, [&path] { ReadLines(path); });
 }

@@ -5,10 +5,12 @@
 #include "analysis/ui/TrendChartView.h"
 #include "app/ui/Main.h"
 #include "common/Clock.h"
+#include "common/ui/PageControl.h"
 #include "common/ui/StringGrid.h"
 #include "common/ui/StripedGrid.h"
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QSettings>
 #include <QTableView>
 
@@ -97,6 +99,40 @@ private slots:
         }
         QCOMPARE(seen[true].mid(0, 1), QStringList{"12"});
         QCOMPARE(seen[true].at(3), QStringLiteral("1")); // the bar chart shows
+        QCOMPARE(seen[false], seen[true]);
+    }
+
+    // An entry file that cannot be read is reported at the same moments.
+    void unreadableEntryFileReportedAlike() {
+        clearProgramSettings();
+        TempProgramDir dir;
+        dir.writeSampleData(12);
+        QString next;
+        {
+            TMainForm probe;
+            probe.show();
+            next = QString::number(probe.drawTable().nextDrawNumber());
+        }
+        QVERIFY(QDir().mkpath(dir.path() + "/client/" + next + ".csv")); // not a file
+        QStringList seen[2];
+        for (const bool early : {true, false}) {
+            ModalAnswerer answerer;
+            TMainForm form;
+            if (early)
+                buildEveryPage(form);
+            form.show();
+            seen[early] << "start" << answerer.texts();
+            answerer.clear();
+            form.btnMmsUpdateClick();
+            seen[early] << "reload" << answerer.texts();
+            answerer.clear();
+            for (int tab : {2, 4, 0, 2}) {
+                control<TPageControl>(&form, "pctrlMain")->setCurrentIndex(tab);
+                seen[early] << QString::number(tab) << answerer.texts();
+                answerer.clear();
+            }
+        }
+        QVERIFY(seen[true].size() > 8);
         QCOMPARE(seen[false], seen[true]);
     }
 };
