@@ -1,6 +1,7 @@
 #include "GuiTestSupport.h"
 
 #include "app/ui/Main.h"
+#include "common/ui/PageControl.h"
 
 #include <QAbstractItemModelTester>
 #include <QFileDialog>
@@ -54,6 +55,20 @@ void ModalAnswerer::poll() {
 void watchModel(QAbstractItemModel* model) {
     new QAbstractItemModelTester(model, QAbstractItemModelTester::FailureReportingMode::QtTest,
                                  model);
+}
+
+bool buildNextTabPage(QObject* root) {
+    const QList<TPageControl*> tabControls =
+        root ? root->findChildren<TPageControl*>() : QList<TPageControl*>();
+    for (TPageControl* tabs : tabControls) {
+        for (int i = 0; i < tabs->count(); ++i) {
+            if (!tabs->isPageBuilt(i)) {
+                tabs->buildPage(i);
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 QString statusPanelText(QObject* form) {

@@ -67,9 +67,17 @@ struct MissingControl : std::exception {
     const char* what() const noexcept override { return "control not found"; }
 };
 
-// Finds a control of the window by its objectName; fails the test if absent.
+// The window's tab pages are built when first shown: builds the next page
+// that is not built yet, as if its tab had been shown but without showing it
+// (the current tab and the status text stay). False when all are built.
+bool buildNextTabPage(QObject* root);
+
+// Finds a control of the window by its objectName, first building the tab
+// page that holds it; fails the test if absent.
 template <typename T> T* control(QObject* root, const QString& name) {
     T* found = root ? root->findChild<T*>(name) : nullptr;
+    while (!found && buildNextTabPage(root))
+        found = root->findChild<T*>(name);
     if (!found) {
         QTest::qFail(qPrintable(QStringLiteral("control %1 not found").arg(name)), __FILE__,
                      __LINE__);

@@ -66,6 +66,11 @@ void TChartsPage::drawFirstChart() {
     btnChartExecClick();
 }
 
+void TChartsPage::showFirstChart() {
+    m_kinds->setCurrentIndex(0);
+    showKind(0);
+}
+
 void TChartsPage::cmbChartKindChange() {
     // The area stays empty until the button draws the new kind.
     m_barChart->hide();
@@ -78,8 +83,11 @@ void TChartsPage::btnChartExecClick() {
         return;
     // Inside the loader this is a step of the load; clicked, a command of its own.
     const BusyScope busy;
-    if (!busy.entered())
-        return;
+    if (busy.entered())
+        showKind(kind);
+}
+
+void TChartsPage::showKind(int kind) {
     TTrendChartView* shown = isBarKind(kind) ? m_barChart : m_lineChart;
     TTrendChartView* other = shown == m_barChart ? m_lineChart : m_barChart;
     shown->setValues(chartValues(kind, m_draws, m_counts));

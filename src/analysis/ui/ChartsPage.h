@@ -18,8 +18,10 @@ public:
 
     // Both charts hidden, as before the first load.
     void initControls();
-    // After each load: the first kind, drawn.
+    // After each load: the first kind, drawn as a step of the load.
     void drawFirstChart();
+    // The same outside any command: for a page built after the load.
+    void showFirstChart();
 
     QComboBox* kindList() const { return m_kinds; }
     TTrendChartView* barChart() const { return m_barChart; }
@@ -30,6 +32,8 @@ public:
     void cmbChartKindChange();
 
 private:
+    void showKind(int kind);
+
     const DrawTable& m_draws;
     const PositionCounts& m_counts;
     QComboBox* m_kinds = nullptr;

@@ -17,6 +17,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 namespace {
 // Where each control sits, in pixels of its parent.
@@ -75,6 +76,11 @@ TMatchingPage::TMatchingPage(const DrawTable& draws, QWidget* parent)
     // No lines until the first load of the draw table sets the draw number.
     m_guide->setText(kNoData);
     m_exec->setEnabled(false);
+}
+
+void TMatchingPage::presetDrawNumberText(const QString& text) {
+    const QSignalBlocker quiet(m_drawNumber);
+    m_drawNumber->setDrawNumberText(text);
 }
 
 void TMatchingPage::initControls() {

@@ -24,6 +24,9 @@ public:
     QString drawNumberText() const { return m_drawNumber->drawNumberText(); }
     // Sets the draw number after a load of the draw table and lists its lines,
     // also when the number stays the same.
+    // Shows the draw number without reading its lines: for a page built
+    // when its tab shows, which reads them then.
+    void presetDrawNumberText(const QString& text);
     void setDrawNumberText(const QString& text);
     StringGrid* grid() const { return m_grid; }
 

@@ -27,6 +27,7 @@
 #include <QMargins>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -53,7 +54,6 @@ TMainForm::TMainForm(QWidget* parent)
     setFont(gothicFont(12));
     setWindowIcon(programIcon());
     m_splash = new TSplashForm(this);
-    m_about = new TAboutForm(m_version, this);
     buildTabs();
     wirePrediction();
     buildMenu();
@@ -81,43 +81,39 @@ void TMainForm::buildTabs() {
     m_tabs->setFont(gothicFont(13));
 
     m_mainPage = new TMainPage();
-    m_optionsPage = new TOptionsPage(m_settings, m_positionCounts);
-    m_matchingPage = new TMatchingPage(m_drawTable);
-    m_chartsPage = new TChartsPage(m_drawTable, m_positionCounts);
-    m_lookupPage = new TLookupPage();
-    m_historyPage = new THistoryPage();
-    m_prizePage = new TPrizePage();
     m_tabTable = {
-        {.page = m_mainPage,
+        {.build = [this] { return m_mainPage; },
          .caption = QStringLiteral("ロト７予想メイン"),
          .guide =
              QStringLiteral("１～３７までの数字の中から、異なる７個の数字を選択してください。"),
          .offersExport = true},
-        {.page = m_optionsPage,
+        {.build = [this] { return buildOptionsPage(); },
          .caption = QStringLiteral("予想オプション設定"),
          .guide = QStringLiteral("除外数字の設定、抽選数字の範囲指定や、分析方法の変更など、"
                                  "各種オプションが設定できます。")},
-        {.page = m_matchingPage,
+        {.build = [this] { return buildMatchingPage(); },
          .caption = QStringLiteral("オンラインデータ照合"),
          .guide = QStringLiteral("オンラインで申込数字とデータ照合を行い、抽選結果を表示します。"),
          .beforeGuide = [this] { m_matchingPage->refresh(); }},
-        {.page = m_chartsPage,
+        {.build = [this] { return buildChartsPage(); },
          .caption = QStringLiteral("データの傾向と分析"),
          .guide = QStringLiteral("過去の抽選結果より、データを分析・集計し、グラフに表示します。")},
-        {.page = m_lookupPage,
+        {.build = [this] { return buildLookupPage(); },
          .caption = QStringLiteral("申込数字照会・取消し"),
          .guide = QStringLiteral("申込数字の一覧照会や取消作業が行えます。"),
          .afterGuide = [this] { m_lookupPage->editLoto6NumChange(); }},
-        {.page = m_historyPage,
+        {.build = [this] { return buildHistoryPage(); },
          .caption = QStringLiteral("抽選数字照会"),
          .guide = QStringLiteral("過去の抽選数字（ボーナス数字を含む）を一覧で表示します。")},
-        {.page = m_prizePage,
+        {.build = [this] { return buildPrizePage(); },
          .caption = QStringLiteral("当選金額照会"),
          .guide = QStringLiteral(
              "１等～６等の当選金額及び当選口数、キャリーオーバーを一覧で表示します。")},
     };
-    for (const Tab& tab : std::as_const(m_tabTable))
-        m_tabs->addTab(tab.page, tab.caption);
+    // The main tab shows at once; the others are built when first shown.
+    m_tabs->addTab(m_tabTable.first().build(), m_tabTable.first().caption);
+    for (qsizetype i = 1; i < m_tabTable.size(); ++i)
+        m_tabs->addTab(m_tabTable.at(i).caption, m_tabTable.at(i).build);
     connect(m_tabs, &TPageControl::currentChanged, this, &TMainForm::pctrlMainChange);
 }
 
@@ -224,13 +220,73 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::InitControls() {
+    // A page built later starts in this state.
     m_mainPage->initControls();
-    m_historyPage->initControls();
+    if (m_historyPage)
+        m_historyPage->initControls();
+    if (m_optionsPage)
+        m_optionsPage->initControls();
+    if (m_chartsPage)
+        m_chartsPage->initControls();
+    if (m_prizePage)
+        m_prizePage->initControls();
+    if (m_matchingPage)
+        m_matchingPage->initControls();
+    if (m_lookupPage)
+        m_lookupPage->initControls();
+}
+
+QWidget* TMainForm::buildOptionsPage() {
+    m_optionsPage = new TOptionsPage(m_settings, m_positionCounts);
     m_optionsPage->initControls();
-    m_chartsPage->initControls();
-    m_prizePage->initControls();
+    if (m_optionsApplied) {
+        // The main tab already shows the stored line count and whether
+        // generation is on; a count the user has typed there since stays.
+        const QSignalBlocker quiet(m_optionsPage);
+        m_optionsPage->applyStoredOptions();
+    }
+    wireOptionsPage();
+    return m_optionsPage;
+}
+
+QWidget* TMainForm::buildMatchingPage() {
+    m_matchingPage = new TMatchingPage(m_drawTable);
     m_matchingPage->initControls();
+    if (!m_nextDrawText.isEmpty())
+        m_matchingPage->presetDrawNumberText(m_nextDrawText);
+    return m_matchingPage;
+}
+
+QWidget* TMainForm::buildChartsPage() {
+    m_chartsPage = new TChartsPage(m_drawTable, m_positionCounts);
+    m_chartsPage->initControls();
+    if (m_chartDrawn)
+        m_chartsPage->showFirstChart();
+    return m_chartsPage;
+}
+
+QWidget* TMainForm::buildLookupPage() {
+    m_lookupPage = new TLookupPage();
     m_lookupPage->initControls();
+    if (!m_nextDrawText.isEmpty())
+        m_lookupPage->presetDrawNumberText(m_nextDrawText);
+    return m_lookupPage;
+}
+
+QWidget* TMainForm::buildHistoryPage() {
+    m_historyPage = new THistoryPage();
+    m_historyPage->initControls();
+    if (m_drawsShown)
+        m_historyPage->fill(m_drawTable);
+    return m_historyPage;
+}
+
+QWidget* TMainForm::buildPrizePage() {
+    m_prizePage = new TPrizePage();
+    m_prizePage->initControls();
+    if (m_prizesShown)
+        m_prizePage->fill(m_prizeTable);
+    return m_prizePage;
 }
 
 void TMainForm::setStatusText(const QString& text) {

@@ -9,6 +9,7 @@
 #include <QPoint>
 
 #include <functional>
+#include <memory>
 
 class BusyScope;
 class QAction;
@@ -17,6 +18,7 @@ class TAboutForm;
 class TPageControl;
 class QTimer;
 class DataFileReader;
+class GenerationInputs;
 class TAutoGeneration;
 class TChartsPage;
 class THistoryPage;
@@ -47,7 +49,8 @@ public:
     const TSettings& settings() const { return m_settings; }
     const TVersion& version() const { return m_version; }
     TSplashForm* splash() const { return m_splash; }
-    TAboutForm* aboutForm() const { return m_about; }
+    // The version box, made when first asked for.
+    TAboutForm* aboutForm();
     // True while a long command (load, export, generation, matching,
     // download) runs.
     bool isLoading() const;
@@ -86,12 +89,29 @@ private:
     void buildMenu();
     void buildStatusBar();
     void buildTabs();
+    // The hidden tabs' pages, each made when its tab is first shown. A page
+    // starts from what the window holds: the tables, the settings record and
+    // what the loader handed the pages so far.
+    QWidget* buildOptionsPage();
+    QWidget* buildMatchingPage();
+    QWidget* buildChartsPage();
+    QWidget* buildLookupPage();
+    QWidget* buildHistoryPage();
+    QWidget* buildPrizePage();
+    // What the start-up applies of the stored options: on the options tab
+    // when it exists, else straight to the settings record and the main tab.
+    void applyStoredOptions();
     // Connects the options tab and the generation to the main tab's board.
     void wirePrediction();
+    // Connects a built options tab to the main tab's count and generation button.
+    void wireOptionsPage();
     // Empties and refills the tables and views from the two data files, as
     // a part of the caller's long command.
     void reloadTables(const BusyScope& busy);
     void setNextDrawNumber();
+    // Reads the next draw's entry file for the matching or lookup page that
+    // is not built yet, reporting a file that cannot be read.
+    void readEntryFile();
     void reportMissingDataFile();
     bool loadDrawFile();
     bool loadPrizeFile();
@@ -109,11 +129,18 @@ private:
     bool m_closePending = false;
     bool m_closeAfterStop = false;
 
+    // What the loader has handed the pages, kept for the pages built later.
+    QString m_nextDrawText;        // empty until the first load sets it
+    bool m_drawsShown = false;     // the history list shows the draw table
+    bool m_prizesShown = false;    // the prize list shows the prize table
+    bool m_chartDrawn = false;     // a load drew the first chart
+    bool m_optionsApplied = false; // the start-up applied the stored options
+
     // One row per tab, in tab order: its caption, what the status panel says
     // when it shows, whether CSV export is offered, and what the page
     // refreshes before or after that text is set.
     struct Tab {
-        QWidget* page;
+        std::function<QWidget*()> build; // made when first shown; the main tab at once
         QString caption;
         QString guide;
         bool offersExport = false;
@@ -133,6 +160,7 @@ private:
     THistoryPage* m_historyPage = nullptr;
     TPrizePage* m_prizePage = nullptr;
     TAutoGeneration* m_autoGeneration = nullptr;
+    std::unique_ptr<GenerationInputs> m_generationInputs;
     QAction* m_csvSaveAction = nullptr;
     QLabel* m_statusPanel = nullptr;
     QLabel* m_clockPanel = nullptr;

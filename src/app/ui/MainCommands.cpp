@@ -79,6 +79,12 @@ void TMainForm::menuHelpHomePageClick() {
     openAddress(kMakerHomePage);
 }
 
+TAboutForm* TMainForm::aboutForm() {
+    if (!m_about)
+        m_about = new TAboutForm(m_version, this);
+    return m_about;
+}
+
 void TMainForm::menuHelpAboutClick() {
-    m_about->exec();
+    aboutForm()->exec();
 }

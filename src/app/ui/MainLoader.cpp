@@ -11,6 +11,7 @@
 #include "data/DataFileReader.h"
 #include "data/ui/HistoryView.h"
 #include "data/ui/PrizeView.h"
+#include "entries/EntryFile.h"
 #include "entries/ui/LookupPage.h"
 #include "entries/ui/MainPage.h"
 #include "predict/ui/OptionsPage.h"
@@ -19,6 +20,8 @@
 #include <QApplication>
 #include <QMenuBar>
 #include <QSignalBlocker>
+
+#include <utility>
 
 namespace {
 
@@ -47,7 +50,9 @@ void fillTable(DataFileReader& reader, Table& table, Read read, Show show) {
 
 void TMainForm::FormShow() {
     runHandler(this, [this] {
-        const BusyScope busy(QStringLiteral("アプリケーションを起動中です。"));
+        // The window is not on the screen yet: nothing can be clicked.
+        const BusyScope busy(QStringLiteral("アプリケーションを起動中です。"),
+                             BusyScope::WithCursor, BusyScope::NothingToLock);
         if (!busy.entered())
             return;
         m_version = buildVersion();
@@ -56,7 +61,7 @@ void TMainForm::FormShow() {
         busy.runStep([this] { btnMmsUpdateClick(); });
         if (m_closePending)
             return;
-        m_optionsPage->applyStoredOptions();
+        applyStoredOptions();
         {
             // Selecting the main tab from here is not a user's tab change.
             const QSignalBlocker blocker(m_tabs);
@@ -76,7 +81,9 @@ void TMainForm::btnMmsUpdateClick() {
 
 void TMainForm::reloadTables(const BusyScope& busy) {
     m_mainPage->clearPending();
-    m_prizePage->clear();
+    m_prizesShown = false;
+    if (m_prizePage)
+        m_prizePage->clear();
     letMessagesThrough();
     if (!loadDrawFile())
         return;
@@ -87,7 +94,9 @@ void TMainForm::reloadTables(const BusyScope& busy) {
     m_positionCounts.rebuild(m_drawTable);
     letMessagesThrough();
     setNextDrawNumber();
-    busy.runStep([this] { m_chartsPage->drawFirstChart(); });
+    m_chartDrawn = true;
+    if (m_chartsPage)
+        busy.runStep([this] { m_chartsPage->drawFirstChart(); });
     letMessagesThrough();
 }
 
@@ -95,9 +104,15 @@ bool TMainForm::loadDrawFile() {
     DataFileReader reader(dataPath(kDrawFile));
     if (!readDataFile(reader))
         return false;
-    m_historyPage->clear(); // the list must not show the table while it is rebuilt
-    fillTable(reader, m_drawTable, readDrawLines,
-              [this](const DrawTable& table) { m_historyPage->fill(table); });
+    // The list must not show the table while it is rebuilt.
+    m_drawsShown = false;
+    if (m_historyPage)
+        m_historyPage->clear();
+    fillTable(reader, m_drawTable, readDrawLines, [this](const DrawTable& table) {
+        m_drawsShown = true;
+        if (m_historyPage)
+            m_historyPage->fill(table);
+    });
     return true;
 }
 
@@ -105,8 +120,11 @@ bool TMainForm::loadPrizeFile() {
     DataFileReader reader(dataPath(kPrizeFile));
     if (!readDataFile(reader))
         return false;
-    fillTable(reader, m_prizeTable, readPrizeLines,
-              [this](const PrizeTable& table) { m_prizePage->fill(table); });
+    fillTable(reader, m_prizeTable, readPrizeLines, [this](const PrizeTable& table) {
+        m_prizesShown = true;
+        if (m_prizePage)
+            m_prizePage->fill(table);
+    });
     return true;
 }
 
@@ -130,6 +148,23 @@ void TMainForm::reportMissingDataFile() {
 
 void TMainForm::setNextDrawNumber() {
     m_mainPage->setNextDrawNumber(QString::number(m_drawTable.nextDrawNumber()));
-    m_matchingPage->setDrawNumberText(m_mainPage->drawNumberText());
-    m_lookupPage->setDrawNumberText(m_matchingPage->drawNumberText());
+    const QString before = std::exchange(m_nextDrawText, m_mainPage->drawNumberText());
+    // A page not built yet reads the draw's entry file all the same, as the
+    // page does when handed the number, so that a file that cannot be read
+    // is reported now and in the same order: the matching page always reads
+    // it, the lookup page when its number changes.
+    if (m_matchingPage)
+        m_matchingPage->setDrawNumberText(m_nextDrawText);
+    else
+        readEntryFile();
+    if (m_lookupPage)
+        m_lookupPage->setDrawNumberText(m_nextDrawText);
+    else if (m_nextDrawText != before)
+        readEntryFile();
+}
+
+void TMainForm::readEntryFile() {
+    const QString path = entryFilePath(m_nextDrawText);
+    if (!path.isEmpty())
+        runHandler(this, [&path] { ReadLines(path); });
 }

@@ -3,14 +3,33 @@
 
 #include "entries/ui/MainPage.h"
 #include "predict/ui/AutoGeneration.h"
+#include "predict/ui/GenerationInputs.h"
 #include "predict/ui/OptionsPage.h"
 
-void TMainForm::wirePrediction() {
-    connect(m_optionsPage, &TOptionsPage::lineCountApplied, m_mainPage,
-            &TMainPage::setAutoSelectMaxText);
-    connect(m_optionsPage, &TOptionsPage::generationEnabledChanged, m_mainPage,
-            &TMainPage::setAutoCalcEnabled);
+namespace {
+// The options tab's inputs once it is built; before that, the same read from
+// the settings record.
+class OptionsTabInputs : public GenerationInputs {
+public:
+    OptionsTabInputs(TOptionsPage* const& page, const TSettings& settings)
+        : m_page(page), m_stored(settings) {}
 
+    GenerationMode checkedMode() const override { return inputs().checkedMode(); }
+    QString thresholdText() const override { return inputs().thresholdText(); }
+    const ExclusionFlags& appliedExclusions() const override {
+        return inputs().appliedExclusions();
+    }
+
+private:
+    const GenerationInputs& inputs() const {
+        return m_page ? static_cast<const GenerationInputs&>(*m_page) : m_stored;
+    }
+    TOptionsPage* const& m_page;
+    StoredGenerationInputs m_stored;
+};
+} // namespace
+
+void TMainForm::wirePrediction() {
     TMainPage* board = m_mainPage;
     BoardActions actions{
         [board] { return board->autoSelectMaxText(); },
@@ -20,8 +39,31 @@ void TMainForm::wirePrediction() {
         [board] { return board->selectionCount(); },
         [board] { board->btnSelectClick(); },
     };
+    m_generationInputs = std::make_unique<OptionsTabInputs>(m_optionsPage, m_settings);
     m_autoGeneration =
-        new TAutoGeneration(this, std::move(actions), *m_optionsPage, m_positionCounts, this);
+        new TAutoGeneration(this, std::move(actions), *m_generationInputs, m_positionCounts, this);
     connect(m_mainPage, &TMainPage::autoCalcClicked, m_autoGeneration,
             &TAutoGeneration::btnAutoCalcClick);
+}
+
+void TMainForm::wireOptionsPage() {
+    connect(m_optionsPage, &TOptionsPage::lineCountApplied, m_mainPage,
+            &TMainPage::setAutoSelectMaxText);
+    connect(m_optionsPage, &TOptionsPage::generationEnabledChanged, m_mainPage,
+            &TMainPage::setAutoCalcEnabled);
+}
+
+void TMainForm::applyStoredOptions() {
+    m_optionsApplied = true;
+    if (m_optionsPage) {
+        m_optionsPage->applyStoredOptions();
+        return;
+    }
+    // What the options tab would do: the mode's index as the tab stores it,
+    // the line count and whether generation is on shown on the main tab.
+    const StoredGenerationInputs stored(m_settings);
+    const GenerationMode mode = stored.checkedMode();
+    m_settings.OptionIndex = static_cast<int>(mode);
+    m_mainPage->setAutoSelectMaxText(stored.lineCountText());
+    m_mainPage->setAutoCalcEnabled(mode != GenerationMode::Manual);
 }

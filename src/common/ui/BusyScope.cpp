@@ -12,6 +12,7 @@ struct State {
     int depth = 0; // open scopes: the command's own and the steps it joined
     bool stepHandedOver = false;
     bool cursorSet = false;
+    bool locked = false;
     bool waitShown = false;
     bool stopRequested = false;
     std::function<void()> afterStop;
@@ -60,7 +61,7 @@ void BusyState::requestStop(std::function<void()> afterwards) {
     s.afterStop = std::move(afterwards);
 }
 
-bool BusyState::enter(const QString& waitText, bool busyCursor) {
+bool BusyState::enter(const QString& waitText, bool busyCursor, bool lock) {
     State& s = state();
     if (s.depth > 0) {
         // Only a step handed over by the running command joins it; taking
@@ -72,9 +73,11 @@ bool BusyState::enter(const QString& waitText, bool busyCursor) {
     }
     s.depth = 1;
     s.stopRequested = false;
-    for (const auto& widget : std::as_const(s.disabled))
-        if (widget)
-            widget->setEnabled(false);
+    s.locked = lock;
+    if (lock)
+        for (const auto& widget : std::as_const(s.disabled))
+            if (widget)
+                widget->setEnabled(false);
     if (busyCursor) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         s.cursorSet = true;
@@ -96,9 +99,10 @@ void BusyState::leave() {
     if (s.cursorSet)
         QApplication::restoreOverrideCursor();
     s.cursorSet = false;
-    for (const auto& widget : std::as_const(s.disabled))
-        if (widget)
-            widget->setEnabled(true);
+    if (std::exchange(s.locked, false))
+        for (const auto& widget : std::as_const(s.disabled))
+            if (widget)
+                widget->setEnabled(true);
     s.stopRequested = false;
     if (auto afterwards = std::exchange(s.afterStop, nullptr))
         QTimer::singleShot(0, qApp, std::move(afterwards));

@@ -33,7 +33,7 @@ public:
 
 private:
     friend class BusyScope;
-    static bool enter(const QString& waitText, bool busyCursor);
+    static bool enter(const QString& waitText, bool busyCursor, bool lock);
     static void leave();
     static void runStep(bool handOver, const std::function<void()>& step);
 };
@@ -51,11 +51,16 @@ private:
 // command's stay) and the outermost scope restores everything when it ends.
 // Scopes opened later, also from the event loop while the step runs, are
 // refused as before.
+//
+// A command that runs before the window can take any input (the first load,
+// while the window is being shown) need not disable anything: NothingToLock.
 class BusyScope {
 public:
     enum Cursor { WithCursor, WithoutCursor };
-    explicit BusyScope(const QString& waitText = {}, Cursor cursor = WithCursor)
-        : m_entered(BusyState::enter(waitText, cursor == WithCursor)) {}
+    enum Lock { LockTabsAndMenu, NothingToLock };
+    explicit BusyScope(const QString& waitText = {}, Cursor cursor = WithCursor,
+                       Lock lock = LockTabsAndMenu)
+        : m_entered(BusyState::enter(waitText, cursor == WithCursor, lock == LockTabsAndMenu)) {}
     ~BusyScope() {
         if (m_entered)
             BusyState::leave();

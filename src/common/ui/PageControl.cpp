@@ -6,6 +6,8 @@
 #include <QStyleOptionTab>
 #include <QStylePainter>
 
+#include <utility>
+
 TPageControl::TPageControl(QWidget* parent) : QWidget(parent), m_stack(new QStackedWidget(this)) {
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_Hover);
@@ -19,10 +21,37 @@ TPageControl::TPageControl(QWidget* parent) : QWidget(parent), m_stack(new QStac
 int TPageControl::addTab(QWidget* page, const QString& caption) {
     const int index = m_stack->addWidget(page);
     m_captions.append(caption);
+    m_builders.append(nullptr);
     layoutTabs();
     if (m_current < 0)
         setCurrentIndex(index);
     return index;
+}
+
+int TPageControl::addTab(const QString& caption, std::function<QWidget*()> build) {
+    const int index = addTab(new QWidget(), caption);
+    m_builders[index] = std::move(build);
+    if (index == m_current)
+        buildPage(index); // the first tab shows at once
+    return index;
+}
+
+bool TPageControl::isPageBuilt(int index) const {
+    return index >= 0 && index < m_builders.size() && !m_builders.at(index);
+}
+
+QWidget* TPageControl::buildPage(int index) {
+    if (index < 0 || index >= count())
+        return nullptr;
+    if (!m_builders.at(index))
+        return widget(index);
+    const auto build = std::exchange(m_builders[index], nullptr);
+    QWidget* standIn = widget(index);
+    QWidget* page = build();
+    m_stack->insertWidget(index, page);
+    m_stack->removeWidget(standIn);
+    delete standIn;
+    return page;
 }
 
 int TPageControl::count() const {
@@ -48,6 +77,7 @@ QRect TPageControl::tabRect(int index) const {
 void TPageControl::setCurrentIndex(int index) {
     if (index < 0 || index >= count() || index == m_current)
         return;
+    buildPage(index);
     m_current = index;
     m_stack->setCurrentIndex(index);
     update();
@@ -159,14 +189,15 @@ void TPageControl::resizeEvent(QResizeEvent* event) {
     layoutTabs();
 }
 
-// Only the current tab shows the focus: repaint the strip, not the page below
-// it, which the base class would repaint whole.
+// Only the current tab shows the focus: repaint that tab, not the rest of the
+// strip nor the page below it, which the base class would repaint whole. The
+// margin takes in what the style draws just outside a selected tab.
 void TPageControl::focusInEvent(QFocusEvent*) {
-    update(0, 0, width(), stripHeight());
+    update(tabRect(m_current).adjusted(-4, -4, 4, 4));
 }
 
 void TPageControl::focusOutEvent(QFocusEvent*) {
-    update(0, 0, width(), stripHeight());
+    update(tabRect(m_current).adjusted(-4, -4, 4, 4));
 }
 
 void TPageControl::changeEvent(QEvent* event) {

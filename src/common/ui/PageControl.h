@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
+
 class QStackedWidget;
 
 // A tab control whose tabs wrap onto as many rows as they need, so that all
@@ -14,6 +16,12 @@ public:
     explicit TPageControl(QWidget* parent = nullptr);
 
     int addTab(QWidget* page, const QString& caption);
+    // A tab whose page `build` makes when the tab is first shown, or when
+    // buildPage() asks for it; until then an empty stand-in holds its place.
+    int addTab(const QString& caption, std::function<QWidget*()> build);
+    bool isPageBuilt(int index) const;
+    // The tab's page, made now if it was not yet.
+    QWidget* buildPage(int index);
     int count() const;
     int currentIndex() const { return m_current; }
     QWidget* currentWidget() const;
@@ -46,6 +54,7 @@ private:
     QFont m_measuredFont;
     int m_measuredRowHeight = 0;
     QList<QRect> m_rects;
+    QList<std::function<QWidget*()>> m_builders; // empty once the page is made
     QStackedWidget* m_stack;
     int m_current = -1;
     int m_rowHeight = 24;

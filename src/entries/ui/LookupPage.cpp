@@ -14,6 +14,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 namespace {
 // Where each control sits, in pixels of its parent.
@@ -53,6 +54,11 @@ TLookupPage::TLookupPage(QWidget* parent) : QWidget(parent) {
                            StringGrid::Placement::CentredTop);
     m_grid->setGeometry(geometry::kGrid);
     initControls();
+}
+
+void TLookupPage::presetDrawNumberText(const QString& text) {
+    const QSignalBlocker quiet(m_drawNumber);
+    m_drawNumber->setDrawNumberText(text);
 }
 
 void TLookupPage::initControls() {

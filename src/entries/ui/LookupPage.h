@@ -19,6 +19,9 @@ public:
     // The draw-number text: the spin edit's text without outer blanks.
     QString drawNumberText() const { return m_drawNumber->drawNumberText(); }
     // Sets the spin edit; a changed text refreshes the list.
+    // Shows the draw number without reading its lines: for a page built
+    // when its tab shows, which reads them then.
+    void presetDrawNumberText(const QString& text);
     void setDrawNumberText(const QString& text) { m_drawNumber->setDrawNumberText(text); }
     StringGrid* grid() const { return m_grid; }
 

@@ -74,14 +74,16 @@ void TOptionsPage::buildBasicGroup() {
 
     makeLabel(group, QStringLiteral("Label1"), QStringLiteral("連続申込み口数"),
               geometry::kCountCaption);
-    m_defaultCount = new TCountSpinEdit(1, 100, TCountSpinEdit::Keys::DigitsAndSigns, group);
+    m_defaultCount = new TCountSpinEdit(kLineCountLimits.minimum, kLineCountLimits.maximum,
+                                        TCountSpinEdit::Keys::DigitsAndSigns, group);
     m_defaultCount->setObjectName(QStringLiteral("editAutoSelectDefault"));
     m_defaultCount->setToolTip(QStringLiteral("連続購入する、申込み口数を初期設定します。"));
     m_defaultCount->setGeometry(geometry::kCount);
 
     makeLabel(group, QStringLiteral("Label5"), QStringLiteral("過去の抽選回数"),
               geometry::kThresholdCaption);
-    m_threshold = new TCountSpinEdit(0, 100, TCountSpinEdit::Keys::DigitsAndSigns, group);
+    m_threshold = new TCountSpinEdit(kThresholdLimits.minimum, kThresholdLimits.maximum,
+                                     TCountSpinEdit::Keys::DigitsAndSigns, group);
     m_threshold->setObjectName(QStringLiteral("editSelectRange"));
     m_threshold->setToolTip(
         QStringLiteral("基本数字毎に過去の抽選回数が設定数以上の数字を対象とします。"));

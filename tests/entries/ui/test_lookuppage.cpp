@@ -71,8 +71,10 @@ private slots:
     void cleanup() { closeWindow(); }
 
     void listsTheLinesOfTheDrawInFileOrder() {
+        showLookupTab(); // the page is built and read when first shown
         QCOMPARE(guide(), kNoData);
         QVERIFY(!oneDelete()->isEnabled());
+        find<TPageControl>(QStringLiteral("pctrlMain"))->setCurrentIndex(0);
         m_dir->writeFile(QStringLiteral("client/123.csv"), kLine1 + kLine2 + kLine3);
         showLookupTab(); // showing the tab refreshes it
         QCOMPARE(guide(), kCanCancel);
