@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QFontMetricsF>
 #include <QPushButton>
+#include <QtMath>
 
 #include <memory>
 #include <numeric>
@@ -168,6 +169,30 @@ private slots:
                         qPrintable(
                             QStringLiteral("%1 px before %2").arg(gap).arg(labels.at(i).text)));
                 }
+            }
+        }
+    }
+
+    // Under the plot of either chart: a tick down at each slot's edge and
+    // none in between; each point in the middle of its slot.
+    void numberAxisAndPointsInTheirSlots() {
+        QVERIFY(!startWithRealData().isEmpty());
+        for (int kind : {0, 6}) {
+            draw(kind);
+            TTrendChartView* chart = kind == 0 ? bars() : lines();
+            const QImage image = chart->grab().toImage();
+            const QRectF plot = chart->chart()->plotArea();
+            const qreal slot = plot.width() / 37;
+            const int below = qFloor(plot.bottom()) + 4;
+            const QList<TTrendChartView::ValueMark> marks = chart->valueMarks();
+            const auto backdrop = [&](qreal x, int y) {
+                return image.pixelColor(qFloor(x), y) == QColor(208, 208, 208);
+            };
+            for (int i = 0; i < 37; ++i) {
+                const qreal middle = plot.left() + (i + 0.5) * slot;
+                QVERIFY2(backdrop(middle, below), qPrintable(QString::number(i)));
+                QVERIFY2(!backdrop(plot.left() + i * slot, below), qPrintable(QString::number(i)));
+                QCOMPARE(qRound(marks.at(i).anchor.x()), qRound(middle));
             }
         }
     }
