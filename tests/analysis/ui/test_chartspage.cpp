@@ -4,6 +4,7 @@
 #include "analysis/ui/TrendChartView.h"
 #include "app/ui/Main.h"
 #include "common/ui/PageControl.h"
+#include "common/ui/UiColors.h"
 #include "data/ui/HistoryView.h"
 
 #include <QComboBox>
@@ -173,8 +174,8 @@ private slots:
         }
     }
 
-    // Under the plot of either chart: a tick down at each slot's edge and
-    // none in between; each point in the middle of its slot.
+    // Under the plot of either chart: a tick at each slot's edge and none in
+    // between; each point in the middle of its slot.
     void numberAxisAndPointsInTheirSlots() {
         QVERIFY(!startWithRealData().isEmpty());
         for (int kind : {0, 6}) {
@@ -183,16 +184,14 @@ private slots:
             const QImage image = chart->grab().toImage();
             const QRectF plot = chart->chart()->plotArea();
             const qreal slot = plot.width() / 37;
-            const int below = qFloor(plot.bottom()) + 4;
-            const QList<TTrendChartView::ValueMark> marks = chart->valueMarks();
-            const auto backdrop = [&](qreal x, int y) {
-                return image.pixelColor(qFloor(x), y) == QColor(208, 208, 208);
+            const auto marks = chart->valueMarks();
+            const auto ticked = [&](qreal x) {
+                return image.pixelColor(qFloor(x), qFloor(plot.bottom()) + 4) != kChartBackdrop;
             };
             for (int i = 0; i < 37; ++i) {
-                const qreal middle = plot.left() + (i + 0.5) * slot;
-                QVERIFY2(backdrop(middle, below), qPrintable(QString::number(i)));
-                QVERIFY2(!backdrop(plot.left() + i * slot, below), qPrintable(QString::number(i)));
-                QCOMPARE(qRound(marks.at(i).anchor.x()), qRound(middle));
+                QVERIFY2(ticked(plot.left() + i * slot) && !ticked(plot.left() + (i + 0.5) * slot),
+                         qPrintable(QString::number(i)));
+                QCOMPARE(qRound(marks.at(i).anchor.x()), qRound(plot.left() + (i + 0.5) * slot));
             }
         }
     }
