@@ -5,7 +5,6 @@
 #include "common/ui/UiColors.h"
 #include "common/ui/UiFonts.h"
 
-#include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QFontMetricsF>
@@ -19,9 +18,17 @@
 
 namespace {
 
-constexpr int kSide = 12;       // space left and right of the plot
-constexpr int kTop = 6;         // space above the back wall
-constexpr int kBottom = 26;     // room for the number labels below the plot
+// The plot's edges from the view's edges; the back wall's depth comes on top
+// of the top and right ones. The half pixels keep the 1-pixel wall edges and
+// the axis line where they have always been drawn.
+constexpr qreal kPlotLeft = 21.5;
+constexpr qreal kPlotTop = 15.5;
+constexpr qreal kPlotRight = 21.5;
+constexpr qreal kPlotBottom = 36; // room for the ticks and the number labels
+constexpr qreal kTickLength = 4;
+// The value range fits the points into the view's height less this and the
+// wall's depth.
+constexpr int kRangeMargin = 32;
 constexpr int kArrowLength = 5; // from a point to its value mark
 constexpr int kMarkerHalf = 3;  // a line marker spans this far from its point
 constexpr int kMarkPadding = 2; // around the text of a value mark
@@ -77,20 +84,17 @@ TTrendChartView::TTrendChartView(Shape shape, const QString& seriesName, const Q
     setRenderHint(QPainter::Antialiasing);
     setRubberBand(QChartView::NoRubberBand);
 
-    QStringList numbers;
-    for (int n = 1; n <= kMaxNumber; ++n)
-        numbers.append(formatTwoDigits(n));
-    m_numberAxis = new QBarCategoryAxis(chart);
-    m_numberAxis->setCategories(numbers);
-    // drawForeground writes the numbers under the points: the axis would
-    // drop labels that it finds too close together.
-    m_numberAxis->setLabelsVisible(false);
-    m_numberAxis->setGridLineVisible(false);
-    m_numberAxis->setLinePen(QPen(kChartWallEdge, 1));
+    // Both axes only place the points: point i stands in the middle of the
+    // i-th of 37 equal slots. The view paints the number axis itself
+    // (drawBackground) and its labels (drawForeground); a visible Qt axis
+    // would lay out 37 label items on every resize, even hidden ones.
+    m_indexAxis = new QValueAxis(chart);
+    m_indexAxis->setRange(-0.5, kMaxNumber - 0.5);
+    m_indexAxis->setVisible(false);
     m_valueAxis = new QValueAxis(chart);
     m_valueAxis->setRange(0, 1);
     m_valueAxis->setVisible(false);
-    chart->addAxis(m_numberAxis, Qt::AlignBottom);
+    chart->addAxis(m_indexAxis, Qt::AlignBottom);
     chart->addAxis(m_valueAxis, Qt::AlignLeft);
 
     QAbstractSeries* added = nullptr;
@@ -115,7 +119,7 @@ TTrendChartView::TTrendChartView(Shape shape, const QString& seriesName, const Q
     added->setObjectName(seriesName);
     added->setName(seriesTitle);
     chart->addSeries(added);
-    added->attachAxis(m_numberAxis);
+    added->attachAxis(m_indexAxis);
     added->attachAxis(m_valueAxis);
     // Adding a series applies the theme: colours are set after it.
     if (m_barSet) {
@@ -164,13 +168,14 @@ qreal TTrendChartView::depth() const {
 }
 
 void TTrendChartView::placePlotArea() {
-    const int d = qRound(depth());
-    chart()->setMargins(QMargins(kSide, kTop + d, kSide + d, kBottom));
+    const qreal d = depth();
+    chart()->setPlotArea(QRectF(QPointF(kPlotLeft, kPlotTop + d),
+                                QPointF(width() - kPlotRight - d, height() - kPlotBottom)));
 }
 
 void TTrendChartView::updateValueRange() {
     // Headroom above the highest point for two rows of marks (one moved up).
-    const qreal plotHeight = height() - kTop - depth() - kBottom;
+    const qreal plotHeight = height() - kRangeMargin - depth();
     const qreal room = 2 * QFontMetricsF(markFont()).height() + kArrowLength + kMarkerHalf + 6;
     const qreal highest = std::max(1, *std::max_element(m_values.begin(), m_values.end()));
     const qreal usable = std::max(plotHeight - room, plotHeight / 2);
@@ -268,7 +273,23 @@ void TTrendChartView::drawBackground(QPainter* painter, const QRectF& rect) {
                 painter->fillRect(bar, barBrush(numberColour(i + 1)));
         }
     }
+    drawNumberAxis(painter, plot);
     painter->restore();
+}
+
+// The number axis: a line along the floor's front edge and a tick down from
+// it at each slot's edge.
+void TTrendChartView::drawNumberAxis(QPainter* painter, const QRectF& plot) {
+    painter->setPen(QPen(kChartWallEdge, 1));
+    painter->drawLine(plot.bottomLeft(), plot.bottomRight());
+    const qreal slot = plot.width() / kMaxNumber;
+    if (slot < 2)
+        return; // too narrow for ticks to mean anything
+    for (int i = 0; i <= kMaxNumber; ++i) {
+        const qreal x = i * slot + plot.left();
+        if (x <= plot.right())
+            painter->drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + kTickLength));
+    }
 }
 
 void TTrendChartView::drawForeground(QPainter* painter, const QRectF& rect) {

@@ -8,7 +8,6 @@
 #include <QString>
 
 class QAbstractSeries;
-class QBarCategoryAxis;
 class QBarSet;
 class QLineSeries;
 class QBarSeries;
@@ -35,7 +34,6 @@ public:
     // The values the series holds now.
     NumberCounts values() const;
     QAbstractSeries* series() const;
-    QBarCategoryAxis* numberAxis() const { return m_numberAxis; }
     QValueAxis* valueAxis() const { return m_valueAxis; }
 
     // The value marks as they are painted now, in view coordinates: each
@@ -64,6 +62,7 @@ protected:
 private:
     qreal depth() const;
     void placePlotArea();
+    void drawNumberAxis(QPainter* painter, const QRectF& plot);
     void updateValueRange();
     QPointF pointPosition(int index) const;
 
@@ -72,6 +71,6 @@ private:
     QBarSeries* m_bars = nullptr;
     QBarSet* m_barSet = nullptr;
     QLineSeries* m_line = nullptr;
-    QBarCategoryAxis* m_numberAxis = nullptr;
+    QValueAxis* m_indexAxis = nullptr;
     QValueAxis* m_valueAxis = nullptr;
 };

@@ -1,30 +1,84 @@
 #include "common/ui/UiFonts.h"
 
+#include <QApplication>
+#include <QFontDatabase>
+#include <QHash>
 #include <QStringList>
 
+#include <array>
+
 namespace {
-QFont makeFont(const QStringList& families, int pixelSize, bool bold) {
+
+enum class Face { Gothic, FixedGothic, Mincho, ProportionalMincho, LatinSerif, LatinSans, Count };
+
+QStringList wantedFamilies(Face face) {
+    switch (face) {
+    case Face::Gothic:
+        return {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+                QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP")};
+    case Face::FixedGothic:
+        return {QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"),
+                QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("Noto Sans CJK JP")};
+    case Face::Mincho:
+        return {QStringLiteral("ＭＳ 明朝"), QStringLiteral("MS Mincho"),
+                QStringLiteral("Noto Serif CJK JP")};
+    case Face::ProportionalMincho:
+        return {QStringLiteral("ＭＳ Ｐ明朝"), QStringLiteral("MS PMincho"),
+                QStringLiteral("Noto Serif CJK JP"), QStringLiteral("Noto Serif JP")};
+    case Face::LatinSerif:
+        return {QStringLiteral("Century"), QStringLiteral("Century Schoolbook"),
+                QStringLiteral("C059"), QStringLiteral("DejaVu Serif"),
+                QStringLiteral("Noto Serif CJK JP")};
+    case Face::LatinSans:
+    case Face::Count:
+        break;
+    }
+    return {QStringLiteral("Arial"), QStringLiteral("DejaVu Sans"),
+            QStringLiteral("Noto Sans CJK JP")};
+}
+
+// The wanted families with the first one installed here moved to the front:
+// the font matcher then finds it at once, instead of running a fallback
+// search for each missing family named before it.
+const QStringList& families(Face face) {
+    static std::array<QStringList, static_cast<int>(Face::Count)> resolved;
+    QStringList& families = resolved[static_cast<int>(face)];
+    if (families.isEmpty()) {
+        families = wantedFamilies(face);
+        for (qsizetype i = 0; i < families.size(); ++i) {
+            if (QFontDatabase::hasFamily(families.at(i))) {
+                families.move(i, 0);
+                break;
+            }
+        }
+    }
+    return families;
+}
+
+// Each face, size and weight is made once: copies share the loaded font.
+QFont makeFont(Face face, int pixelSize, bool bold) {
+    static QHash<int, QFont> made;
+    const int key = (static_cast<int>(face) << 16) | (pixelSize << 1) | (bold ? 1 : 0);
+    const auto found = made.constFind(key);
+    if (found != made.constEnd())
+        return *found;
     QFont font;
-    font.setFamilies(families);
+    font.setFamilies(families(face));
     font.setPixelSize(pixelSize);
     font.setBold(bold);
-    return font;
+    if (face == Face::FixedGothic)
+        font.setFixedPitch(true);
+    return *made.insert(key, font);
 }
+
 } // namespace
 
 QFont gothicFont(int pixelSize, bool bold) {
-    return makeFont({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
-                     QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP")},
-                    pixelSize, bold);
+    return makeFont(Face::Gothic, pixelSize, bold);
 }
 
 QFont fixedGothicFont(int pixelSize, bool bold) {
-    QFont font =
-        makeFont({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"),
-                  QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("Noto Sans CJK JP")},
-                 pixelSize, bold);
-    font.setFixedPitch(true);
-    return font;
+    return makeFont(Face::FixedGothic, pixelSize, bold);
 }
 
 QFont gothicPointFont(int pointSize, bool bold) {
@@ -34,26 +88,23 @@ QFont gothicPointFont(int pointSize, bool bold) {
 }
 
 QFont minchoFont(int pixelSize) {
-    return makeFont({QStringLiteral("ＭＳ 明朝"), QStringLiteral("MS Mincho"),
-                     QStringLiteral("Noto Serif CJK JP")},
-                    pixelSize, false);
+    return makeFont(Face::Mincho, pixelSize, false);
 }
 
 QFont proportionalMinchoFont(int pixelSize) {
-    return makeFont({QStringLiteral("ＭＳ Ｐ明朝"), QStringLiteral("MS PMincho"),
-                     QStringLiteral("Noto Serif CJK JP"), QStringLiteral("Noto Serif JP")},
-                    pixelSize, false);
+    return makeFont(Face::ProportionalMincho, pixelSize, false);
 }
 
 QFont latinSerifFont(int pixelSize, bool bold) {
-    return makeFont({QStringLiteral("Century"), QStringLiteral("Century Schoolbook"),
-                     QStringLiteral("C059"), QStringLiteral("DejaVu Serif"),
-                     QStringLiteral("Noto Serif CJK JP")},
-                    pixelSize, bold);
+    return makeFont(Face::LatinSerif, pixelSize, bold);
 }
 
 QFont latinSansFont(int pixelSize, bool bold) {
-    return makeFont({QStringLiteral("Arial"), QStringLiteral("DejaVu Sans"),
-                     QStringLiteral("Noto Sans CJK JP")},
-                    pixelSize, bold);
+    return makeFont(Face::LatinSans, pixelSize, bold);
+}
+
+QFont applicationFont() {
+    QFont font = QApplication::font();
+    font.setResolveMask(QFont::AllPropertiesResolved);
+    return font;
 }

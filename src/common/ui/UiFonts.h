@@ -11,3 +11,6 @@ QFont minchoFont(int pixelSize);                         // Mincho (serif)
 QFont proportionalMinchoFont(int pixelSize);             // proportional Mincho
 QFont latinSerifFont(int pixelSize, bool bold = false);  // the product name's Latin serif
 QFont latinSansFont(int pixelSize, bool bold = false);   // digits on the number pictures
+// The application's default font, set so that a widget keeps it whatever its
+// parent's font.
+QFont applicationFont();

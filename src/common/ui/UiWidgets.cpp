@@ -2,9 +2,11 @@
 
 #include "common/ui/UiFonts.h"
 
-#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegion>
+#include <QStyleOptionGroupBox>
+#include <QStylePainter>
 
 void setTextColour(QWidget* widget, const QColor& colour) {
     QPalette pal = widget->palette();
@@ -16,13 +18,61 @@ void setTextColour(QWidget* widget, const QColor& colour) {
     widget->setPalette(pal);
 }
 
+TCaptionedGroup::TCaptionedGroup(const QString& caption, const QColor& colour, QWidget* parent)
+    : QGroupBox(caption, parent), m_colour(colour) {
+    // The box and those of its children that set no font of their own write
+    // in the application's font, not the page's: the window has always
+    // looked so.
+    setFont(applicationFont());
+}
+
+void TCaptionedGroup::setCaptionColour(const QColor& colour) {
+    if (colour == m_colour)
+        return;
+    m_colour = colour;
+    update();
+}
+
+void TCaptionedGroup::paintEvent(QPaintEvent* event) {
+    Q_UNUSED(event)
+    QStylePainter painter(this);
+    QStyleOptionGroupBox option;
+    initStyleOption(&option);
+    QFont bold = font();
+    bold.setBold(true);
+    painter.setFont(bold);
+    // The caption sits in the top left corner in a box one space wider than
+    // its text, the text centred in it; the frame's line stops short of it.
+    QRect caption;
+    if (!option.text.isEmpty()) {
+        const QFontMetrics metrics(bold);
+        const QString spaced = option.text + QLatin1Char(' ');
+        caption = QRect(0, 1, metrics.size(Qt::TextShowMnemonic, spaced).width(),
+                        metrics.boundingRect(spaced).height() + 2);
+    }
+    QStyleOptionFrame frame;
+    frame.QStyleOption::operator=(option);
+    frame.features = option.features;
+    frame.lineWidth = option.lineWidth;
+    frame.midLineWidth = option.midLineWidth;
+    frame.rect = rect();
+    painter.save();
+    painter.setClipRegion(QRegion(rect()) - caption);
+    painter.drawPrimitive(QStyle::PE_FrameGroupBox, frame);
+    painter.restore();
+    if (caption.isNull())
+        return;
+    // The caption keeps its colour when the box is disabled too.
+    QPalette palette = option.palette;
+    palette.setColor(QPalette::WindowText, m_colour);
+    style()->drawItemText(&painter, caption, Qt::AlignCenter | Qt::TextShowMnemonic, palette,
+                          isEnabled(), option.text, QPalette::WindowText);
+}
+
 QGroupBox* captionedGroup(QWidget* parent, const QString& name, const QString& caption,
                           const QColor& colour) {
-    auto* group = new QGroupBox(caption, parent);
+    auto* group = new TCaptionedGroup(caption, colour, parent);
     group->setObjectName(name);
-    // A rule on this box alone: the caption takes the colour, the children not.
-    group->setStyleSheet(
-        QStringLiteral("QGroupBox#%1 { color: %2; font-weight: bold; }").arg(name, colour.name()));
     return group;
 }
 

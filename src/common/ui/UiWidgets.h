@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QColor>
+#include <QGroupBox>
 #include <QString>
 
-class QGroupBox;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -13,7 +13,23 @@ class QWidget;
 // Sets the colour of a widget's text (labels, buttons and edits alike).
 void setTextColour(QWidget* widget, const QColor& colour);
 
-// A group box with a bold coloured caption; its children keep black text.
+// A group box with a bold coloured caption; its children keep their own font
+// and colours. It paints the caption itself: a style sheet would do the same
+// but polish every child through the style sheet machinery.
+class TCaptionedGroup : public QGroupBox {
+public:
+    TCaptionedGroup(const QString& caption, const QColor& colour, QWidget* parent = nullptr);
+    QColor captionColour() const { return m_colour; }
+    void setCaptionColour(const QColor& colour);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor m_colour;
+};
+
+// A named TCaptionedGroup.
 QGroupBox* captionedGroup(QWidget* parent, const QString& name, const QString& caption,
                           const QColor& colour);
 

@@ -74,14 +74,9 @@ void TNumberPanel::mouseReleaseEvent(QMouseEvent* event) {
 TExclusionTable::TExclusionTable(TSettings& settings, const PositionCounts& counts,
                                  std::function<bool()> rangeViewWanted,
                                  std::function<QString()> thresholdText, QWidget* parent)
-    : QGroupBox(parent), m_settings(settings), m_counts(counts),
+    : TCaptionedGroup(QString(), kFuchsia, parent), m_settings(settings), m_counts(counts),
       m_rangeViewWanted(std::move(rangeViewWanted)), m_thresholdText(std::move(thresholdText)) {
     setObjectName(QStringLiteral("groupDeleteNumber"));
-    // One style sheet for both caption colours: setting a new sheet would
-    // re-polish the panels and drop their colours.
-    setStyleSheet(QStringLiteral("QGroupBox#groupDeleteNumber { color: %1; font-weight: bold; }"
-                                 "QGroupBox#groupDeleteNumber[rangeView=\"true\"] { color: %2; }")
-                      .arg(kFuchsia.name(), kBlue.name()));
     setCaption(QStringLiteral("除外数字の設定"), false);
 
     m_tabs = new QTabBar(this);
@@ -124,10 +119,7 @@ TExclusionTable::TExclusionTable(TSettings& settings, const PositionCounts& coun
 
 void TExclusionTable::setCaption(const QString& text, bool rangeView) {
     setTitle(text);
-    setProperty("rangeView", rangeView);
-    style()->unpolish(this);
-    style()->polish(this);
-    update();
+    setCaptionColour(rangeView ? kBlue : kFuchsia);
 }
 
 void TExclusionTable::replaceTabs(const QStringList& captions, const QFont& font) {

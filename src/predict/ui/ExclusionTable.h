@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/ComType.h"
+#include "common/ui/UiWidgets.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -43,7 +44,7 @@ private:
 // the range view of one basic number (the numbers drawn at least T times
 // there, for reference only). It holds the applied exclusion set that the
 // generation reads.
-class TExclusionTable : public QGroupBox {
+class TExclusionTable : public TCaptionedGroup {
     Q_OBJECT
 public:
     // `rangeViewWanted` says whether the range view is the chosen mode, and

@@ -4,11 +4,13 @@
 #include "analysis/ui/TrendChartView.h"
 #include "app/ui/Main.h"
 #include "common/ui/PageControl.h"
+#include "common/ui/UiColors.h"
 #include "data/ui/HistoryView.h"
 
 #include <QComboBox>
 #include <QFontMetricsF>
 #include <QPushButton>
+#include <QtMath>
 
 #include <memory>
 #include <numeric>
@@ -168,6 +170,28 @@ private slots:
                         qPrintable(
                             QStringLiteral("%1 px before %2").arg(gap).arg(labels.at(i).text)));
                 }
+            }
+        }
+    }
+
+    // Under the plot of either chart: a tick at each slot's edge and none in
+    // between; each point in the middle of its slot.
+    void numberAxisAndPointsInTheirSlots() {
+        QVERIFY(!startWithRealData().isEmpty());
+        for (int kind : {0, 6}) {
+            draw(kind);
+            TTrendChartView* chart = kind == 0 ? bars() : lines();
+            const QImage image = chart->grab().toImage();
+            const QRectF plot = chart->chart()->plotArea();
+            const qreal slot = plot.width() / 37;
+            const auto marks = chart->valueMarks();
+            const auto ticked = [&](qreal x) {
+                return image.pixelColor(qFloor(x), qFloor(plot.bottom()) + 4) != kChartBackdrop;
+            };
+            for (int i = 0; i < 37; ++i) {
+                QVERIFY2(ticked(plot.left() + i * slot) && !ticked(plot.left() + (i + 0.5) * slot),
+                         qPrintable(QString::number(i)));
+                QCOMPARE(qRound(marks.at(i).anchor.x()), qRound(plot.left() + (i + 0.5) * slot));
             }
         }
     }

@@ -3,8 +3,10 @@
 
 #include "app/ui/Main.h"
 #include "common/ui/StringGrid.h"
+#include "common/ui/UiFonts.h"
 #include "entries/ui/BallPictures.h"
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -160,6 +162,20 @@ private slots:
         QCOMPARE(grid()->dataRowCount(), 2);
         QCOMPARE(selectionCount(), 6);
         VERIFY_LAID_OUT(find<QWidget>(QStringLiteral("TabSheet1")));
+    }
+
+    // A group's caption in its colour, which stays off the children; the
+    // groups and their children write in the application's font.
+    void groupCaptions() {
+        QCOMPARE(find<QLabel>(QStringLiteral("Label2"))->font(), applicationFont());
+        const QImage image = find<QGroupBox>(QStringLiteral("GroupBox3"))->grab().toImage();
+        int caption = 0;
+        int below = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                (y < 20 ? caption : below) += image.pixelColor(x, y) == QColor(255, 0, 255) ? 1 : 0;
+        QVERIFY(caption > 20);
+        QCOMPARE(below, 0);
     }
 
     void cancelRemovesTheCurrentLine() {

@@ -96,8 +96,13 @@ class TestOptionsPage : public WindowTest {
             QVERIFY2(widget(QLatin1String(name))->isEnabled() == want.threshold,
                      qPrintable(where + u' ' + QLatin1String(name)));
         QVERIFY2(table()->isHidden() == (want.tabs == 0), qPrintable(where));
-        if (want.tabs > 0)
+        if (want.tabs > 0) {
             QVERIFY2(strip()->count() == want.tabs, qPrintable(where));
+            // The range view's caption is blue, the exclusion's fuchsia.
+            QVERIFY2(table()->captionColour() ==
+                         (mode == 3 ? QColor(0, 0, 255) : QColor(255, 0, 255)),
+                     qPrintable(where));
+        }
         QVERIFY2(m_form->settings().OptionIndex == mode, qPrintable(where));
     }
 
