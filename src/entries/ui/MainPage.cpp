@@ -165,6 +165,10 @@ QGroupBox* TMainPage::buildSelection() {
 QGroupBox* TMainPage::buildPending() {
     QGroupBox* group =
         captionedGroup(this, QStringLiteral("GroupBox3"), QStringLiteral("申込み数字"), kFuchsia);
+    // The pending lines' heading has always been drawn in the font a style
+    // sheet gives it; a rule on this box alone keeps that look.
+    group->setStyleSheet(QStringLiteral("QGroupBox#GroupBox3 { color: %1; font-weight: bold; }")
+                             .arg(kFuchsia.name()));
     auto* select = makeButton(group, QStringLiteral("btnSelect"), QStringLiteral("決定"),
                               QStringLiteral("現在、選択されている数字を決定します。"), kBlue);
     auto* cancel = makeButton(group, QStringLiteral("btnCancel"), QStringLiteral("取消"),
