@@ -18,7 +18,11 @@ constexpr char kEofMark = 26;
 
 qsizetype countLineEnds(const char* from, const char* to) {
     qsizetype count = 0;
-    while (const void* found = std::memchr(from, kCR, static_cast<std::size_t>(to - from))) {
+    // memchr must not see the null pointer of an empty range, even for no bytes.
+    while (from < to) {
+        const void* found = std::memchr(from, kCR, static_cast<std::size_t>(to - from));
+        if (!found)
+            break;
         ++count;
         from = static_cast<const char*>(found) + 1;
     }
