@@ -15,6 +15,11 @@ enum class GenerationMode { Manual = 0, Random = 1, Exclusion = 2, PositionThres
 // position-threshold mode.
 GenerationMode modeFromIndex(int optionIndex);
 
+// Whether the mode generates lines: every mode but choosing them by hand.
+constexpr bool generatesLines(GenerationMode mode) {
+    return mode != GenerationMode::Manual;
+}
+
 // One flag per number; index n-1 stands for number n.
 using NumberSet = std::array<bool, kMaxNumber>;
 

@@ -65,5 +65,5 @@ void TMainForm::applyStoredOptions() {
     const GenerationMode mode = stored.checkedMode();
     m_settings.OptionIndex = static_cast<int>(mode);
     m_mainPage->setAutoSelectMaxText(stored.lineCountText());
-    m_mainPage->setAutoCalcEnabled(mode != GenerationMode::Manual);
+    m_mainPage->setAutoCalcEnabled(generatesLines(mode));
 }

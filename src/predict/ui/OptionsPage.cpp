@@ -177,10 +177,11 @@ void TOptionsPage::RadioButton4Click() {
 }
 
 void TOptionsPage::btnBaseSaveClick() {
-    const bool generating = !m_radios.at(0)->isChecked();
+    const GenerationMode mode = checkedMode();
+    const bool generating = generatesLines(mode);
     m_defaultCount->setEnabled(generating);
     emit generationEnabledChanged(generating);
-    const bool byThreshold = m_radios.at(3)->isChecked();
+    const bool byThreshold = mode == GenerationMode::PositionThreshold;
     m_threshold->setEnabled(byThreshold);
     m_againUpdate->setEnabled(byThreshold);
 }
