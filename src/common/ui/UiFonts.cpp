@@ -37,6 +37,25 @@ QStringList wantedFamilies(Face face) {
             QStringLiteral("Noto Sans CJK JP")};
 }
 
+// The families installed here, without the foundry that the database adds
+// to a family found in more than one ("Family [Foundry]"). Asking
+// QFontDatabase::hasFamily() instead costs a fontconfig alias substitution
+// per name, more than all the fonts of the main tab take to load.
+const QStringList& installedFamilies() {
+    static const QStringList installed = [] {
+        QStringList names = QFontDatabase::families();
+        for (QString& name : names) {
+            if (name.endsWith(u']')) {
+                const qsizetype foundry = name.lastIndexOf(QLatin1String(" ["));
+                if (foundry > 0)
+                    name.truncate(foundry);
+            }
+        }
+        return names;
+    }();
+    return installed;
+}
+
 // The wanted families with the first one installed here moved to the front:
 // the font matcher then finds it at once, instead of running a fallback
 // search for each missing family named before it.
@@ -46,7 +65,7 @@ const QStringList& families(Face face) {
     if (families.isEmpty()) {
         families = wantedFamilies(face);
         for (qsizetype i = 0; i < families.size(); ++i) {
-            if (QFontDatabase::hasFamily(families.at(i))) {
+            if (installedFamilies().contains(families.at(i), Qt::CaseInsensitive)) {
                 families.move(i, 0);
                 break;
             }
