@@ -15,6 +15,7 @@
 #include "entries/ui/EntryGrid.h"
 
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -165,10 +166,6 @@ QGroupBox* TMainPage::buildSelection() {
 QGroupBox* TMainPage::buildPending() {
     QGroupBox* group =
         captionedGroup(this, QStringLiteral("GroupBox3"), QStringLiteral("申込み数字"), kFuchsia);
-    // The pending lines' heading has always been drawn in the font a style
-    // sheet gives it; a rule on this box alone keeps that look.
-    group->setStyleSheet(QStringLiteral("QGroupBox#GroupBox3 { color: %1; font-weight: bold; }")
-                             .arg(kFuchsia.name()));
     auto* select = makeButton(group, QStringLiteral("btnSelect"), QStringLiteral("決定"),
                               QStringLiteral("現在、選択されている数字を決定します。"), kBlue);
     auto* cancel = makeButton(group, QStringLiteral("btnCancel"), QStringLiteral("取消"),
@@ -192,6 +189,10 @@ QGroupBox* TMainPage::buildPending() {
     m_grid = makeEntryGrid(group, QStringLiteral("gridSelectItem"), StringGrid::Highlight::Always,
                            StringGrid::Placement::Centred);
     m_grid->setGeometry(geometry::kPendingGrid);
+    // The pending lines' column titles are written in the application's
+    // font, smaller than those of the other line grids; the header keeps its
+    // own font for its height.
+    m_grid->horizontalHeader()->viewport()->setFont(applicationFont());
     return group;
 }
 
