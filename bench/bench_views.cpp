@@ -89,8 +89,12 @@ std::unique_ptr<QMainWindow> startEmptyWindow() {
         for (const QString& caption : captions)
             tabs->addTab(new QWidget, caption);
         window->setCentralWidget(tabs);
-        window->menuBar()->addMenu(QStringLiteral("ファイル(&F)"))->addAction(QStringLiteral("終了"));
-        window->menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"))->addAction(QStringLiteral("バージョン情報"));
+        window->menuBar()
+            ->addMenu(QStringLiteral("ファイル(&F)"))
+            ->addAction(QStringLiteral("終了"));
+        window->menuBar()
+            ->addMenu(QStringLiteral("ヘルプ(&H)"))
+            ->addAction(QStringLiteral("バージョン情報"));
         window->statusBar()->showMessage(QStringLiteral("案内"));
         window->setFixedSize(657, 548);
         return window;
@@ -120,9 +124,8 @@ void startWindow(benchmark::State& state, const QString& folder, int draws) {
     StartUpTime teardown;
     for (auto _ : state) {
         std::unique_ptr<TMainForm> form;
-        addTime(window, [&] {
-            form = startUp<TMainForm>([] { return std::make_unique<TMainForm>(); });
-        });
+        addTime(window,
+                [&] { form = startUp<TMainForm>([] { return std::make_unique<TMainForm>(); }); });
         state.PauseTiming();
         if (form->drawTable().count() != draws)
             state.SkipWithError("the data did not load");
