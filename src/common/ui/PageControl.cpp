@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QStackedWidget>
 #include <QStyleOptionTab>
 #include <QStylePainter>
@@ -140,10 +141,13 @@ void TPageControl::layoutTabs() {
     update();
 }
 
-void TPageControl::paintEvent(QPaintEvent*) {
+void TPageControl::paintEvent(QPaintEvent* event) {
     QStylePainter painter(this);
     const QPoint cursor = mapFromGlobal(QCursor::pos());
     for (int i = 0; i < m_rects.size(); ++i) {
+        // A repaint of part of the strip (the focus) leaves the other tabs alone.
+        if (!event->region().intersects(paintedRect(i)))
+            continue;
         QStyleOptionTab option;
         option.initFrom(this);
         option.rect = m_rects.at(i);
@@ -189,15 +193,19 @@ void TPageControl::resizeEvent(QResizeEvent* event) {
     layoutTabs();
 }
 
+// The margin takes in what the style draws just outside a selected tab.
+QRect TPageControl::paintedRect(int index) const {
+    return tabRect(index).adjusted(-4, -4, 4, 4);
+}
+
 // Only the current tab shows the focus: repaint that tab, not the rest of the
-// strip nor the page below it, which the base class would repaint whole. The
-// margin takes in what the style draws just outside a selected tab.
+// strip nor the page below it, which the base class would repaint whole.
 void TPageControl::focusInEvent(QFocusEvent*) {
-    update(tabRect(m_current).adjusted(-4, -4, 4, 4));
+    update(paintedRect(m_current));
 }
 
 void TPageControl::focusOutEvent(QFocusEvent*) {
-    update(tabRect(m_current).adjusted(-4, -4, 4, 4));
+    update(paintedRect(m_current));
 }
 
 void TPageControl::changeEvent(QEvent* event) {

@@ -48,6 +48,8 @@ protected:
 
 private:
     void layoutTabs();
+    // A tab's area with what the style paints around it.
+    QRect paintedRect(int index) const;
     int stripHeight() const;
     QStringList m_captions;
     QList<int> m_naturalWidths; // of the captions in m_measuredFont
