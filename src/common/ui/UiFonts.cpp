@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QStringList>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -56,20 +57,21 @@ const QStringList& installedFamilies() {
     return installed;
 }
 
-// The wanted families with the first one installed here moved to the front:
-// the font matcher then finds it at once, instead of running a fallback
-// search for each missing family named before it.
+// The first of the wanted families installed here, alone; all of them where
+// none is. A font naming more than one family has Qt ask fontconfig for a
+// fallback list, a sorted search of every font, for each size and weight as
+// it is loaded. Named alone, the family is found at once, and fontconfig is
+// asked only if a character is missing from it, for the same fallbacks.
 const QStringList& families(Face face) {
     static std::array<QStringList, static_cast<int>(Face::Count)> resolved;
     QStringList& families = resolved[static_cast<int>(face)];
     if (families.isEmpty()) {
-        families = wantedFamilies(face);
-        for (qsizetype i = 0; i < families.size(); ++i) {
-            if (installedFamilies().contains(families.at(i), Qt::CaseInsensitive)) {
-                families.move(i, 0);
-                break;
-            }
-        }
+        const QStringList wanted = wantedFamilies(face);
+        const auto installed =
+            std::find_if(wanted.cbegin(), wanted.cend(), [](const QString& family) {
+                return installedFamilies().contains(family, Qt::CaseInsensitive);
+            });
+        families = installed == wanted.cend() ? wanted : QStringList{*installed};
     }
     return families;
 }
