@@ -38,6 +38,12 @@ public:
                 text = own.value<QColor>();
         }
         painter->fillRect(option.rect, background);
+        // An empty cell has no text to place: its font need not even be loaded.
+        const QString display = index.data(Qt::DisplayRole).toString();
+        if (display.isEmpty()) {
+            painter->restore();
+            return;
+        }
         painter->setPen(text);
         painter->setFont(option.font);
         int flags = Qt::TextSingleLine;
@@ -61,7 +67,7 @@ public:
         painter->setClipRect(option.rect);
         const QRect textRect =
             cellTextRect(option.rect, QFontMetrics(option.font).height(), m_grid->placement());
-        painter->drawText(textRect, flags, index.data(Qt::DisplayRole).toString());
+        painter->drawText(textRect, flags, display);
         painter->restore();
     }
 
