@@ -44,6 +44,22 @@ constexpr QRect kTabs{8, 5, 640, 514};
 // frame exists: on the generous side, so that a window moved onto a screen
 // fits there with any usual frame.
 const QMargins kFrameAllowance(8, 40, 8, 8);
+
+// A status-bar panel of fixed width showing one line: the guide, which
+// changes with each tab, or the clock, which changes every second. The size
+// it asks for is its width and one line's height, so that the bar's layout
+// does not measure the text again at each change.
+class StatusPanel : public QLabel {
+public:
+    StatusPanel(int width, QWidget* parent) : QLabel(parent) { setFixedWidth(width); }
+
+    QSize sizeHint() const override {
+        const QMargins margins = contentsMargins();
+        return {minimumWidth(), fontMetrics().height() + margins.top() + margins.bottom() +
+                                    2 * (margin() + frameWidth())};
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+};
 } // namespace
 
 TMainForm::TMainForm(QWidget* parent)
@@ -161,14 +177,12 @@ void TMainForm::buildStatusBar() {
     bar->setObjectName(QStringLiteral("pnlMessage"));
     bar->setSizeGripEnabled(false);
     bar->setFixedHeight(22);
-    m_statusPanel = new QLabel(bar);
+    m_statusPanel = new StatusPanel(525, bar);
     m_statusPanel->setObjectName(QStringLiteral("pnlMessagePanel0"));
-    m_statusPanel->setFixedWidth(525);
     bar->setFont(gothicFont(12));
     m_statusPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_clockPanel = new QLabel(bar);
+    m_clockPanel = new StatusPanel(124, bar); // wide enough for the seconds in the fonts here
     m_clockPanel->setObjectName(QStringLiteral("pnlMessagePanel1"));
-    m_clockPanel->setFixedWidth(124); // wide enough for the seconds in the fonts here
     m_clockPanel->setAlignment(Qt::AlignCenter);
     m_clockPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     bar->addWidget(m_statusPanel);
