@@ -105,6 +105,7 @@ private slots:
             around(line, prize, false);
         for (const char* sep : {"\r", "\r\n\r\n", "\x1a", "\n", "\r\n \t\r\n", "\r\n\x1a"})
             files.append({draw + sep + draw + "\r\n", true});
+        files.append({draw + "\r\n" + draw + "\r", true});
         QRandomGenerator random(15);
         for (int i = 0; i < 300; ++i) {
             const bool draws = i % 2 == 0;
