@@ -1,5 +1,7 @@
 #include "common/LineScanner.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr char kCR = 13;
@@ -8,6 +10,13 @@ constexpr char kEofMark = 26;
 
 bool endsText(char c) {
     return c == kCR || c == kEofMark;
+}
+
+// The first `c` in [from, to), or `to`. The range is never empty here, so
+// memchr never sees a null pointer.
+const char* find(const char* from, const char* to, char c) {
+    const void* found = std::memchr(from, c, static_cast<std::size_t>(to - from));
+    return found ? static_cast<const char*>(found) : to;
 }
 
 } // namespace
@@ -22,8 +31,9 @@ bool LineScanner::next(ScannedLine& line) {
         return false;
     line.begin = m_pos;
     line.textBegin = i;
-    while (i < size && !endsText(p[i]))
-        ++i;
+    // Character 26 is rare: look for it only within the text before the CR.
+    const char* const cr = find(p + i, p + size, kCR);
+    i = find(p + i, cr, kEofMark) - p;
     line.textEnd = i;
     if (i < size && p[i] == kCR) {
         ++i;

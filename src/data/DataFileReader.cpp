@@ -5,6 +5,7 @@
 #include "common/ProgramFiles.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace {
@@ -14,6 +15,7 @@ namespace {
 constexpr qsizetype kBlockSize = qsizetype{64} * 1024;
 
 constexpr char kCR = 13;
+constexpr char kLF = 10;
 constexpr char kEofMark = 26;
 
 qsizetype countLineEnds(const char* from, const char* to) {
@@ -37,84 +39,118 @@ bool onlyDroppedBytes(QByteArrayView bytes) {
     });
 }
 
-// The fields of a line in the usual plain form: ASCII digits only, separated
-// by single commas. Every other form is left to the general field readers.
-class PlainFields {
-public:
-    explicit PlainFields(QByteArrayView line)
-        : m_pos(line.data()), m_end(line.data() + line.size()) {}
+// Decoding of lines in the usual plain form: ASCII digits, single commas
+// between the fields, "/" in the date. Every other form is left to the text
+// parsers. The decoders read a line from its first byte and return where its
+// last field ends, or nullptr; the caller checks that the line ends there.
+// They never read past the first byte that is neither a digit nor the
+// separator they expect, so a line followed by CR, character 26 or a zero
+// byte can be decoded in place, without knowing its length.
 
-    // The value of minDigits..maxDigits digits followed by `separator`, which
-    // is taken too; -1 for anything else. Separator 0 stands for the end of
-    // the line.
-    qint64 take(int minDigits, int maxDigits, char separator) {
-        const char* p = m_pos;
-        const char* const last = m_end - p > maxDigits ? p + maxDigits : m_end;
-        qint64 value = 0;
-        for (unsigned digit = 0; p < last && (digit = static_cast<unsigned char>(*p) - '0') < 10;
-             ++p)
-            value = value * 10 + digit;
-        if (p - m_pos < minDigits)
-            return -1;
-        if (separator == 0) {
-            if (p != m_end)
-                return -1;
-        } else {
-            if (p == m_end || *p != separator)
-                return -1;
-            ++p;
-        }
-        m_pos = p;
-        return value;
+unsigned digitValue(char c) {
+    return static_cast<unsigned char>(c) - unsigned{'0'};
+}
+
+// One to maxDigits digits (at most 18); returns the byte after them. Like the
+// readers below, it passes a nullptr on, so that a decoder checks once.
+const char* digitField(const char* p, int maxDigits, quint64& value) {
+    if (!p)
+        return nullptr;
+    const char* const first = p;
+    // Unsigned: a long run wraps harmlessly before its length refuses it.
+    quint64 v = 0;
+    for (unsigned d = 0; (d = digitValue(*p)) <= 9; ++p)
+        v = v * 10 + d;
+    if (p == first || p - first > maxDigits)
+        return nullptr;
+    value = v;
+    return p;
+}
+
+// One or two digits; returns the byte after them.
+const char* smallField(const char* p, unsigned& value) {
+    if (!p)
+        return nullptr;
+    const unsigned first = digitValue(p[0]);
+    if (first > 9)
+        return nullptr;
+    const unsigned second = digitValue(p[1]);
+    if (second > 9) {
+        value = first;
+        return p + 1;
     }
+    value = first * 10 + second;
+    return p + 2;
+}
 
-private:
-    const char* m_pos;
-    const char* m_end;
-};
+const char* separator(const char* p, char c) {
+    return p && *p == c ? p + 1 : nullptr;
+}
 
-constexpr char kLineEnd = 0;
+// The Julian day of a date from year 1 on, as QDate counts it (proleptic
+// Gregorian), or -1 where there is no such day.
+qint64 julianDay(unsigned year, unsigned month, unsigned day) {
+    static constexpr std::array<unsigned, 12> kMonthDays = {31, 28, 31, 30, 31, 30,
+                                                            31, 31, 30, 31, 30, 31};
+    if (year < 1 || month < 1 || month > 12 || day < 1)
+        return -1;
+    const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+    if (day > kMonthDays[month - 1] + (month == 2 && leap ? 1 : 0))
+        return -1;
+    // Years counted from March, so that the leap day ends a year.
+    const unsigned march = month < 3 ? 1 : 0;
+    const qint64 y = qint64{year} + 4800 - march;
+    const qint64 m = month + 12 * march - 3;
+    return day + (153 * m + 2) / 5 + 365 * y + y / 4 - y / 100 + y / 400 - 32045;
+}
 
-bool decodePlainDraw(QByteArrayView line, DrawResult& draw) {
-    PlainFields fields(line);
-    const qint64 number = fields.take(1, 5, ','); // five digits: at most kMaxDrawNumber
-    if (number < 1)
-        return false;
-    const qint64 year = fields.take(4, 4, '/');
-    const qint64 month = fields.take(1, 2, '/');
-    const qint64 day = fields.take(1, 2, ',');
-    if (year < 0 || month < 0 || day < 0)
-        return false;
-    const QDate date(static_cast<int>(year), static_cast<int>(month), static_cast<int>(day));
-    if (!date.isValid())
-        return false;
+const char* decodePlainDraw(const char* p, DrawResult& draw) {
+    quint64 number = 0;
+    quint64 year = 0;
+    unsigned month = 0;
+    unsigned day = 0;
+    p = separator(digitField(p, 5, number), ','); // five digits: at most kMaxDrawNumber
+    if (!p || number < 1)
+        return nullptr;
+    const char* const yearBegin = p;
+    p = separator(digitField(p, 4, year), '/');
+    if (!p || p - yearBegin != 5)
+        return nullptr;
+    p = smallField(separator(smallField(p, month), '/'), day);
+    const qint64 julian = p ? julianDay(static_cast<unsigned>(year), month, day) : -1;
+    if (julian < 0)
+        return nullptr;
     for (int k = 0; k < kPositions + kBonusCount; ++k) {
-        const qint64 n = fields.take(1, 2, k + 1 < kPositions + kBonusCount ? ',' : kLineEnd);
-        if (n < 1 || n > kMaxNumber)
-            return false;
+        unsigned n = 0;
+        p = smallField(separator(p, ','), n);
+        if (!p || n < 1 || n > kMaxNumber)
+            return nullptr;
         (k < kPositions ? draw.MainNumbers[k] : draw.BonusNumbers[k - kPositions]) =
             static_cast<quint8>(n);
     }
     draw.DrawNumber = static_cast<int>(number);
-    draw.setDrawDate(date);
-    return true;
+    draw.setDrawDate(QDate::fromJulianDay(julian));
+    return p;
 }
 
-bool decodePlainPrize(QByteArrayView line, PrizeRecord& record) {
-    PlainFields fields(line);
-    const qint64 number = fields.take(1, 10, ',');
-    if (number < 0 || number > std::numeric_limits<int>::max())
-        return false;
+const char* decodePlainPrize(const char* p, PrizeRecord& record) {
+    quint64 number = 0;
+    p = digitField(p, 10, number);
+    if (!p || number > quint64{std::numeric_limits<int>::max()})
+        return nullptr;
     record.DrawNumber = static_cast<int>(number);
     // Up to 18 digits: whole numbers the general reader takes exactly as well.
+    const auto next = [&p](qint64& value) {
+        quint64 v = 0;
+        p = digitField(separator(p, ','), 18, v);
+        value = static_cast<qint64>(v);
+        return p != nullptr;
+    };
     for (int tier = 0; tier < kPrizeTiers; ++tier) {
-        record.Winners[tier] = fields.take(1, 18, ',');
-        record.Amounts[tier] = fields.take(1, 18, ',');
-        if (record.Winners[tier] < 0 || record.Amounts[tier] < 0)
-            return false;
+        if (!next(record.Winners[tier]) || !next(record.Amounts[tier]))
+            return nullptr;
     }
-    record.CarryOver = fields.take(1, 18, kLineEnd);
-    return record.CarryOver >= 0;
+    return next(record.CarryOver) ? p : nullptr;
 }
 
 } // namespace
@@ -134,6 +170,22 @@ bool DataFileReader::nextLine(QByteArrayView& text) {
         return false;
     text = m_line;
     m_lineReady = false;
+    return true;
+}
+
+const char* DataFileReader::lineStart() const {
+    if (m_lineReady || m_scanned >= m_buffer.size())
+        return nullptr;
+    const char* const text = m_buffer.constData() + m_scanned;
+    return static_cast<unsigned char>(*text) > 32 ? text : nullptr;
+}
+
+bool DataFileReader::takeLineTo(const char* textEnd) {
+    // The byte after the CR must be here too: it may be the LF of the line end.
+    const qsizetype end = textEnd - m_buffer.constData();
+    if (end + 1 >= m_buffer.size() || *textEnd != kCR)
+        return false;
+    m_scanned = end + (textEnd[1] == kLF ? 2 : 1);
     return true;
 }
 
@@ -220,12 +272,22 @@ int reserveFor(DataFileReader& reader, int count, qsizetype shortestLine) {
 // through the text parser, which decides and names the fault.
 template <typename Row, typename Table>
 void readLines(DataFileReader& reader, Table& table, qsizetype shortestLine,
-               bool (*decodePlain)(QByteArrayView, Row&), Row (*parse)(const QString&)) {
+               const char* (*decodePlain)(const char*, Row&), Row (*parse)(const QString&)) {
     table.reserve(reserveFor(reader, table.count(), shortestLine));
-    QByteArrayView line;
     Row row;
-    while (reader.nextLine(line)) {
-        if (!decodePlain(line, row))
+    for (;;) {
+        // The usual line: decoded in place, then found to end where its CR is.
+        if (const char* text = reader.lineStart()) {
+            const char* const end = decodePlain(text, row);
+            if (end && reader.takeLineTo(end)) {
+                table.append(row);
+                continue;
+            }
+        }
+        QByteArrayView line;
+        if (!reader.nextLine(line))
+            break;
+        if (decodePlain(line.data(), row) != line.data() + line.size())
             row = parse(QString::fromUtf8(line));
         table.append(row);
     }

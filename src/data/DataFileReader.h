@@ -21,7 +21,18 @@ public:
     bool isEmpty() { return !hasLine(); }
 
     // The next line's text, valid until the next call; false at the end.
+    // The byte after the text is still readable: CR, character 26 or the
+    // zero byte after the buffer.
     bool nextLine(QByteArrayView& text);
+
+    // For decoding lines in place, without looking for their end first: the
+    // first byte of the next line when its text begins right there, or
+    // nullptr. The buffer runs on from there and ends in a zero byte.
+    const char* lineStart() const;
+    // Takes that line as ending at `textEnd`, when a CR stands there and the
+    // byte after it has been read too; otherwise takes nothing. The bytes
+    // before `textEnd` must hold neither CR nor character 26.
+    bool takeLineTo(const char* textEnd);
 
     // An upper bound of the lines still to come that are at least
     // `shortestLine` bytes long, to reserve table space from: the line ends

@@ -38,16 +38,26 @@ void PrizeTable::clear() {
 
 void PrizeTable::append(const PrizeRecord& record) {
     static_assert(sizeof(Row) == 60);
-    const qint64 index = m_rows.size();
+    const auto fits = [](qint64 value) {
+        return value > kWide && value <= std::numeric_limits<qint32>::max();
+    };
     Row row{};
     row.drawNumber = record.DrawNumber;
-    for (int k = 0; k < kNarrowValues; ++k) {
-        const qint64 value = (k % 2 == 0 ? record.Winners : record.Amounts)[k / 2];
-        if (value > kWide && value <= std::numeric_limits<qint32>::max()) {
-            row.values[k] = static_cast<qint32>(value);
-        } else {
-            row.values[k] = kWide;
-            m_wide.insert(index * kNarrowValues + k, value);
+    // All values narrow, the usual case, checked in one go.
+    bool narrow = true;
+    for (std::size_t tier = 0; tier < kPrizeTiers; ++tier) {
+        narrow = narrow && fits(record.Winners[tier]) && fits(record.Amounts[tier]);
+        row.values[2 * tier] = static_cast<qint32>(record.Winners[tier]);
+        row.values[(2 * tier) + 1] = static_cast<qint32>(record.Amounts[tier]);
+    }
+    if (!narrow) {
+        const qint64 index = m_rows.size();
+        for (int k = 0; k < kNarrowValues; ++k) {
+            const qint64 value = (k % 2 == 0 ? record.Winners : record.Amounts)[k / 2];
+            if (!fits(value)) {
+                row.values[k] = kWide;
+                m_wide.insert(index * kNarrowValues + k, value);
+            }
         }
     }
     const auto carry = static_cast<quint64>(record.CarryOver);

@@ -27,6 +27,9 @@ private slots:
         QTest::newRow("empty line at end") << QByteArray("a\r\nb\r\n\r\n") << QStringList{"a", "b"};
         QTest::newRow("last line without end") << QByteArray("a\r\nb") << QStringList{"a", "b"};
         QTest::newRow("char 26 ends") << QByteArray("a\r\nb\x1a\r\nc\r\n") << QStringList{"a", "b"};
+        QTest::newRow("char 26 inside a line") << QByteArray("a\r\nb\x1a"
+                                                             "c\r\nd\r\n")
+                                               << QStringList{"a", "b"};
         QTest::newRow("empty file") << QByteArray() << QStringList{};
         QTest::newRow("UTF-8") << QByteArray("日本,1\r\n") << QStringList{"日本,1"};
     }

@@ -71,7 +71,9 @@ private slots:
                 "7,0000/01/01,1,2,3,4,5,6,7,8,9|7,2013/4/5,1,2,3,4,5,6,7,8,9,10|"
                 "7,2013/4/5,1,2,3,4,5,6,7,8|7,2013/4/5,1,2,3,4,5,6,7,8,38|"
                 "7,2013/4/5,1,2,3,4,5,6,7,8,9 |７,2013/4/5,1,2,3,4,5,6,7,8,9|"
-                "7,2013/4/5,1,2,3,4,5,6,7,8,\xff|7,2013\x00/4/5,1,2,3,4,5,6,7,8,9")
+                "7,2013/4/5,1,2,3,4,5,6,7,8,\xff|7,2013\x00/4/5,1,2,3,4,5,6,7,8,9|"
+                "7,2013/004/5,1,2,3,4,5,6,7,8,9|7,2013/4/5,1,2,3\x1a,4,5,6,7,8,9|"
+                "7,2013/4/5,1,2,3,4,5,6,7,8,9\x1a")
                 .split('|');
         const QList<QByteArray> prizeVariants =
             QByteArray(
@@ -90,10 +92,20 @@ private slots:
         };
         for (const QByteArray& line : drawVariants)
             around(line, draw, true);
+        // Month ends and leap days, where a date of its own is a day off.
+        for (const int year : {1, 100, 400, 1900, 2000, 2023, 2024, 2100, 9999}) {
+            for (int month = 0; month <= 13; ++month) {
+                for (const int day : {0, 1, 28, 29, 30, 31, 32})
+                    around(QString::asprintf("7,%04d/%d/%02d,1,2,3,4,5,6,7,8,9", year, month, day)
+                               .toLatin1(),
+                           draw, true);
+            }
+        }
         for (const QByteArray& line : prizeVariants)
             around(line, prize, false);
         for (const char* sep : {"\r", "\r\n\r\n", "\x1a", "\n", "\r\n \t\r\n", "\r\n\x1a"})
             files.append({draw + sep + draw + "\r\n", true});
+        files.append({draw + "\r\n" + draw + "\r", true});
         QRandomGenerator random(15);
         for (int i = 0; i < 300; ++i) {
             const bool draws = i % 2 == 0;
