@@ -7,6 +7,7 @@
 #include "entries/ui/BallPictures.h"
 
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -165,9 +166,11 @@ private slots:
     }
 
     // A group's caption in its colour, which stays off the children; the
-    // groups and their children write in the application's font.
+    // groups and their children write in the application's font, and so do
+    // the pending lines' column titles.
     void groupCaptions() {
         QCOMPARE(find<QLabel>(QStringLiteral("Label2"))->font(), applicationFont());
+        QCOMPARE(grid()->horizontalHeader()->viewport()->font(), applicationFont());
         const QImage image = find<QGroupBox>(QStringLiteral("GroupBox3"))->grab().toImage();
         int caption = 0;
         int below = 0;
