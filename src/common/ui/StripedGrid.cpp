@@ -26,7 +26,6 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
         const int row = index.row();
-        painter->save();
         // A model may colour rows of its own (Qt::BackgroundRole and
         // Qt::ForegroundRole); the current row keeps the highlight colours.
         QColor background = m_grid->backgroundOf(row);
@@ -40,10 +39,9 @@ public:
         painter->fillRect(option.rect, background);
         // An empty cell has no text to place: its font need not even be loaded.
         const QString display = index.data(Qt::DisplayRole).toString();
-        if (display.isEmpty()) {
-            painter->restore();
+        if (display.isEmpty())
             return;
-        }
+        painter->save();
         painter->setPen(text);
         painter->setFont(option.font);
         int flags = Qt::TextSingleLine;
