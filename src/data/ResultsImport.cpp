@@ -1,0 +1,431 @@
+#include "data/ResultsImport.h"
+
+#include "common/AppError.h"
+#include "common/Formats.h"
+#include "common/LineScanner.h"
+#include "common/ProgramFiles.h"
+#include "data/DataFileReader.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kFriday = 5;
+constexpr std::array<qint64, 2> kUsualIntervals = {7, 14};
+
+// The draw number a data-file line begins with (the loader accepted it).
+int leadingNumber(QByteArrayView text) {
+    int number = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            break;
+        number = number * 10 + (c - '0');
+    }
+    return number;
+}
+
+HeldFile readHeldFile(const QString& path) {
+    HeldFile file;
+    const std::optional<QByteArray> bytes = readFileIfExists(path);
+    if (!bytes)
+        return file;
+    file.exists = true;
+    file.bytes = *bytes;
+    LineScanner scanner(file.bytes);
+    ScannedLine line;
+    while (scanner.next(line)) {
+        const QByteArrayView text(file.bytes.constData() + line.textBegin,
+                                  line.textEnd - line.textBegin);
+        file.lines.append({leadingNumber(text), line.textBegin, line.textEnd});
+    }
+    file.tailBegin = scanner.position();
+    return file;
+}
+
+// The loader's own reading decides whether a held file is sound.
+template <typename Table, typename Read>
+void readHeldTable(const QString& path, Table& table, Read read) {
+    try {
+        DataFileReader reader(path);
+        read(reader, table);
+    } catch (const TAppError& error) {
+        throw TAppError(QStringLiteral("データファイルに誤りがあるため取り込めません: %1\n%2")
+                            .arg(QDir::toNativeSeparators(path), error.text()));
+    }
+}
+
+QString numbersText(const QVector<int>& numbers) {
+    QStringList texts;
+    texts.reserve(numbers.size());
+    for (const int n : numbers)
+        texts.append(formatTwoDigits(n));
+    return texts.join(u' ');
+}
+
+template <typename Array> QVector<int> sortedNumbers(const Array& numbers) {
+    QVector<int> sorted(numbers.begin(), numbers.end());
+    std::sort(sorted.begin(), sorted.end());
+    return sorted;
+}
+
+QString drawName(qint64 drawNumber) {
+    return QStringLiteral("第%1回").arg(drawNumber);
+}
+
+// How a draw that the files hold differs from the one read; empty when alike.
+QStringList differences(const ReadDraw& read, const DrawResult& held,
+                        const std::optional<PrizeRecord>& heldPrize) {
+    QStringList found;
+    if (read.hasNumbers) {
+        const QVector<int> mains = sortedNumbers(held.MainNumbers);
+        const QVector<int> bonus = sortedNumbers(held.BonusNumbers);
+        if (read.date != held.drawDate())
+            found.append(QStringLiteral("抽選日が登録済みの %1 と異なります")
+                             .arg(formatDate(held.drawDate())));
+        if (read.mainNumbers != mains)
+            found.append(
+                QStringLiteral("本数字が登録済みの %1 と異なります").arg(numbersText(mains)));
+        if (read.bonusNumbers != bonus)
+            found.append(
+                QStringLiteral("ボーナス数字が登録済みの %1 と異なります").arg(numbersText(bonus)));
+    }
+    if (read.prize && heldPrize) {
+        const PrizeRecord& a = *read.prize;
+        const PrizeRecord& b = *heldPrize;
+        if (a.Winners != b.Winners || a.Amounts != b.Amounts || a.CarryOver != b.CarryOver)
+            found.append(QStringLiteral("賞金データが登録済みのものと異なります"));
+    }
+    return found;
+}
+
+// The state of a draw that the files hold, and why.
+void compareWithHeld(ImportRow& row, const DrawResult& heldDraw,
+                     const std::optional<PrizeRecord>& heldPrize) {
+    if (!row.draw.hasNumbers) {
+        // Prize data alone: the preview shows the numbers they belong to.
+        row.draw.date = heldDraw.drawDate();
+        row.draw.mainNumbers = sortedNumbers(heldDraw.MainNumbers);
+        row.draw.bonusNumbers = sortedNumbers(heldDraw.BonusNumbers);
+    }
+    if (const QStringList found = differences(row.draw, heldDraw, heldPrize); !found.isEmpty()) {
+        row.state = ImportState::Conflict;
+        row.remarks = found;
+    } else if (row.draw.prize && !heldPrize) {
+        row.state = ImportState::New;
+        row.remarks.append(QStringLiteral("賞金データの追加"));
+    } else {
+        row.state = ImportState::AlreadyHeld;
+    }
+}
+
+ImportRow classify(const ReadDraw& draw, const HeldResults& held) {
+    ImportRow row{draw, ImportState::Refused, {}, false};
+    if (draw.refused()) {
+        row.remarks.append(draw.refusal);
+        return row;
+    }
+    const int number = static_cast<int>(draw.drawNumber);
+    if (const DrawResult* heldDraw = held.draw(number)) {
+        compareWithHeld(row, *heldDraw, held.prize(number));
+    } else if (draw.hasNumbers) {
+        row.state = ImportState::New;
+    } else {
+        row.remarks.append(QStringLiteral("この開催回の抽選数字がありません"));
+        return row;
+    }
+    row.remarks.append(draw.notes);
+    return row;
+}
+
+// Dates of the draws known to the files or read, for the interval warning.
+class KnownDates {
+public:
+    KnownDates(const QVector<ImportRow>& rows, const HeldResults& held) : m_held(held) {
+        for (const ImportRow& row : rows)
+            if (row.state != ImportState::Refused && row.draw.hasNumbers)
+                m_read.insert(static_cast<int>(row.draw.drawNumber), row.draw.date);
+    }
+    // The date of a draw: as read when it is read (and so may be taken), else held.
+    QDate of(int drawNumber) const {
+        if (const auto found = m_read.constFind(drawNumber); found != m_read.cend())
+            return *found;
+        const DrawResult* draw = m_held.draw(drawNumber);
+        return draw ? draw->drawDate() : QDate();
+    }
+    bool known(int drawNumber) const { return of(drawNumber).isValid(); }
+
+private:
+    const HeldResults& m_held;
+    QHash<int, QDate> m_read;
+};
+
+void addWarnings(ImportRow& row, const KnownDates& dates, const HeldResults& held) {
+    const ReadDraw& draw = row.draw;
+    const int number = static_cast<int>(draw.drawNumber);
+    if (draw.hasNumbers) {
+        if (draw.date.dayOfWeek() != kFriday)
+            row.remarks.append(QStringLiteral("抽選日が金曜日ではありません"));
+        const QDate before = dates.of(number - 1);
+        if (before.isValid()) {
+            const qint64 days = before.daysTo(draw.date);
+            if (std::find(kUsualIntervals.begin(), kUsualIntervals.end(), days) ==
+                kUsualIntervals.end())
+                row.remarks.append(QStringLiteral("前回（%1 %2）から%3日後です")
+                                       .arg(drawName(number - 1), formatDate(before))
+                                       .arg(days));
+        }
+    }
+    const int newest = held.newestDrawNumber();
+    if (newest > 0 && number > newest + 1 && !dates.known(number - 1)) {
+        int first = number - 1;
+        while (first - 1 > newest && !dates.known(first - 1))
+            --first;
+        row.remarks.append(
+            first == number - 1
+                ? QStringLiteral("%1がありません").arg(drawName(first))
+                : QStringLiteral("%1～%2がありません").arg(drawName(first), drawName(number - 1)));
+    }
+    if (!draw.prize && !held.prize(number))
+        row.remarks.append(QStringLiteral("賞金データなし"));
+}
+
+QByteArray digest(const QByteArray& bytes) {
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
+
+// A line of the merged file: its draw number and its text.
+struct MergedLine {
+    int drawNumber;
+    QByteArrayView text;
+};
+
+QByteArray mergeFile(const HeldFile& file, const QHash<int, QByteArray>& taken) {
+    QVector<MergedLine> lines;
+    lines.reserve(file.lines.size() + taken.size());
+    for (const HeldFile::Line& line : file.lines)
+        if (!taken.contains(line.drawNumber))
+            lines.append({line.drawNumber, QByteArrayView(file.bytes.constData() + line.begin,
+                                                          line.end - line.begin)});
+    for (auto it = taken.cbegin(); it != taken.cend(); ++it)
+        lines.append({it.key(), it.value()});
+    std::stable_sort(lines.begin(), lines.end(), [](const MergedLine& a, const MergedLine& b) {
+        return a.drawNumber > b.drawNumber;
+    });
+    QByteArray out;
+    qsizetype size = file.bytes.size() - file.tailBegin;
+    for (const MergedLine& line : lines)
+        size += line.text.size() + 2;
+    out.reserve(size);
+    for (const MergedLine& line : lines) {
+        out.append(line.text);
+        out.append("\r\n", 2);
+    }
+    out.append(QByteArrayView(file.bytes).sliced(file.tailBegin));
+    return out;
+}
+
+QString downloadFile(const QString& downloadDir, const QString& name) {
+    return QDir(downloadDir).filePath(name);
+}
+
+// Writes the file unless it already holds these bytes.
+void replaceFile(const QString& path, const QByteArray& bytes, const HeldFile& held) {
+    if (!held.exists || held.bytes != bytes)
+        writeFileAtomically(path, bytes);
+}
+
+// Replaces both files; when the second fails, the first gets its old bytes back.
+void replacePair(const QString& downloadDir, const QByteArray& draws, const QByteArray& prizes,
+                 const HeldFile& heldDraws, const HeldFile& heldPrizes) {
+    const QString drawPath = downloadFile(downloadDir, kDrawFileName);
+    replaceFile(drawPath, draws, heldDraws);
+    try {
+        replaceFile(downloadFile(downloadDir, kPrizeFileName), prizes, heldPrizes);
+    } catch (const TAppError&) {
+        try {
+            if (heldDraws.exists)
+                replaceFile(drawPath, heldDraws.bytes, HeldFile{true, draws, {}, 0});
+            else
+                QFile::remove(drawPath);
+        } catch (const TAppError&) {
+            // The first error is the one to report; each file is whole either way.
+        }
+        throw;
+    }
+}
+
+} // namespace
+
+HeldResults HeldResults::read(const QString& downloadDir) {
+    HeldResults held;
+    const QString drawPath = downloadFile(downloadDir, kDrawFileName);
+    const QString prizePath = downloadFile(downloadDir, kPrizeFileName);
+    held.m_drawFile = readHeldFile(drawPath);
+    held.m_prizeFile = readHeldFile(prizePath);
+    readHeldTable(drawPath, held.m_draws, readDrawLines);
+    readHeldTable(prizePath, held.m_prizes, readPrizeLines);
+    for (int i = held.m_draws.count() - 1; i >= 0; --i)
+        held.m_drawIndex.insert(held.m_draws.at(i).DrawNumber, i);
+    for (int i = held.m_prizes.count() - 1; i >= 0; --i)
+        held.m_prizeIndex.insert(held.m_prizes.at(i).DrawNumber, i);
+    for (const DrawResult& draw : held.m_draws.draws())
+        held.m_newest = std::max(held.m_newest, draw.DrawNumber);
+    return held;
+}
+
+const DrawResult* HeldResults::draw(int drawNumber) const {
+    const auto found = m_drawIndex.constFind(drawNumber);
+    return found == m_drawIndex.cend() ? nullptr : &m_draws.at(*found);
+}
+
+std::optional<PrizeRecord> HeldResults::prize(int drawNumber) const {
+    const auto found = m_prizeIndex.constFind(drawNumber);
+    if (found == m_prizeIndex.cend())
+        return std::nullopt;
+    return m_prizes.at(*found);
+}
+
+QVector<ImportRow> checkImport(const QVector<ReadDraw>& draws, const HeldResults& held) {
+    QVector<ImportRow> rows;
+    rows.reserve(draws.size());
+    for (const ReadDraw& draw : draws)
+        rows.append(classify(draw, held));
+    std::stable_sort(rows.begin(), rows.end(), [](const ImportRow& a, const ImportRow& b) {
+        return a.draw.drawNumber > b.draw.drawNumber;
+    });
+    const KnownDates dates(rows, held);
+    for (ImportRow& row : rows)
+        if (row.state == ImportState::New || row.state == ImportState::Conflict)
+            addWarnings(row, dates, held);
+    return rows;
+}
+
+QStringList importHeaders() {
+    return {QStringLiteral("状態"),   QStringLiteral("開催回"),       QStringLiteral("抽選日"),
+            QStringLiteral("本数字"), QStringLiteral("ボーナス数字"), QStringLiteral("賞金データ"),
+            QStringLiteral("上書き"), QStringLiteral("備考")};
+}
+
+QStringList importRowTexts(const ImportRow& row) {
+    static const std::array<QString, 4> kStates = {QStringLiteral("不正"), QStringLiteral("取込済"),
+                                                   QStringLiteral("競合"), QStringLiteral("新規")};
+    const ReadDraw& draw = row.draw;
+    return {kStates.at(static_cast<size_t>(row.state)),
+            QString::number(draw.drawNumber),
+            draw.date.isValid() ? formatDate(draw.date) : draw.dateText,
+            numbersText(draw.mainNumbers),
+            numbersText(draw.bonusNumbers),
+            draw.prize ? QStringLiteral("有") : QStringLiteral("無"),
+            QString(),
+            row.remarks.join(QStringLiteral("、"))};
+}
+
+QString importSummary(const QVector<ImportRow>& rows) {
+    std::array<int, 4> counts{};
+    for (const ImportRow& row : rows)
+        ++counts.at(static_cast<size_t>(row.state));
+    return QStringLiteral("%1件読込 ／ %2件新規 ／ %3件取込済 ／ %4件競合 ／ %5件不正")
+        .arg(rows.size())
+        .arg(counts[static_cast<size_t>(ImportState::New)])
+        .arg(counts[static_cast<size_t>(ImportState::AlreadyHeld)])
+        .arg(counts[static_cast<size_t>(ImportState::Conflict)])
+        .arg(counts[static_cast<size_t>(ImportState::Refused)]);
+}
+
+bool anyRowTaken(const QVector<ImportRow>& rows) {
+    return std::any_of(rows.begin(), rows.end(), [](const ImportRow& row) { return row.taken(); });
+}
+
+QByteArray normalDrawLine(const ReadDraw& draw) {
+    QByteArray line = QByteArray::number(draw.drawNumber);
+    line += ',';
+    line += formatDate(draw.date).toLatin1();
+    for (const QVector<int>* numbers : {&draw.mainNumbers, &draw.bonusNumbers})
+        for (const int n : *numbers) {
+            line += ',';
+            line += formatTwoDigits(n).toLatin1();
+        }
+    return line;
+}
+
+QByteArray normalPrizeLine(const PrizeRecord& prize) {
+    QByteArray line = QByteArray::number(prize.DrawNumber);
+    for (int tier = 0; tier < kPrizeTiers; ++tier) {
+        line += ',' + QByteArray::number(prize.Winners.at(tier));
+        line += ',' + QByteArray::number(prize.Amounts.at(tier));
+    }
+    line += ',' + QByteArray::number(prize.CarryOver);
+    return line;
+}
+
+MergedFiles mergeImport(const HeldResults& held, const QVector<ImportRow>& rows) {
+    QHash<int, QByteArray> drawLines;
+    QHash<int, QByteArray> prizeLines;
+    for (const ImportRow& row : rows) {
+        if (!row.taken())
+            continue;
+        const int number = static_cast<int>(row.draw.drawNumber);
+        if (row.draw.hasNumbers)
+            drawLines.insert(number, normalDrawLine(row.draw));
+        if (row.draw.prize)
+            prizeLines.insert(number, normalPrizeLine(*row.draw.prize));
+    }
+    return {mergeFile(held.drawFile(), drawLines), mergeFile(held.prizeFile(), prizeLines)};
+}
+
+ImportRecord writeImport(const QString& downloadDir, const HeldResults& held,
+                         const MergedFiles& merged) {
+    if (!QDir().mkpath(downloadDir))
+        throw TAppError(QStringLiteral("フォルダーを作成できません: %1")
+                            .arg(QDir::toNativeSeparators(downloadDir)));
+    for (const auto& [name, file] : {std::pair{kDrawFileName, &held.drawFile()},
+                                     std::pair{kPrizeFileName, &held.prizeFile()}}) {
+        const QString backup = downloadFile(downloadDir, name + kBackupSuffix);
+        if (file->exists)
+            writeFileAtomically(backup, file->bytes);
+        else
+            QFile::remove(backup); // it belonged to another pair
+    }
+    replacePair(downloadDir, merged.draws, merged.prizes, held.drawFile(), held.prizeFile());
+    if (!held.drawFile().exists || !held.prizeFile().exists)
+        return {};
+    return {digest(merged.draws), digest(merged.prizes)};
+}
+
+bool canUndoImport(const QString& downloadDir, const ImportRecord& last) {
+    if (!last.valid())
+        return false;
+    try {
+        for (const QString& name : {kDrawFileName, kPrizeFileName})
+            if (!QFile::exists(downloadFile(downloadDir, name + kBackupSuffix)))
+                return false;
+        const std::optional<QByteArray> draws =
+            readFileIfExists(downloadFile(downloadDir, kDrawFileName));
+        const std::optional<QByteArray> prizes =
+            readFileIfExists(downloadFile(downloadDir, kPrizeFileName));
+        return draws && prizes && digest(*draws) == last.drawDigest &&
+               digest(*prizes) == last.prizeDigest;
+    } catch (const TAppError&) {
+        return false;
+    }
+}
+
+void undoImport(const QString& downloadDir) {
+    std::array<QByteArray, 2> backups;
+    std::array<HeldFile, 2> current;
+    const std::array<QString, 2> names = {kDrawFileName, kPrizeFileName};
+    for (size_t i = 0; i < names.size(); ++i) {
+        const QString backup = downloadFile(downloadDir, names.at(i) + kBackupSuffix);
+        const std::optional<QByteArray> bytes = readFileIfExists(backup);
+        if (!bytes)
+            throw TAppError(QStringLiteral("元に戻すファイルがありません: %1")
+                                .arg(QDir::toNativeSeparators(backup)));
+        backups.at(i) = *bytes;
+        current.at(i) = readHeldFile(downloadFile(downloadDir, names.at(i)));
+    }
+    replacePair(downloadDir, backups[0], backups[1], current[0], current[1]);
+}

@@ -1,0 +1,186 @@
+// Taking draws read from text into the data files: the states against the
+// held files, the merged bytes, the backup pair and its undo, and a write that
+// fails half-way.
+#include "TestSupport.h"
+
+#include "common/Formats.h"
+#include "data/ResultsImport.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+const QString kDraws = QStringLiteral("download/Loto7Number.csv");
+const QString kPrizes = QStringLiteral("download/Loto7Data.csv");
+
+QString rowsText(const QVector<ImportRow>& rows) {
+    QStringList lines;
+    for (const ImportRow& row : rows)
+        lines.append(importRowTexts(row).join(u'|'));
+    return lines.join(u'\n');
+}
+
+// Reads the text against the folder's files and writes what is taken.
+ImportRecord importText(const TempProgramDir& dir, const QString& text,
+                        const QSet<int>& overwrite = {}) {
+    const QString folder = dir.filePath(QStringLiteral("download"));
+    const HeldResults held = HeldResults::read(folder);
+    QVector<ImportRow> rows = checkImport(readResultsText(text), held);
+    for (ImportRow& row : rows)
+        row.overwrite = overwrite.contains(static_cast<int>(row.draw.drawNumber));
+    return writeImport(folder, held, mergeImport(held, rows));
+}
+
+QByteArray startingFile(const QString& name) {
+    QFile file(QDir(startingDataDir()).filePath(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The starting data as one of the other tools' CSV files: "all" (counts before
+// amounts, unpadded, bonus as drawn) or "site" (numbers in one field, 第n回,
+// quoted amounts with 円, 該当なし for a tier without winners).
+QString otherToolCsv(const QString& layout) {
+    const QList<QByteArray> draws = startingFile(QStringLiteral("Loto7Number.csv")).split('\n');
+    const QList<QByteArray> prizes = startingFile(QStringLiteral("Loto7Data.csv")).split('\n');
+    QStringList out{layout == u"all" ? QStringLiteral("開催回,日付,第1数字,BONUS数字1,…")
+                                     : QStringLiteral("抽せん日,本数字,ボーナス数字,回別,…")};
+    for (qsizetype i = 0; i < draws.size() && !draws.at(i).trimmed().isEmpty(); ++i) {
+        const QStringList d = QString::fromLatin1(draws.at(i).trimmed()).split(u',');
+        const QStringList p = QString::fromLatin1(prizes.at(i).trimmed()).split(u',');
+        const QDate date = QDate::fromString(d.at(1), QStringLiteral("yyyy/MM/dd"));
+        QStringList mains;
+        for (int k = 2; k < 9; ++k)
+            mains.append(QString::number(d.at(k).toInt()));
+        const QString bonus = QStringLiteral("%1 %2").arg(d.at(10).toInt()).arg(d.at(9).toInt());
+        QStringList fields;
+        if (layout == u"all") {
+            fields << d.at(0) << date.toString(QStringLiteral("yyyy/M/d")) << mains
+                   << bonus.split(u' ');
+            for (int k = 1; k <= 12; ++k) // counts, then amounts
+                fields << p.at(k <= 6 ? 2 * k - 1 : 2 * (k - 6));
+            fields << p.at(13);
+        } else {
+            fields << date.toString(Qt::ISODate) << mains.join(u' ') << bonus
+                   << QStringLiteral("第%1回").arg(d.at(0));
+            for (int tier = 0; tier < 6; ++tier) {
+                const qint64 count = p.at(1 + 2 * tier).toLongLong();
+                fields << (count == 0 ? QStringLiteral("該当なし")
+                                      : QStringLiteral("\"%1口\"").arg(groupDigits(count)));
+                fields << (count == 0 ? QStringLiteral("該当なし")
+                                      : QStringLiteral("\"%1円\"")
+                                            .arg(groupDigits(p.at(2 + 2 * tier).toLongLong())));
+            }
+            fields << QStringLiteral("\"%1円\"").arg(groupDigits(p.at(13).toLongLong()));
+        }
+        out.append(fields.join(u','));
+    }
+    return out.join(u'\n');
+}
+
+} // namespace
+
+class TestResultsImport : public QObject {
+    Q_OBJECT
+private slots:
+    void otherToolsFilesGiveTheStartingDataByteForByte_data();
+    void otherToolsFilesGiveTheStartingDataByteForByte();
+    void statesMergeAndUndo();
+    void failedWriteLeavesEachFileOldOrNew_data();
+    void failedWriteLeavesEachFileOldOrNew();
+};
+
+void TestResultsImport::otherToolsFilesGiveTheStartingDataByteForByte_data() {
+    QTest::addColumn<QString>("layout");
+    QTest::newRow("all-draws CSV") << QStringLiteral("all");
+    QTest::newRow("results-site CSV") << QStringLiteral("site");
+}
+
+void TestResultsImport::otherToolsFilesGiveTheStartingDataByteForByte() {
+    QFETCH(QString, layout);
+    const TempProgramDir dir;
+    QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("download"))));
+    const ImportRecord record = importText(dir, otherToolCsv(layout));
+    QVERIFY(!record.valid()); // nothing was there to go back to
+    QCOMPARE(dir.readFile(kDraws), startingFile(QStringLiteral("Loto7Number.csv")));
+    QCOMPARE(dir.readFile(kPrizes), startingFile(QStringLiteral("Loto7Data.csv")));
+    QVERIFY(!dir.exists(kDraws + kBackupSuffix));
+}
+
+void TestResultsImport::statesMergeAndUndo() {
+    const TempProgramDir dir;
+    // Held: draws 1 to 3, prize data of 1 and 2 only.
+    const QByteArray draws = drawLine(3, "2013/04/19", {1, 2, 3, 4, 5, 6, 7}, {8, 9}) +
+                             drawLine(2, "2013/04/12", {2, 3, 4, 5, 6, 7, 8}, {9, 10}) +
+                             drawLine(1, "2013/04/05", {3, 4, 5, 6, 7, 8, 9}, {10, 11});
+    const QByteArray prizes = prizeLine(2) + prizeLine(1);
+    dir.writeDataFiles(draws, prizes);
+    const QString folder = dir.filePath(QStringLiteral("download"));
+    const QString prize3 = QString::fromLatin1(prizeLine(3).trimmed());
+    const QString text = QStringLiteral("5,2013/05/04,07,06,05,04,03,02,01,09,08\n" // saturday
+                                        "2,2013/04/12,02,03,04,05,06,07,08,09,10\n"
+                                        "1,2013/04/05,03,04,05,06,07,08,12,10,11\n") +
+                         prize3;
+    const QVector<ImportRow> rows = checkImport(readResultsText(text), HeldResults::read(folder));
+    QCOMPARE(
+        rowsText(rows),
+        QStringLiteral("新規|5|2013/05/04|01 02 03 04 05 06 07|08 09|無||抽選日が金曜日ではあり"
+                       "ません、第4回がありません、賞金データなし\n"
+                       "新規|3|2013/04/19|01 02 03 04 05 06 07|08 09|有||賞金データの追加\n"
+                       "取込済|2|2013/04/12|02 03 04 05 06 07 08|09 10|無||\n"
+                       "競合|1|2013/04/05|03 04 05 06 07 08 12|10 11|無||本数字が登録済みの "
+                       "03 04 05 06 07 08 09 と異なります"));
+    QCOMPARE(importSummary(rows),
+             QStringLiteral("4件読込 ／ 2件新規 ／ 1件取込済 ／ 1件競合 ／ 0件不正"));
+
+    // Without the tick the conflict stays as held; draw 5 goes in on top.
+    const ImportRecord first = importText(dir, text);
+    QCOMPARE(dir.readFile(kDraws), "5,2013/05/04,01,02,03,04,05,06,07,08,09\r\n" + draws);
+    QCOMPARE(dir.readFile(kPrizes), prizeLine(3) + prizes);
+    QCOMPARE(dir.readFile(kDraws + kBackupSuffix), draws);
+    QVERIFY(canUndoImport(folder, first));
+
+    // Ticked, it replaces the held line; the next undo goes back one import only.
+    const ImportRecord second = importText(dir, text, {1});
+    QVERIFY(dir.readFile(kDraws).endsWith("1,2013/04/05,03,04,05,06,07,08,12,10,11\r\n"));
+    QVERIFY(!canUndoImport(folder, first));
+    undoImport(folder);
+    QCOMPARE(dir.readFile(kDraws), "5,2013/05/04,01,02,03,04,05,06,07,08,09\r\n" + draws);
+    QVERIFY(!canUndoImport(folder, second)); // the files are no longer what it wrote
+}
+
+void TestResultsImport::failedWriteLeavesEachFileOldOrNew_data() {
+    QTest::addColumn<int>("extraBytes");
+    // Room for: neither backup; the draw backup only; both backups and the new
+    // draw file, not the grown prize file (the draw file must go back).
+    QTest::newRow("first backup") << -40000;
+    QTest::newRow("second backup") << -10000;
+    QTest::newRow("second file") << 10;
+}
+
+void TestResultsImport::failedWriteLeavesEachFileOldOrNew() {
+    QFETCH(int, extraBytes);
+    const TempProgramDir dir;
+    dir.writeStartingData();
+    const QByteArray oldDraws = dir.readFile(kDraws);
+    const QByteArray oldPrizes = dir.readFile(kPrizes);
+    const QString text = QStringLiteral("690,2026/08/14,03,10,14,17,18,20,25,19,34\n"
+                                        "690,1,1,2,2,3,3,4,4,5,5,6,6,0");
+    QString error;
+    {
+        const FileSizeLimit limit(oldPrizes.size() + extraBytes);
+        QVERIFY(limit.active());
+        error = errorOf([&] { importText(dir, text); });
+    }
+    QVERIFY2(error.startsWith(QStringLiteral("ファイルに書き込めません")), qPrintable(error));
+    QCOMPARE(dir.readFile(kDraws), oldDraws);
+    QCOMPARE(dir.readFile(kPrizes), oldPrizes);
+    const QStringList left = QDir(dir.filePath(QStringLiteral("download")))
+                                 .entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QString& name : left) // no temporary file stays behind
+        QVERIFY2(name.endsWith(QStringLiteral(".csv")) || name.endsWith(kBackupSuffix),
+                 qPrintable(name));
+}
+
+SEPTARION_CORE_TEST_MAIN(TestResultsImport)
+#include "test_resultsimport.moc"
