@@ -20,7 +20,9 @@
 #include <QTemporaryFile>
 #include <QTimer>
 
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <memory>
 #include <system_error>
 
@@ -283,26 +285,91 @@ FetchStatus fetchDataFile(QNetworkAccessManager& manager, const QUrl& url, const
     // The loader's own reading and parsing decides, on the very bytes it will read.
     if (!checkDataFile(temp.fileName(), kind).isEmpty())
         return FetchStatus::BadContent;
+    if (options.acceptFetched && !options.acceptFetched(temp.fileName()))
+        return FetchStatus::Declined;
     // The new file keeps the old one's permissions (a temporary file is private).
     temp.setPermissions(targetInfo.exists() ? targetInfo.permissions() : kDataFilePermissions);
     return replaceTarget(temp, target) ? FetchStatus::Done : FetchStatus::CannotWrite;
 }
 
-DownloadResult DownloadDataFiles(const std::function<bool()>& stopRequested) {
+bool dataServerConfigured() {
+    const QUrl url = dataServerUrl();
+    if (!url.isValid())
+        return false;
+    // Names reserved for examples and documentation never reach a server.
+    const QString host = url.host().toLower();
+    for (const char* reserved :
+         {"example", "invalid", "example.com", "example.net", "example.org"}) {
+        const QString name = QString::fromLatin1(reserved);
+        if (host == name || host.endsWith(u'.' + name))
+            return false;
+    }
+    return true;
+}
+
+QVector<int> drawsMissingFrom(const QString& heldPath, const QString& fetchedPath,
+                              DataFileKind kind) {
+    const auto numbersOf = [kind](const QString& path) {
+        QVector<int> numbers;
+        DataFileReader reader(path);
+        if (kind == DataFileKind::DrawResults) {
+            DrawTable table;
+            readDrawLines(reader, table);
+            for (const DrawResult& draw : table.draws())
+                numbers.append(draw.DrawNumber);
+        } else {
+            PrizeTable table;
+            readPrizeLines(reader, table);
+            for (int i = 0; i < table.count(); ++i)
+                numbers.append(table.at(i).DrawNumber);
+        }
+        std::sort(numbers.begin(), numbers.end());
+        numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+        return numbers;
+    };
+    QVector<int> held;
+    try {
+        held = numbersOf(heldPath);
+    } catch (const TAppError&) {
+        return {}; // nothing the loader could read is lost
+    }
+    const QVector<int> fetched = numbersOf(fetchedPath);
+    QVector<int> missing;
+    std::set_difference(held.begin(), held.end(), fetched.begin(), fetched.end(),
+                        std::back_inserter(missing));
+    return missing;
+}
+
+DownloadResult DownloadDataFiles(const std::function<bool()>& stopRequested,
+                                 const DropConfirmation& confirmDrop) {
     DownloadResult result;
     try {
         QNetworkAccessManager manager;
         manager.setProxyFactory(new SystemProxyFactory);
         const QUrl base = dataServerUrl();
-        const FetchOptions options{downloadTimeoutMs(), downloadTransferLimitMs(),
-                                   downloadBodyLimitBytes(), stopRequested};
-        result.drawResults =
-            fetchDataFile(manager, dataFileUrl(base, kDrawServerPath), dataPath(kDrawTarget),
-                          DataFileKind::DrawResults, options);
+        const auto optionsFor = [&](DataFileKind kind, const QString& target) {
+            FetchOptions options{downloadTimeoutMs(),
+                                 downloadTransferLimitMs(),
+                                 downloadBodyLimitBytes(),
+                                 stopRequested,
+                                 {}};
+            if (confirmDrop)
+                options.acceptFetched = [&confirmDrop, kind, target](const QString& fetched) {
+                    const QVector<int> missing = drawsMissingFrom(target, fetched, kind);
+                    return missing.isEmpty() || confirmDrop(kind, missing);
+                };
+            return options;
+        };
+        const QString drawTarget = dataPath(kDrawTarget);
+        result.drawResults = fetchDataFile(manager, dataFileUrl(base, kDrawServerPath), drawTarget,
+                                           DataFileKind::DrawResults,
+                                           optionsFor(DataFileKind::DrawResults, drawTarget));
         if (result.drawResults != FetchStatus::Done)
             return result;
-        result.prizeData = fetchDataFile(manager, dataFileUrl(base, kPrizeServerPath),
-                                         dataPath(kPrizeTarget), DataFileKind::PrizeData, options);
+        const QString prizeTarget = dataPath(kPrizeTarget);
+        result.prizeData = fetchDataFile(manager, dataFileUrl(base, kPrizeServerPath), prizeTarget,
+                                         DataFileKind::PrizeData,
+                                         optionsFor(DataFileKind::PrizeData, prizeTarget));
     } catch (...) {
         // Whatever went wrong, the caller only learns that it did.
         if (result.drawResults == FetchStatus::Done)

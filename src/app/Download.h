@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QUrl>
+#include <QVector>
 
 #include <functional>
 
@@ -63,6 +64,7 @@ enum class FetchStatus {
     TimedOut,         // nothing received for the time-out, or the transfer took too long
     TooLarge,         // the body is (or is announced as) larger than the limit
     Stopped,          // the caller asked to stop
+    Declined,         // the caller chose to keep the file it has
     BadContent,       // the body is not a valid data file
 };
 
@@ -72,6 +74,9 @@ struct FetchOptions {
     qint64 maxBodyBytes = kDefaultBodyLimitBytes;
     // Asked while waiting; true ends the transfer (Stopped).
     std::function<bool()> stopRequested;
+    // Asked with the checked body's temporary file before it replaces the
+    // target; false keeps the target (Declined).
+    std::function<bool(const QString& fetched)> acceptFetched;
 };
 
 // Fetches the URL into a temporary file beside the target and replaces the
@@ -92,6 +97,24 @@ struct DownloadResult {
     }
 };
 
+// Whether the build names a real data server: the placeholder the build
+// ships with is a reserved example name ("loto7.ozumel.example"), which no
+// server answers to.
+bool dataServerConfigured();
+
+// The draw numbers the held file has and the fetched one lacks, ascending: a
+// fetched file must not silently drop draws the player took in. A held file
+// that is missing or that the loader would refuse counts as holding nothing.
+QVector<int> drawsMissingFrom(const QString& heldPath, const QString& fetchedPath,
+                              DataFileKind kind);
+
+// Asked when a fetched file lacks draws the held one has: true replaces the
+// held file all the same.
+using DropConfirmation = std::function<bool(DataFileKind kind, const QVector<int>& missing)>;
+
 // Fetches download/Loto7Number.csv in the data folder (DataFolder.h) and, only when that
-// succeeded, download/Loto7Data.csv, from dataServerUrl(). Never throws.
-DownloadResult DownloadDataFiles(const std::function<bool()>& stopRequested = {});
+// succeeded, download/Loto7Data.csv, from dataServerUrl(). A file that lacks
+// draws the held one has replaces it only when `confirmDrop` says so; when the
+// draw file is kept, the prize file is not fetched. Never throws.
+DownloadResult DownloadDataFiles(const std::function<bool()>& stopRequested = {},
+                                 const DropConfirmation& confirmDrop = {});

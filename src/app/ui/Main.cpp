@@ -158,6 +158,8 @@ void TMainForm::buildMenu() {
     addItem(command, QStringLiteral("menuCommandDownload"),
             QStringLiteral("最新の抽選結果をダウンロード(&D)"),
             &TMainForm::menuCommandDownloadClick);
+    addItem(command, QStringLiteral("menuCommandImport"),
+            QStringLiteral("当せん結果の取り込み(&I)…"), &TMainForm::menuCommandImportClick);
     addItem(command, QStringLiteral("menuCommandLedger"), QStringLiteral("当選・収支の集計(&L)"),
             &TMainForm::menuCommandLedgerClick);
 

@@ -3,6 +3,7 @@
 #include "common/ComType.h"
 #include "data/DrawTable.h"
 #include "data/PrizeTable.h"
+#include "data/ResultsImport.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -69,6 +70,7 @@ public:
     void menuFileExitClick();
     void menuFileCsvSaveClick();
     void menuCommandDownloadClick();
+    void menuCommandImportClick();
     void menuCommandLedgerClick();
     void menuHelpManualClick();
     void menuHelpHomePageClick();
@@ -120,6 +122,7 @@ private:
     bool readDataFile(DataFileReader& reader);
 
     TLedgerForm* m_ledgerForm = nullptr; // made when first opened
+    ImportRecord m_lastImport;           // what the last import wrote, for its undo
     DrawTable m_drawTable;
     PrizeTable m_prizeTable;
     PositionCounts m_positionCounts;

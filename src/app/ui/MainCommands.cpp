@@ -7,6 +7,8 @@
 #include "common/ProgramFiles.h"
 #include "common/ui/BusyScope.h"
 #include "common/ui/MessageBox.h"
+#include "common/ui/UiWidgets.h"
+#include "data/ui/ImportForm.h"
 
 #include <QDesktopServices>
 #include <QUrl>
@@ -16,6 +18,8 @@ namespace {
 // The root of the maker's web site.
 const QString kMakerHomePage = QStringLiteral("https://www.ozumel.example/");
 const QString kManualFile = QStringLiteral("操作手順書.pdf");
+// The import box opens at this size where the screen has room.
+constexpr QSize kImportFormSize{1120, 740};
 
 // The desktop's "open" action; whether it worked is not reported, as a
 // missing viewer or browser is nothing the program can mend.
@@ -27,6 +31,28 @@ void openDocument(const QString& path) {
     QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
+// "第690回～第693回", runs of consecutive draws joined by "、".
+QString drawRunsText(const QVector<int>& numbers) {
+    QStringList runs;
+    for (qsizetype i = 0; i < numbers.size();) {
+        qsizetype j = i;
+        while (j + 1 < numbers.size() && numbers.at(j + 1) == numbers.at(j) + 1)
+            ++j;
+        runs.append(j == i
+                        ? QStringLiteral("第%1回").arg(numbers.at(i))
+                        : QStringLiteral("第%1回～第%2回").arg(numbers.at(i)).arg(numbers.at(j)));
+        i = j + 1;
+    }
+    return runs.join(QStringLiteral("、"));
+}
+
+QString droppedDrawsQuestion(DataFileKind kind, const QVector<int>& missing) {
+    return QStringLiteral(
+               "取り込み済みの%1%2が、ダウンロードしたデータにありません。置き換えますか？")
+        .arg(drawRunsText(missing),
+             kind == DataFileKind::PrizeData ? QStringLiteral("の賞金データ") : QString());
+}
+
 } // namespace
 
 void TMainForm::menuCommandDownloadClick() {
@@ -36,9 +62,25 @@ void TMainForm::menuCommandDownloadClick() {
         const BusyScope busy(QStringLiteral("最新データのダウンロード中です。"));
         if (!busy.entered())
             return;
-        const DownloadResult result = DownloadDataFiles([] { return BusyState::stopRequested(); });
+        if (!dataServerConfigured()) {
+            showGuideMessage(this, QStringLiteral("データの取得先が設定されていません。"
+                                                  "「当せん結果の取り込み」から最新の結果を"
+                                                  "取り込めます。"));
+            return;
+        }
+        const DownloadResult result =
+            DownloadDataFiles([] { return BusyState::stopRequested(); },
+                              [this](DataFileKind kind, const QVector<int>& missing) {
+                                  return askConfirmation(this, droppedDrawsQuestion(kind, missing));
+                              });
         if (BusyState::stopRequested())
             return; // the window is closing: no boxes, no reload
+        if (result.drawResults == FetchStatus::Declined)
+            return; // the held files stay, as the player chose
+        if (result.prizeData == FetchStatus::Declined) {
+            reloadTables(busy); // the new draw file, beside the prize file kept
+            return;
+        }
         if (!result.succeeded()) {
             showErrorMessage(this, QStringLiteral("ダウンロードに失敗しました。"
                                                   "ネットワークの接続状態を確認してください！！"));
@@ -48,6 +90,25 @@ void TMainForm::menuCommandDownloadClick() {
         if (m_closePending || BusyState::stopRequested())
             return; // the window closes (the reload may have reported a missing file)
         showGuideMessage(this, QStringLiteral("正常にダウンロードが完了しました。"));
+    });
+}
+
+void TMainForm::menuCommandImportClick() {
+    runHandler(this, [this] {
+        // The box is modal and the window's commands stay out while it is
+        // open; its writes reload the tables as a part of this command.
+        const BusyScope busy(QString(), BusyScope::WithoutCursor);
+        if (!busy.entered())
+            return;
+        TImportForm form(
+            m_drawTable, m_lastImport,
+            [this, &busy] {
+                reloadTables(busy);
+                return !m_closePending && !BusyState::stopRequested();
+            },
+            this);
+        placeFormOver(&form, this, kImportFormSize);
+        form.exec();
     });
 }
 

@@ -9,6 +9,11 @@ std::function<QString(const SaveFileRequest&)>& hook() {
     return h;
 }
 
+std::function<QString(const OpenFileRequest&)>& openHook() {
+    static std::function<QString(const OpenFileRequest&)> h;
+    return h;
+}
+
 // A name typed without a suffix gets the default one, as the dialog does.
 QString withDefaultSuffix(const QString& path, const QString& suffix) {
     if (path.isEmpty() || suffix.isEmpty() || !QFileInfo(path).suffix().isEmpty())
@@ -46,4 +51,21 @@ SaveFileRequest csvSaveRequest(const QString& objectName, const QString& title,
     request.defaultSuffix = QStringLiteral("csv");
     request.proposedName = proposedName;
     return request;
+}
+
+QString askOpenFileName(QWidget* parent, const OpenFileRequest& request) {
+    if (openHook())
+        return openHook()(request);
+    QFileDialog dialog(parent, request.title);
+    dialog.setObjectName(request.objectName);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(request.nameFilters);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+void setOpenFileNameHook(std::function<QString(const OpenFileRequest&)> h) {
+    openHook() = std::move(h);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -22,6 +23,20 @@ SaveFileRequest csvSaveRequest(const QString& objectName, const QString& title,
 
 // Asks the user for the name of a file to write; empty when cancelled.
 QString askSaveFileName(QWidget* parent, const SaveFileRequest& request);
+
+// What an open dialog offers the user: the filters in order, the first chosen.
+struct OpenFileRequest {
+    QString objectName;
+    QString title;
+    QStringList nameFilters;
+};
+
+// Asks the user for a file to read; empty when cancelled.
+QString askOpenFileName(QWidget* parent, const OpenFileRequest& request);
+
+// Test hook: while set, askOpenFileName returns what the hook returns instead
+// of showing the dialog. nullptr restores the dialog.
+void setOpenFileNameHook(std::function<QString(const OpenFileRequest&)> hook);
 
 // Test hook: while set, askSaveFileName returns what the hook returns for the
 // request instead of showing the dialog. nullptr restores the dialog.

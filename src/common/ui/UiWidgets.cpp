@@ -2,11 +2,15 @@
 
 #include "common/ui/UiFonts.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegion>
+#include <QScreen>
 #include <QStyleOptionGroupBox>
 #include <QStylePainter>
+
+#include <algorithm>
 
 void setTextColour(QWidget* widget, const QColor& colour) {
     QPalette pal = widget->palette();
@@ -94,4 +98,29 @@ QLabel* makePanel(QWidget* parent, const QString& name, Qt::Alignment alignment,
     panel->setFont(gothicFont(pixelSize, true));
     panel->setAutoFillBackground(true);
     return panel;
+}
+
+void placeFormOver(QWidget* form, const QWidget* over, QSize preferred) {
+    const QRect overFrame = over ? over->frameGeometry() : QRect();
+    const QMargins frame = over ? QMargins(over->geometry().left() - overFrame.left(),
+                                           over->geometry().top() - overFrame.top(),
+                                           overFrame.right() - over->geometry().right(),
+                                           overFrame.bottom() - over->geometry().bottom())
+                                : QMargins();
+    const QPoint centre = over ? overFrame.center() : form->geometry().center();
+    const QScreen* screen = over ? over->screen() : form->screen();
+    if (const QScreen* under = QGuiApplication::screenAt(centre))
+        screen = under;
+    const QRect available = screen ? screen->availableGeometry() : QRect(QPoint(), preferred);
+    const QSize room = available.size().shrunkBy(frame);
+    const QSize size = preferred.boundedTo(room).expandedTo(form->minimumSize().boundedTo(room));
+    QRect outer(QPoint(), size.grownBy(frame));
+    outer.moveCenter(centre);
+    // Fully on the screen: right and bottom edges first, so that the title bar wins.
+    outer.moveRight(std::min(outer.right(), available.right()));
+    outer.moveBottom(std::min(outer.bottom(), available.bottom()));
+    outer.moveLeft(std::max(outer.left(), available.left()));
+    outer.moveTop(std::max(outer.top(), available.top()));
+    form->resize(size);
+    form->move(outer.topLeft());
 }

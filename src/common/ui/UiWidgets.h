@@ -39,3 +39,9 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
 
 // A lowered panel showing one line of bold text.
 QLabel* makePanel(QWidget* parent, const QString& name, Qt::Alignment alignment, int pixelSize);
+
+// Opens a resizable form (a dialog beside the main window) at the preferred
+// size, or smaller where the screen under `over` has less room free of
+// panels, centred on `over` and moved fully onto that screen, frame included
+// (the frame is taken to be as wide as `over`'s).
+void placeFormOver(QWidget* form, const QWidget* over, QSize preferred);

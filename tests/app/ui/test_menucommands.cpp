@@ -65,6 +65,8 @@ private slots:
     void failedDownloadShowsOneErrorAndKeepsTheData_data();
     void failedDownloadShowsOneErrorAndKeepsTheData();
     void closingDuringDownloadEndsItAndCloses();
+    void downloadNeverDropsHeldDrawsUnasked_data();
+    void downloadNeverDropsHeldDrawsUnasked();
     void helpOpensManualBesideProgramAndHomePage();
     void aboutBoxShowsVersionModally();
 };
@@ -195,6 +197,47 @@ void TestMenuCommands::closingDuringDownloadEndsItAndCloses() {
     QTRY_VERIFY(!form.isVisible());
     QCOMPARE(m_dir->readFile(QStringLiteral("download/Loto7Number.csv")),
              oldDataFiles().drawResults);
+}
+
+void TestMenuCommands::downloadNeverDropsHeldDrawsUnasked_data() {
+    QTest::addColumn<bool>("serverSet");
+    QTest::addColumn<bool>("replace");
+    QTest::addColumn<QStringList>("texts");
+    const QString question = QStringLiteral(
+        "取り込み済みの第26回～第27回が、ダウンロードしたデータにありません。置き換えますか？");
+    QTest::newRow("no server in the build")
+        << false << false
+        << QStringList{QStringLiteral("データの取得先が設定されていません。「当せん結果の取り込み」"
+                                      "から最新の結果を取り込めます。")};
+    QTest::newRow("kept") << true << false << QStringList{question};
+    QTest::newRow("replaced") << true << true
+                              << QStringList{question,
+                                             QStringLiteral("正常にダウンロードが完了しました。")};
+}
+
+void TestMenuCommands::downloadNeverDropsHeldDrawsUnasked() {
+    QFETCH(bool, serverSet);
+    QFETCH(bool, replace);
+    QFETCH(QStringList, texts);
+    // Draws 26 and 27 were taken in; the server's file ends at 25.
+    const QByteArray held =
+        drawLine(27, QStringLiteral("2013/10/11"), {1, 2, 3, 4, 5, 6, 7}, {8, 9}) +
+        drawLine(26, QStringLiteral("2013/10/04"), {1, 2, 3, 4, 5, 6, 7}, {8, 9}) +
+        newDataFiles().drawResults;
+    m_dir->writeDataFiles(held, oldDataFiles().prizeData);
+    if (!serverSet)
+        resetDownloadSettings();
+    ModalAnswerer answerer;
+    answerer.answer(replace ? QMessageBox::Yes : QMessageBox::No);
+    TMainForm form;
+    form.show();
+
+    trigger(form, QStringLiteral("menuCommandDownload"));
+
+    QCOMPARE(answerer.texts(), texts);
+    QCOMPARE(m_dir->readFile(QStringLiteral("download/Loto7Number.csv")),
+             replace ? newDataFiles().drawResults : held);
+    QCOMPARE(historyRows(form), replace ? 25 : 27);
 }
 
 void TestMenuCommands::helpOpensManualBesideProgramAndHomePage() {

@@ -1,0 +1,440 @@
+#include "data/ui/ImportForm.h"
+
+#include "common/AppError.h"
+#include "common/Clock.h"
+#include "common/DataFolder.h"
+#include "common/ProgramFiles.h"
+#include "common/ui/FileDialogs.h"
+#include "common/ui/MessageBox.h"
+#include "common/ui/StripedGrid.h"
+#include "common/ui/UiColors.h"
+#include "common/ui/UiFonts.h"
+#include "data/DrawTable.h"
+
+#include <QDateEdit>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace {
+
+// Sizes of the box and its controls, in pixels.
+namespace geometry {
+constexpr QSize kMinimum{640, 420};
+constexpr int kFontSize = 14;
+constexpr int kGridFontSize = 14;
+constexpr int kRowHeight = 20;
+constexpr int kNumberWidth = 52;
+constexpr int kPrizeWidth = 120;
+constexpr int kButtonWidth = 110;
+// 状態, 開催回, 抽選日, 本数字, ボーナス数字, 賞金データ, 上書き; 備考 takes the rest.
+const QList<int> kColumnWidths{56, 64, 96, 200, 100, 80, 56, 300};
+} // namespace geometry
+
+constexpr qint64 kMaxFileBytes = qint64(20) * 1024 * 1024;
+constexpr int kMainCount = 7;
+constexpr int kCarryOverField = 12;
+
+const QString kTick = QStringLiteral("☑");
+const QString kNoTick = QStringLiteral("☐");
+
+template <typename Widget> Widget* named(Widget* widget, const QString& name) {
+    widget->setObjectName(name);
+    widget->setFont(gothicFont(geometry::kFontSize));
+    return widget;
+}
+
+QLabel* caption(const QString& text) {
+    auto* label = new QLabel(text);
+    label->setFont(gothicFont(geometry::kFontSize));
+    return label;
+}
+
+QPushButton* button(const QString& name, const QString& text) {
+    auto* b = named(new QPushButton(text), name);
+    b->setMinimumWidth(geometry::kButtonWidth);
+    b->setAutoDefault(false);
+    return b;
+}
+
+// A number of 1..37 or empty (0, shown blank), typed or stepped.
+QSpinBox* numberBox(const QString& name) {
+    auto* box = named(new QSpinBox, name);
+    box->setRange(0, kMaxNumber);
+    box->setSpecialValueText(QStringLiteral(" "));
+    box->setAlignment(Qt::AlignCenter);
+    box->setFixedWidth(geometry::kNumberWidth);
+    return box;
+}
+
+// A count or amount: digits and comma groups, half- or full-width.
+QLineEdit* amountBox(const QString& name) {
+    auto* edit = named(new QLineEdit, name);
+    edit->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9０-９,，]{0,20}")), edit));
+    edit->setAlignment(Qt::AlignRight);
+    edit->setMinimumWidth(geometry::kPrizeWidth);
+    return edit;
+}
+
+} // namespace
+
+ImportModel::ImportModel(QObject* parent)
+    : TitledTableModel(importHeaders(), Qt::AlignHCenter | Qt::AlignVCenter, parent) {}
+
+int ImportModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+}
+
+QVariant ImportModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= m_rows.size())
+        return {};
+    const ImportRow& row = m_rows.at(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+        if (index.column() == kImportOverwriteColumn && row.state == ImportState::Conflict)
+            return row.overwrite ? kTick : kNoTick;
+        return m_texts.at(index.row()).at(index.column());
+    case Qt::TextAlignmentRole:
+        return int(index.column() == kImportColumns - 1 ? Qt::AlignLeft | Qt::AlignVCenter
+                                                        : Qt::AlignCenter);
+    case Qt::ForegroundRole:
+        return row.state == ImportState::Refused ? QVariant(kRed) : QVariant();
+    case Qt::BackgroundRole:
+        return row.state == ImportState::Conflict ? QVariant(kNearDeadline) : QVariant();
+    default:
+        return {};
+    }
+}
+
+void ImportModel::setRows(const QVector<ImportRow>& rows) {
+    beginResetModel();
+    m_rows = rows;
+    m_texts.clear();
+    m_texts.reserve(rows.size());
+    for (const ImportRow& row : rows)
+        m_texts.append(importRowTexts(row));
+    endResetModel();
+}
+
+TImportForm::TImportForm(const DrawTable& draws, ImportRecord& lastImport,
+                         std::function<bool()> reload, QWidget* parent)
+    : QDialog(parent), m_draws(draws), m_lastImport(lastImport), m_reload(std::move(reload)) {
+    setObjectName(QStringLiteral("ImportForm"));
+    setWindowTitle(QStringLiteral("当せん結果の取り込み"));
+    setModal(true);
+    setSizeGripEnabled(true);
+    setMinimumSize(geometry::kMinimum);
+    setFont(gothicFont(geometry::kFontSize));
+
+    auto* inputs = new QHBoxLayout;
+    inputs->addWidget(buildTextInput(), 1);
+    inputs->addWidget(buildHandInput(), 0);
+
+    m_summary = named(new QLabel(importSummary({})), QStringLiteral("lblImportSummary"));
+    m_grid =
+        new StripedGrid(StripedGrid::Highlight::WhenFocused, StripedGrid::Placement::Centred, this);
+    m_grid->setObjectName(QStringLiteral("gridImport"));
+    m_model = new ImportModel(this);
+    m_grid->setModel(m_model);
+    m_grid->setFont(gothicFont(geometry::kGridFontSize));
+    m_grid->horizontalHeader()->setFont(gothicFont(geometry::kGridFontSize));
+    m_grid->setDataRowHeight(geometry::kRowHeight);
+    m_grid->setColumnWidths(geometry::kColumnWidths);
+    m_grid->horizontalHeader()->setStretchLastSection(true);
+    connect(m_grid, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
+        if (index.column() == kImportOverwriteColumn)
+            gridImportToggle(index.row());
+    });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(inputs, 0);
+    layout->addWidget(m_summary, 0);
+    layout->addWidget(m_grid, 1);
+    layout->addWidget(buildButtons(), 0);
+    suggestNextDraw();
+    updateButtons();
+}
+
+QWidget* TImportForm::buildTextInput() {
+    auto* group = named(new QGroupBox(QStringLiteral("貼り付け・ファイル")),
+                        QStringLiteral("groupImportText"));
+    m_text = named(new QPlainTextEdit, QStringLiteral("memoImportText"));
+    m_text->setPlaceholderText(QStringLiteral(
+        "当せん結果のページや結果ファイルの内容を貼り付けて「読み取り」を押します。"));
+    m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    auto* read = button(QStringLiteral("btnImportRead"), QStringLiteral("読み取り"));
+    auto* file = button(QStringLiteral("btnImportFile"), QStringLiteral("ファイルを開く…"));
+    connect(read, &QPushButton::clicked, this, [this] { btnImportReadClick(); });
+    connect(file, &QPushButton::clicked, this, [this] { btnImportFileClick(); });
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(read);
+    buttons->addWidget(file);
+    buttons->addStretch(1);
+    auto* layout = new QVBoxLayout(group);
+    layout->addWidget(m_text, 1);
+    layout->addLayout(buttons);
+    return group;
+}
+
+QWidget* TImportForm::buildHandInput() {
+    auto* group =
+        named(new QGroupBox(QStringLiteral("1回分を入力")), QStringLiteral("groupImportHand"));
+    m_drawNumber = named(new QSpinBox, QStringLiteral("editImportDraw"));
+    m_drawNumber->setRange(1, kMaxDrawNumber);
+    m_date = named(new QDateEdit, QStringLiteral("dateImportDraw"));
+    m_date->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
+    m_date->setCalendarPopup(true);
+    auto* head = new QHBoxLayout;
+    head->addWidget(caption(QStringLiteral("開催回")));
+    head->addWidget(m_drawNumber);
+    head->addSpacing(12);
+    head->addWidget(caption(QStringLiteral("抽選日")));
+    head->addWidget(m_date);
+    head->addStretch(1);
+
+    auto* numbers = new QGridLayout;
+    numbers->addWidget(caption(QStringLiteral("本数字")), 0, 0);
+    numbers->addWidget(caption(QStringLiteral("ボーナス数字")), 1, 0);
+    for (int i = 0; i < kPositions + kBonusCount; ++i) {
+        const bool main = i < kMainCount;
+        m_numbers.at(i) = numberBox(main ? QStringLiteral("editImportMain%1").arg(i + 1)
+                                         : QStringLiteral("editImportBonus%1").arg(i - 6));
+        numbers->addWidget(m_numbers.at(i), main ? 0 : 1, main ? i + 1 : i - 6);
+    }
+    numbers->setColumnStretch(kMainCount + 1, 1);
+
+    auto* add = button(QStringLiteral("btnImportAdd"), QStringLiteral("プレビューに追加"));
+    connect(add, &QPushButton::clicked, this, [this] { btnImportAddClick(); });
+    auto* layout = new QVBoxLayout(group);
+    layout->addLayout(head);
+    layout->addLayout(numbers);
+    layout->addWidget(buildPrizeInput());
+    layout->addWidget(add, 0, Qt::AlignRight);
+    return group;
+}
+
+QWidget* TImportForm::buildPrizeInput() {
+    auto* group = named(new QGroupBox(QStringLiteral("賞金データ（任意）")),
+                        QStringLiteral("groupImportPrize"));
+    auto* grid = new QGridLayout(group);
+    // Tiers 1 to 3 on the left, 4 to 6 on the right, each with count and amount.
+    for (int half = 0; half < 2; ++half) {
+        grid->addWidget(caption(QStringLiteral("口数")), 0, half * 3 + 1, Qt::AlignCenter);
+        grid->addWidget(caption(QStringLiteral("当せん金額（円）")), 0, half * 3 + 2,
+                        Qt::AlignCenter);
+    }
+    for (int tier = 1; tier <= kPrizeTiers; ++tier) {
+        const int row = (tier - 1) % 3 + 1;
+        const int column = (tier - 1) / 3 * 3;
+        grid->addWidget(caption(QStringLiteral("%1等").arg(tier)), row, column);
+        const size_t count = 2 * static_cast<size_t>(tier - 1);
+        m_prize.at(count) = amountBox(QStringLiteral("editImportCount%1").arg(tier));
+        m_prize.at(count + 1) = amountBox(QStringLiteral("editImportAmount%1").arg(tier));
+        grid->addWidget(m_prize.at(count), row, column + 1);
+        grid->addWidget(m_prize.at(count + 1), row, column + 2);
+    }
+    m_prize.at(kCarryOverField) = amountBox(QStringLiteral("editImportCarryOver"));
+    grid->addWidget(caption(QStringLiteral("キャリーオーバー（円）")), 4, 0, 1, 2);
+    grid->addWidget(m_prize.at(kCarryOverField), 4, 2);
+    return group;
+}
+
+QWidget* TImportForm::buildButtons() {
+    auto* bar = new QWidget;
+    m_run = button(QStringLiteral("btnImportRun"), QStringLiteral("取り込む"));
+    m_undo = button(QStringLiteral("btnImportUndo"), QStringLiteral("元に戻す"));
+    auto* close = button(QStringLiteral("btnImportClose"), QStringLiteral("閉じる"));
+    connect(m_run, &QPushButton::clicked, this, [this] { btnImportRunClick(); });
+    connect(m_undo, &QPushButton::clicked, this, [this] { btnImportUndoClick(); });
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    auto* layout = new QHBoxLayout(bar);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addStretch(1);
+    layout->addWidget(m_run);
+    layout->addWidget(m_undo);
+    layout->addWidget(close);
+    return bar;
+}
+
+void TImportForm::suggestNextDraw() {
+    if (m_draws.isEmpty()) {
+        m_drawNumber->setValue(1);
+        m_date->setDate(Clock::currentUtc().toLocalTime().date());
+        return;
+    }
+    const DrawResult& newest = m_draws.at(0);
+    m_drawNumber->setValue(std::min(newest.DrawNumber + 1, kMaxDrawNumber));
+    m_date->setDate(newest.drawDate().addDays(7));
+}
+
+QString TImportForm::downloadDir() const {
+    return dataPath(QStringLiteral("download"));
+}
+
+void TImportForm::btnImportReadClick() {
+    runHandler(this, [this] {
+        const QString text = m_text->toPlainText();
+        if (text.trimmed().isEmpty())
+            throw TAppError(QStringLiteral("テキストがありません。当せん結果を貼り付けてから"
+                                           "「読み取り」を押してください。"));
+        takeTextDraws(readResultsText(text));
+    });
+}
+
+void TImportForm::btnImportFileClick() {
+    const QString path =
+        askOpenFileName(this, {QStringLiteral("dlgImportOpen"),
+                               QStringLiteral("当せん結果のファイルを開く"),
+                               {QStringLiteral("CSV・テキストファイル (*.csv *.txt)"),
+                                QStringLiteral("すべてのファイル (*)")}});
+    if (path.isEmpty())
+        return;
+    runHandler(this, [&] {
+        const auto tooLarge = [&path] {
+            return TAppError(QStringLiteral("ファイルが大きすぎます（20MBまで）: %1")
+                                 .arg(QDir::toNativeSeparators(path)));
+        };
+        if (QFileInfo(path).size() > kMaxFileBytes)
+            throw tooLarge();
+        const std::optional<QByteArray> bytes = readFileIfExists(path);
+        if (!bytes)
+            throw fileOpenError(path, QStringLiteral("ファイルが見つかりません"));
+        if (bytes->size() > kMaxFileBytes)
+            throw tooLarge();
+        takeTextDraws(readResultsText(decodeResultsText(*bytes)));
+    });
+}
+
+void TImportForm::btnImportAddClick() {
+    QStringList fields{QString::number(m_drawNumber->value()),
+                       m_date->date().toString(QStringLiteral("yyyy/MM/dd"))};
+    for (const QSpinBox* box : m_numbers) {
+        if (box->value() == 0) {
+            showGuideMessage(
+                this, QStringLiteral("本数字7個とボーナス数字2個をすべて入力してください。"));
+            return;
+        }
+        fields.append(QString::number(box->value()));
+    }
+    // The prize fields in the order of the all-draws CSV: the counts, then the amounts.
+    QStringList prize;
+    for (int field : {0, 2, 4, 6, 8, 10, 1, 3, 5, 7, 9, 11, kCarryOverField})
+        prize.append(m_prize.at(field)->text().remove(u',').remove(QChar(0xFF0C)).trimmed());
+    const auto filled = std::count_if(prize.begin(), prize.end(),
+                                      [](const QString& text) { return !text.isEmpty(); });
+    if (filled != 0 && filled != prize.size()) {
+        showGuideMessage(this, QStringLiteral("賞金データは全項目を入力するか、"
+                                              "すべて空欄にしてください。"));
+        return;
+    }
+    if (filled != 0)
+        fields.append(prize);
+    runHandler(this, [&] {
+        const QVector<ReadDraw> read = readResultsText(fields.join(u','));
+        if (read.isEmpty())
+            throw TAppError(QStringLiteral("当せん結果が見つかりませんでした。"));
+        m_handDraws.insert(read.first().drawNumber, read.first());
+        recheck();
+    });
+}
+
+void TImportForm::takeTextDraws(const QVector<ReadDraw>& draws) {
+    if (draws.isEmpty())
+        throw TAppError(QStringLiteral("当せん結果が見つかりませんでした。"));
+    m_textDraws = draws;
+    recheck();
+}
+
+void TImportForm::recheck() {
+    m_held = HeldResults::read(downloadDir());
+    QVector<ReadDraw> draws;
+    draws.reserve(m_textDraws.size() + m_handDraws.size());
+    // A draw typed in stands for the same draw read from text.
+    for (const ReadDraw& draw : m_textDraws)
+        if (!m_handDraws.contains(draw.drawNumber))
+            draws.append(draw);
+    for (const ReadDraw& draw : m_handDraws)
+        draws.append(draw);
+    m_rows = checkImport(draws, m_held);
+    for (ImportRow& row : m_rows)
+        row.overwrite =
+            row.state == ImportState::Conflict && m_overwrite.contains(row.draw.drawNumber);
+    m_model->setRows(m_rows);
+    m_grid->setCurrentDataRow(0);
+    m_summary->setText(importSummary(m_rows));
+    updateButtons();
+}
+
+void TImportForm::gridImportToggle(int row) {
+    if (row < 0 || row >= m_rows.size() || m_rows.at(row).state != ImportState::Conflict)
+        return;
+    ImportRow& changed = m_rows[row];
+    changed.overwrite = !changed.overwrite;
+    if (changed.overwrite)
+        m_overwrite.insert(changed.draw.drawNumber);
+    else
+        m_overwrite.remove(changed.draw.drawNumber);
+    m_model->setRows(m_rows);
+    m_grid->setCurrentDataRow(row);
+    m_run->setEnabled(anyRowTaken(m_rows));
+}
+
+void TImportForm::updateButtons() {
+    m_run->setEnabled(anyRowTaken(m_rows));
+    m_undo->setEnabled(canUndoImport(downloadDir(), m_lastImport));
+}
+
+bool TImportForm::reloadWindow() {
+    if (m_reload && !m_reload()) {
+        reject(); // the window is closing
+        return false;
+    }
+    return true;
+}
+
+void TImportForm::btnImportRunClick() {
+    runHandler(this, [this] {
+        recheck(); // against the files as they are now
+        if (!anyRowTaken(m_rows))
+            return;
+        const auto taken = std::count_if(m_rows.begin(), m_rows.end(),
+                                         [](const ImportRow& row) { return row.taken(); });
+        m_lastImport = writeImport(downloadDir(), m_held, mergeImport(m_held, m_rows));
+        m_overwrite.clear();
+        if (!reloadWindow())
+            return;
+        suggestNextDraw();
+        recheck();
+        showGuideMessage(this, QStringLiteral("%1件の当せん結果を取り込みました。").arg(taken));
+    });
+}
+
+void TImportForm::btnImportUndoClick() {
+    if (!canUndoImport(downloadDir(), m_lastImport)) {
+        updateButtons();
+        return;
+    }
+    if (!askConfirmation(this, QStringLiteral("直前の取り込みを元に戻し、取り込む前の"
+                                              "データファイルに戻します。よろしいですか？")))
+        return;
+    runHandler(this, [this] {
+        undoImport(downloadDir());
+        m_lastImport = {};
+        if (!reloadWindow())
+            return;
+        suggestNextDraw();
+        recheck();
+        showGuideMessage(this, QStringLiteral("取り込みを元に戻しました。"));
+    });
+}

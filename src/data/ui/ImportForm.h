@@ -1,0 +1,96 @@
+#pragma once
+
+#include "common/ui/TitledTableModel.h"
+#include "data/ResultsImport.h"
+
+#include <QDialog>
+#include <QMap>
+#include <QSet>
+
+#include <array>
+#include <functional>
+
+class DrawTable;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QSpinBox;
+class StripedGrid;
+
+// The preview rows: their texts, refused rows in red, the overwrite tick of
+// the conflicting rows.
+class ImportModel : public TitledTableModel {
+    Q_OBJECT
+public:
+    explicit ImportModel(QObject* parent = nullptr);
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    void setRows(const QVector<ImportRow>& rows);
+
+private:
+    QVector<ImportRow> m_rows;
+    QVector<QStringList> m_texts;
+};
+
+// The box that takes new draw results into the data files: pasted text, a
+// results file or one draw typed in, all into one preview, checked against the
+// files; the draws taken are merged into both files, which the previous pair
+// backs up for one undo.
+class TImportForm : public QDialog {
+    Q_OBJECT
+public:
+    // `reload` runs the window's reload of the data files after a write; it
+    // returns false when the window is closing (a file it needs is gone), and
+    // may throw. `lastImport` outlives the box: the undo stays possible while
+    // the files are the ones the last import wrote.
+    TImportForm(const DrawTable& draws, ImportRecord& lastImport, std::function<bool()> reload,
+                QWidget* parent = nullptr);
+
+    const QVector<ImportRow>& rows() const { return m_rows; }
+
+    void btnImportReadClick();
+    void btnImportFileClick();
+    void btnImportAddClick();
+    void btnImportRunClick();
+    void btnImportUndoClick();
+    void gridImportToggle(int row);
+
+private:
+    QWidget* buildTextInput();
+    QWidget* buildHandInput();
+    QWidget* buildPrizeInput();
+    QWidget* buildButtons();
+    // The newest draw + 1 and its date + 7 days, from the loaded draws.
+    void suggestNextDraw();
+    // Replaces the draws read from text by these; refused when none was found.
+    void takeTextDraws(const QVector<ReadDraw>& draws);
+    // Checks the draws read against the files as they are now and shows them.
+    void recheck();
+    void updateButtons();
+    // The window's reload; closes the box when the window closes.
+    bool reloadWindow();
+    QString downloadDir() const;
+
+    const DrawTable& m_draws;
+    ImportRecord& m_lastImport;
+    std::function<bool()> m_reload;
+
+    QVector<ReadDraw> m_textDraws;      // from the last paste or file read
+    QMap<qint64, ReadDraw> m_handDraws; // typed in, by draw number
+    QSet<qint64> m_overwrite;           // conflicting draws ticked to overwrite
+    HeldResults m_held;
+    QVector<ImportRow> m_rows;
+
+    QPlainTextEdit* m_text = nullptr;
+    QSpinBox* m_drawNumber = nullptr;
+    QDateEdit* m_date = nullptr;
+    std::array<QSpinBox*, 9> m_numbers{}; // seven main numbers, then the two bonus numbers
+    std::array<QLineEdit*, 13> m_prize{}; // tier 1 to 6: count, amount; then the carry-over
+    QLabel* m_summary = nullptr;
+    StripedGrid* m_grid = nullptr;
+    ImportModel* m_model = nullptr;
+    QPushButton* m_run = nullptr;
+    QPushButton* m_undo = nullptr;
+};

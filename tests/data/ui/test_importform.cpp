@@ -1,0 +1,147 @@
+// The import box as a player uses it: paste the results page's block of the
+// next draw, take it in, and the window follows.
+#include "GuiTestSupport.h"
+
+#include "analysis/ui/LedgerForm.h"
+#include "app/ui/Main.h"
+#include "common/ui/FileDialogs.h"
+#include "common/ui/StripedGrid.h"
+#include "data/ui/ImportForm.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QTableView>
+
+namespace {
+
+// Draw 690 as the lottery's results page shows it, copied with its heading.
+const QString kPage =
+    QStringLiteral("2026年8月分（第689回〜第690回）\n"
+                   "回別\t第690回\n抽せん日\t2026年8月14日\n"
+                   "本数字\t03\t10\t14\t17\t18\t20\t25\nボーナス数字\t(34)\t(19)\n"
+                   "1等\t該当なし\t該当なし\n2等\t4口\t12,345,600円\n3等\t150口\t500,000円\n"
+                   "4等\t5,000口\t9,000円\n5等\t90,000口\t1,400円\n6等\t160,000口\t1,000円\n"
+                   "キャリーオーバー\t1,234,567,890円\n販売実績額\t3,456,789,000円\n");
+
+} // namespace
+
+class TestImportForm : public WindowTest {
+    Q_OBJECT
+private slots:
+    void cleanup() {
+        setOpenFileNameHook(nullptr);
+        closeWindow();
+    }
+
+    void pastedDrawIsTakenAndTheWindowFollows() {
+        newProgramFolder();
+        m_dir->writeStartingData();
+        // One line of draw 690 wins the 3rd prize: six of its main numbers.
+        m_dir->writeFile(QStringLiteral("client/690.csv"), "690,03,10,14,17,18,20,36\r\n");
+        openWindow();
+        QAction* item = find<QAction>(QStringLiteral("menuCommandImport"));
+        const QList<QAction*> items = find<QMenu>(QStringLiteral("menuCommand"))->actions();
+        QCOMPARE(items.indexOf(item), items.indexOf(find<QAction>("menuCommandDownload")) + 1);
+
+        ModalAnswerer answerer;
+        struct Seen {
+            QString caption, suggested, preview, summary;
+            bool modal = false, fits = false, runBefore = true, runAfter = true, undo = false;
+        } seen;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, m_form.get(), [&] {
+            auto* box = qobject_cast<TImportForm*>(QApplication::activeModalWidget());
+            if (!box || !seen.caption.isEmpty())
+                return;
+            seen.caption = box->windowTitle();
+            seen.modal = box->isModal();
+            seen.fits = box->screen()->availableGeometry().contains(box->frameGeometry());
+            seen.suggested = control<QSpinBox>(box, QStringLiteral("editImportDraw"))->text();
+            seen.runBefore = control<QPushButton>(box, QStringLiteral("btnImportRun"))->isEnabled();
+            control<QPlainTextEdit>(box, QStringLiteral("memoImportText"))->setPlainText(kPage);
+            control<QPushButton>(box, QStringLiteral("btnImportRead"))->click();
+            auto* grid = control<StripedGrid>(box, QStringLiteral("gridImport"));
+            seen.preview = grid->rowCells(0).join(u'|');
+            seen.summary = control<QLabel>(box, QStringLiteral("lblImportSummary"))->text();
+            control<QPushButton>(box, QStringLiteral("btnImportRun"))->click();
+            seen.runAfter = control<QPushButton>(box, QStringLiteral("btnImportRun"))->isEnabled();
+            seen.undo = control<QPushButton>(box, QStringLiteral("btnImportUndo"))->isEnabled();
+            control<QPushButton>(box, QStringLiteral("btnImportClose"))->click();
+        });
+        poll.start(10);
+        item->trigger(); // returns once the box is closed
+
+        QCOMPARE(seen.caption, QStringLiteral("当せん結果の取り込み"));
+        QVERIFY(seen.modal);
+        QVERIFY(seen.fits);
+        QCOMPARE(seen.suggested, QStringLiteral("690"));
+        QVERIFY(!seen.runBefore);
+        QCOMPARE(seen.preview,
+                 QStringLiteral("新規|690|2026/08/14|03 10 14 17 18 20 25|19 34|有||"));
+        QCOMPARE(seen.summary,
+                 QStringLiteral("1件読込 ／ 1件新規 ／ 0件取込済 ／ 0件競合 ／ 0件不正"));
+        QVERIFY(!seen.runAfter); // the row is held now
+        QVERIFY(seen.undo);
+        QCOMPARE(answerer.texts(),
+                 QStringList{QStringLiteral("1件の当せん結果を取り込みました。")});
+
+        // The history shows the draw first, the next draw number follows.
+        QCOMPARE(find<QTableView>(QStringLiteral("viewHistory"))->model()->index(0, 0).data(),
+                 QVariant(QStringLiteral("  690")));
+        QCOMPARE(find<QLineEdit>(QStringLiteral("editNewNum"))->text(), QStringLiteral("691"));
+        QCOMPARE(m_form->prizeTable().at(0).CarryOver, Q_INT64_C(1234567890));
+        // The ledger checks the saved line against it: 3rd prize, 500,000 yen.
+        TLedgerForm ledger(m_form->drawTable(), m_form->prizeTable());
+        ledger.reload();
+        QCOMPARE(ledger.shownRows().first().drawNumber, 690);
+        QCOMPARE(ledger.shownRows().first().won, Q_INT64_C(500000));
+    }
+
+    void badInputGivesOneErrorAndChangesNothing_data() {
+        QTest::addColumn<QString>("paste");
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("empty paste")
+            << QStringLiteral(" \n") << QByteArray() << QStringLiteral("テキストがありません");
+        QTest::newRow("nothing recognised") << QStringLiteral("hello") << QByteArray()
+                                            << QStringLiteral("当せん結果が見つかりませんでした。");
+        QTest::newRow("file too large") << QString() << QByteArray(20 * 1024 * 1024 + 1, 'x')
+                                        << QStringLiteral("ファイルが大きすぎます");
+    }
+
+    void badInputGivesOneErrorAndChangesNothing() {
+        QFETCH(QString, paste);
+        QFETCH(QByteArray, file);
+        QFETCH(QString, error);
+        newProgramFolder();
+        m_dir->writeStartingData();
+        m_dir->writeFile(QStringLiteral("results.csv"), file);
+        const auto before = folderSnapshot(m_dir->filePath(QStringLiteral("download")));
+        openWindow();
+        setOpenFileNameHook([this](const OpenFileRequest&) {
+            return m_dir->filePath(QStringLiteral("results.csv"));
+        });
+        ModalAnswerer answerer;
+        ImportRecord last;
+        TImportForm box(
+            m_form->drawTable(), last, [] { return true; }, m_form.get());
+        control<QPlainTextEdit>(&box, QStringLiteral("memoImportText"))->setPlainText(paste);
+        control<QPushButton>(&box, paste.isNull() ? QStringLiteral("btnImportFile")
+                                                  : QStringLiteral("btnImportRead"))
+            ->click();
+        QCOMPARE(answerer.boxes().size(), 1);
+        QCOMPARE(answerer.boxes().at(0).caption, QStringLiteral("エラーメッセージ"));
+        QVERIFY2(answerer.boxes().at(0).text.startsWith(error),
+                 qPrintable(answerer.boxes().at(0).text));
+        QCOMPARE(folderSnapshot(m_dir->filePath(QStringLiteral("download"))), before);
+    }
+};
+
+SEPTARION_TEST_MAIN(TestImportForm)
+#include "test_importform.moc"
