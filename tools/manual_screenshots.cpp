@@ -15,6 +15,7 @@
 #include "common/ProgramFiles.h"
 #include "common/ui/DrawNumberEdit.h"
 #include "common/ui/PageControl.h"
+#include "data/ui/ImportForm.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -25,6 +26,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTimer>
@@ -172,6 +174,73 @@ void shootLedger(TMainForm& form, const ScratchProgramDir& program) {
     Clock::setFixedTime(QDateTime());
 }
 
+// A draw as the lottery's results page shows it, copied as text.
+QString resultsPageBlock(const DrawResult& draw, const PrizeRecord& prize) {
+    const QDate date = draw.drawDate();
+    QStringList rows{QStringLiteral("回別\t第%1回").arg(draw.DrawNumber),
+                     QStringLiteral("抽せん日\t%1年%2月%3日")
+                         .arg(date.year())
+                         .arg(date.month())
+                         .arg(date.day())};
+    QStringList mains{QStringLiteral("本数字")};
+    for (const int n : draw.MainNumbers)
+        mains.append(formatTwoDigits(n));
+    rows.append(mains.join(u'\t'));
+    rows.append(
+        QStringLiteral("ボーナス数字\t(%1)\t(%2)")
+            .arg(formatTwoDigits(draw.BonusNumbers[0]), formatTwoDigits(draw.BonusNumbers[1])));
+    for (int tier = 0; tier < kPrizeTiers; ++tier) {
+        const qint64 count = prize.Winners.at(tier);
+        rows.append(count == 0 ? QStringLiteral("%1等\t該当なし\t該当なし").arg(tier + 1)
+                               : QStringLiteral("%1等\t%2口\t%3円")
+                                     .arg(tier + 1)
+                                     .arg(groupDigits(count), groupDigits(prize.Amounts.at(tier))));
+    }
+    rows.append(QStringLiteral("キャリーオーバー\t%1円").arg(groupDigits(prize.CarryOver)));
+    return rows.join(u'\n');
+}
+
+// The import box over a paste of the two newest draws, the newest of which the
+// files do not hold yet: it is taken out of the scratch copy first. The last
+// picture, since it changes the data.
+void shootImport(TMainForm& form, const ScratchProgramDir& program) {
+    if (form.drawTable().count() < 2 || form.prizeTable().count() < 2)
+        return;
+    const QString page =
+        QStringLiteral("%1年%2月分（第%3回〜第%4回）\n%5\n%6\n販売実績額\t―\n")
+            .arg(form.drawTable().at(0).drawDate().year())
+            .arg(form.drawTable().at(0).drawDate().month())
+            .arg(form.drawTable().at(1).DrawNumber)
+            .arg(form.drawTable().at(0).DrawNumber)
+            .arg(resultsPageBlock(form.drawTable().at(0), form.prizeTable().at(0)),
+                 resultsPageBlock(form.drawTable().at(1), form.prizeTable().at(1)));
+    for (const char* name : {"download/Loto7Number.csv", "download/Loto7Data.csv"}) {
+        QFile file(program.filePath(QString::fromLatin1(name)));
+        if (!file.open(QIODevice::ReadWrite))
+            return;
+        const QByteArray bytes = file.readAll();
+        file.resize(0);
+        file.write(bytes.mid(bytes.indexOf('\n') + 1));
+    }
+    form.btnMmsUpdateClick();
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&poll, &page] {
+        auto* box = qobject_cast<TImportForm*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        poll.stop();
+        box->resize(1040, 700);
+        if (auto* text = box->findChild<QPlainTextEdit*>(QStringLiteral("memoImportText")))
+            text->setPlainText(page);
+        click(*box, QStringLiteral("btnImportRead"));
+        shoot(*box, QStringLiteral("import"));
+        box->reject();
+    });
+    poll.start(20);
+    if (auto* item = form.findChild<QAction*>(QStringLiteral("menuCommandImport")))
+        item->trigger();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -239,5 +308,6 @@ int main(int argc, char** argv) {
     form.aboutForm()->show();
     shoot(*form.aboutForm(), QStringLiteral("about"));
     form.aboutForm()->hide();
+    shootImport(form, program);
     return 0;
 }
