@@ -11,6 +11,8 @@
 #include <QFile>
 
 #include <algorithm>
+#include <charconv>
+#include <numeric>
 
 namespace {
 
@@ -193,6 +195,18 @@ void addWarnings(ImportRow& row, const KnownDates& dates, const HeldResults& hel
         row.remarks.append(QStringLiteral("賞金データなし"));
 }
 
+// Digits written straight into the line: a merge writes up to 200,000 lines.
+void appendNumber(QByteArray& out, qint64 value) {
+    std::array<char, 24> digits{};
+    const auto end = std::to_chars(digits.begin(), digits.end(), value).ptr;
+    out.append(digits.data(), end - digits.data());
+}
+
+void appendTwoDigits(QByteArray& out, int value) {
+    out += static_cast<char>('0' + value / 10 % 10);
+    out += static_cast<char>('0' + value % 10);
+}
+
 QByteArray digest(const QByteArray& bytes) {
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
 }
@@ -203,15 +217,26 @@ struct MergedLine {
     QByteArrayView text;
 };
 
-QByteArray mergeFile(const HeldFile& file, const QHash<int, QByteArray>& taken) {
+// The taken lines of one file, by draw number (1..kMaxDrawNumber).
+struct TakenLines {
+    QVector<std::pair<int, QByteArray>> lines;
+    QVector<bool> replaces = QVector<bool>(kMaxDrawNumber + 1, false);
+
+    void add(int drawNumber, QByteArray line) {
+        replaces[drawNumber] = true;
+        lines.append({drawNumber, std::move(line)});
+    }
+};
+
+QByteArray mergeFile(const HeldFile& file, const TakenLines& taken) {
     QVector<MergedLine> lines;
-    lines.reserve(file.lines.size() + taken.size());
+    lines.reserve(file.lines.size() + taken.lines.size());
     for (const HeldFile::Line& line : file.lines)
-        if (!taken.contains(line.drawNumber))
+        if (!taken.replaces.value(line.drawNumber, false))
             lines.append({line.drawNumber, QByteArrayView(file.bytes.constData() + line.begin,
                                                           line.end - line.begin)});
-    for (auto it = taken.cbegin(); it != taken.cend(); ++it)
-        lines.append({it.key(), it.value()});
+    for (const auto& [drawNumber, text] : taken.lines)
+        lines.append({drawNumber, text});
     std::stable_sort(lines.begin(), lines.end(), [](const MergedLine& a, const MergedLine& b) {
         return a.drawNumber > b.drawNumber;
     });
@@ -268,35 +293,41 @@ HeldResults HeldResults::read(const QString& downloadDir) {
     held.m_prizeFile = readHeldFile(prizePath);
     readHeldTable(drawPath, held.m_draws, readDrawLines);
     readHeldTable(prizePath, held.m_prizes, readPrizeLines);
+    // The loader accepts draw numbers of 1..kMaxDrawNumber only.
+    held.m_drawIndex.fill(-1, kMaxDrawNumber + 1);
+    held.m_prizeIndex.fill(-1, kMaxDrawNumber + 1);
     for (int i = held.m_draws.count() - 1; i >= 0; --i)
-        held.m_drawIndex.insert(held.m_draws.at(i).DrawNumber, i);
+        held.m_drawIndex[held.m_draws.at(i).DrawNumber] = i;
     for (int i = held.m_prizes.count() - 1; i >= 0; --i)
-        held.m_prizeIndex.insert(held.m_prizes.at(i).DrawNumber, i);
+        held.m_prizeIndex[held.m_prizes.at(i).DrawNumber] = i;
     for (const DrawResult& draw : held.m_draws.draws())
         held.m_newest = std::max(held.m_newest, draw.DrawNumber);
     return held;
 }
 
 const DrawResult* HeldResults::draw(int drawNumber) const {
-    const auto found = m_drawIndex.constFind(drawNumber);
-    return found == m_drawIndex.cend() ? nullptr : &m_draws.at(*found);
+    const qint32 index = m_drawIndex.value(drawNumber, -1);
+    return index < 0 ? nullptr : &m_draws.at(index);
 }
 
 std::optional<PrizeRecord> HeldResults::prize(int drawNumber) const {
-    const auto found = m_prizeIndex.constFind(drawNumber);
-    if (found == m_prizeIndex.cend())
+    const qint32 index = m_prizeIndex.value(drawNumber, -1);
+    if (index < 0)
         return std::nullopt;
-    return m_prizes.at(*found);
+    return m_prizes.at(index);
 }
 
 QVector<ImportRow> checkImport(const QVector<ReadDraw>& draws, const HeldResults& held) {
+    // Sorted through their indices: each row, a large record, moves once.
+    QVector<qsizetype> order(draws.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&draws](qsizetype a, qsizetype b) {
+        return draws.at(a).drawNumber > draws.at(b).drawNumber;
+    });
     QVector<ImportRow> rows;
     rows.reserve(draws.size());
-    for (const ReadDraw& draw : draws)
-        rows.append(classify(draw, held));
-    std::stable_sort(rows.begin(), rows.end(), [](const ImportRow& a, const ImportRow& b) {
-        return a.draw.drawNumber > b.draw.drawNumber;
-    });
+    for (const qsizetype index : order)
+        rows.append(classify(draws.at(index), held));
     const KnownDates dates(rows, held);
     for (ImportRow& row : rows)
         if (row.state == ImportState::New || row.state == ImportState::Conflict)
@@ -341,38 +372,49 @@ bool anyRowTaken(const QVector<ImportRow>& rows) {
 }
 
 QByteArray normalDrawLine(const ReadDraw& draw) {
-    QByteArray line = QByteArray::number(draw.drawNumber);
+    QByteArray line;
+    line.reserve(48);
+    appendNumber(line, draw.drawNumber);
     line += ',';
-    line += formatDate(draw.date).toLatin1();
+    appendNumber(line, draw.date.year());
+    for (const int part : {draw.date.month(), draw.date.day()}) {
+        line += '/';
+        appendTwoDigits(line, part);
+    }
     for (const QVector<int>* numbers : {&draw.mainNumbers, &draw.bonusNumbers})
         for (const int n : *numbers) {
             line += ',';
-            line += formatTwoDigits(n).toLatin1();
+            appendTwoDigits(line, n);
         }
     return line;
 }
 
 QByteArray normalPrizeLine(const PrizeRecord& prize) {
-    QByteArray line = QByteArray::number(prize.DrawNumber);
+    QByteArray line;
+    line.reserve(96);
+    appendNumber(line, prize.DrawNumber);
     for (int tier = 0; tier < kPrizeTiers; ++tier) {
-        line += ',' + QByteArray::number(prize.Winners.at(tier));
-        line += ',' + QByteArray::number(prize.Amounts.at(tier));
+        line += ',';
+        appendNumber(line, prize.Winners.at(tier));
+        line += ',';
+        appendNumber(line, prize.Amounts.at(tier));
     }
-    line += ',' + QByteArray::number(prize.CarryOver);
+    line += ',';
+    appendNumber(line, prize.CarryOver);
     return line;
 }
 
 MergedFiles mergeImport(const HeldResults& held, const QVector<ImportRow>& rows) {
-    QHash<int, QByteArray> drawLines;
-    QHash<int, QByteArray> prizeLines;
+    TakenLines drawLines;
+    TakenLines prizeLines;
     for (const ImportRow& row : rows) {
         if (!row.taken())
             continue;
         const int number = static_cast<int>(row.draw.drawNumber);
         if (row.draw.hasNumbers)
-            drawLines.insert(number, normalDrawLine(row.draw));
+            drawLines.add(number, normalDrawLine(row.draw));
         if (row.draw.prize)
-            prizeLines.insert(number, normalPrizeLine(*row.draw.prize));
+            prizeLines.add(number, normalPrizeLine(*row.draw.prize));
     }
     return {mergeFile(held.drawFile(), drawLines), mergeFile(held.prizeFile(), prizeLines)};
 }

@@ -5,7 +5,6 @@
 #include "data/ResultsText.h"
 
 #include <QByteArray>
-#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -53,8 +52,9 @@ private:
     HeldFile m_prizeFile;
     DrawTable m_draws;
     PrizeTable m_prizes;
-    QHash<int, int> m_drawIndex;  // draw number -> first index in m_draws
-    QHash<int, int> m_prizeIndex; // draw number -> first index in m_prizes
+    // By draw number, the first index in m_draws and m_prizes, or -1.
+    QVector<qint32> m_drawIndex;
+    QVector<qint32> m_prizeIndex;
     int m_newest = 0;
 };
 

@@ -37,6 +37,7 @@ constexpr int kRowHeight = 20;
 constexpr int kNumberWidth = 52;
 constexpr int kPrizeWidth = 120;
 constexpr int kButtonWidth = 110;
+constexpr qreal kTabStop = 64; // pasted table cells stay close together
 // 状態, 開催回, 抽選日, 本数字, ボーナス数字, 賞金データ, 上書き; 備考 takes the rest.
 const QList<int> kColumnWidths{56, 64, 96, 200, 100, 80, 56, 300};
 } // namespace geometry
@@ -173,6 +174,7 @@ QWidget* TImportForm::buildTextInput() {
     m_text->setPlaceholderText(QStringLiteral(
         "当せん結果のページや結果ファイルの内容を貼り付けて「読み取り」を押します。"));
     m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_text->setTabStopDistance(geometry::kTabStop);
     auto* read = button(QStringLiteral("btnImportRead"), QStringLiteral("読み取り"));
     auto* file = button(QStringLiteral("btnImportFile"), QStringLiteral("ファイルを開く…"));
     connect(read, &QPushButton::clicked, this, [this] { btnImportReadClick(); });
