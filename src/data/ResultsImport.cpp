@@ -198,7 +198,7 @@ void addWarnings(ImportRow& row, const KnownDates& dates, const HeldResults& hel
 // Digits written straight into the line: a merge writes up to 200,000 lines.
 void appendNumber(QByteArray& out, qint64 value) {
     std::array<char, 24> digits{};
-    const auto end = std::to_chars(digits.begin(), digits.end(), value).ptr;
+    const char* end = std::to_chars(digits.begin(), digits.end(), value).ptr;
     out.append(digits.data(), end - digits.data());
 }
 
