@@ -122,8 +122,9 @@ struct ImportRecord {
 // replaces both files, each through a temporary file and a rename, so that
 // each file is always whole, old or new. When the second file cannot be
 // written the first is put back. Throws TAppError naming the file and the
-// reason. The record is valid (undo is possible) only when both files
-// existed before.
+// reason; the backup pair may then be half replaced, so an earlier record
+// must not be used for an undo any more. The record is valid (undo is
+// possible) only when both files existed before.
 ImportRecord writeImport(const QString& downloadDir, const HeldResults& held,
                          const MergedFiles& merged);
 

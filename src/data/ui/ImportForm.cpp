@@ -406,12 +406,15 @@ bool TImportForm::reloadWindow() {
 }
 
 void TImportForm::btnImportRunClick() {
-    runHandler(this, [this] {
+    const bool done = runHandler(this, [this] {
         recheck(); // against the files as they are now
         if (!anyRowTaken(m_rows))
             return;
         const auto taken = std::count_if(m_rows.begin(), m_rows.end(),
                                          [](const ImportRow& row) { return row.taken(); });
+        // A write that fails may have replaced one backup of the earlier
+        // pair already: that pair is no longer one to go back to.
+        m_lastImport = {};
         m_lastImport = writeImport(downloadDir(), m_held, mergeImport(m_held, m_rows));
         m_overwrite.clear();
         if (!reloadWindow())
@@ -420,6 +423,8 @@ void TImportForm::btnImportRunClick() {
         recheck();
         showGuideMessage(this, QStringLiteral("%1件の当せん結果を取り込みました。").arg(taken));
     });
+    if (!done)
+        updateButtons(); // the files may have changed, the undo is gone
 }
 
 void TImportForm::btnImportUndoClick() {
