@@ -22,7 +22,9 @@ void isolateTestEnvironment() {
     qputenv("HOME", base);
     qputenv("XDG_CONFIG_HOME", base + "/config");
     qputenv("XDG_RUNTIME_DIR", base + "/runtime");
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Offscreen, with the screens a test may name (offscreen:configfile=...).
+    if (!qgetenv("QT_QPA_PLATFORM").startsWith("offscreen"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
 QSettings programSettings() {

@@ -15,10 +15,12 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -27,27 +29,23 @@
 
 namespace {
 
-// Where each control sits, in pixels of its parent.
+// Sizes of the box's controls, in pixels. The box is laid out: the grid and
+// the chart share what room it has.
 namespace geometry {
-constexpr QSize kClient{1080, 712};
-// The top row: the period, then the totals, caption and value side by side,
-// each as wide as its entry in the constructor's table says.
-constexpr QRect kPeriodCaption{12, 10, 70, 28}, kYear{84, 10, 100, 28};
-constexpr int kTotalsLeft = 200, kTotalsGap = 8;
-// The note, the grid and the chart below one another; the buttons at the bottom.
-constexpr QRect kNote{12, 42, 1056, 24}, kGrid{8, 70, 1064, 330}, kChart{8, 406, 1064, 260};
-constexpr QRect kExport{856, 674, 104, 30}, kClose{968, 674, 104, 30};
+constexpr QSize kOpening{1080, 712}; // where the screen has room
+constexpr int kYearWidth = 100;
+constexpr int kButtonWidth = 104;
+constexpr int kChartMinimumHeight = 180;
 } // namespace geometry
 
 constexpr int kDeadlineColumn = 12;
 constexpr int kMaxSkippedFilesNamed = 5;
 
-QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, const QRect& geometry,
+QLabel* addLabel(const QString& name, const QString& text,
                  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
-    auto* label = new QLabel(text, parent);
+    auto* label = new QLabel(text);
     label->setObjectName(name);
     label->setFont(gothicFont(15));
-    label->setGeometry(geometry);
     label->setAlignment(alignment);
     return label;
 }
@@ -112,59 +110,77 @@ QColor TLedgerForm::expiredColour() {
 }
 
 TLedgerForm::TLedgerForm(const DrawTable& draws, const PrizeTable& prizes, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_draws(draws), m_prizes(prizes) {
+    : QDialog(parent), m_draws(draws), m_prizes(prizes) {
     setObjectName(QStringLiteral("LedgerForm"));
     setWindowTitle(QStringLiteral("当選・収支の集計"));
-    setFixedSize(geometry::kClient);
     setModal(true);
 
-    addLabel(this, QStringLiteral("lblLedgerPeriod"), QStringLiteral("集計期間"),
-             geometry::kPeriodCaption);
-    m_year = new QComboBox(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buildTotals());
+    m_note = addLabel(QStringLiteral("lblLedgerNote"), QString());
+    layout->addWidget(m_note);
+    layout->addWidget(buildGrid(), 3);
+    layout->addWidget(buildChart(), 2);
+    layout->addLayout(buildButtons());
+    connect(m_year, &QComboBox::currentIndexChanged, this, [this] { cmbLedgerYearChange(); });
+    setLedger({}, Clock::currentUtc().toLocalTime().date());
+    resize(geometry::kOpening);
+}
+
+// The period above the totals, so that the box fits a narrow screen.
+QLayout* TLedgerForm::buildTotals() {
+    auto* period = new QHBoxLayout;
+    period->addWidget(addLabel(QStringLiteral("lblLedgerPeriod"), QStringLiteral("集計期間")));
+    m_year = new QComboBox;
     m_year->setObjectName(QStringLiteral("cmbLedgerYear"));
     m_year->setFont(gothicFont(15));
-    m_year->setGeometry(geometry::kYear);
-
-    // Totals: caption and value side by side.
+    m_year->setMinimumWidth(geometry::kYearWidth);
+    period->addWidget(m_year);
+    period->addStretch(1);
+    auto* row = new QHBoxLayout;
+    // Totals: caption and value side by side, each value as wide as its entry says.
     struct Total {
         const char* caption;
         const char* name;
-        int captionWidth;
         int valueWidth;
         QLabel** value;
     };
-    const std::array<Total, 5> totals = {{{"口数", "lblLedgerLines", 40, 76, &m_lines},
-                                          {"購入額", "lblLedgerCost", 56, 106, &m_cost},
-                                          {"当選金額", "lblLedgerWon", 72, 150, &m_won},
-                                          {"収支", "lblLedgerNet", 40, 140, &m_net},
-                                          {"回収率", "lblLedgerRate", 56, 76, &m_rate}}};
-    int x = geometry::kTotalsLeft;
+    const std::array<Total, 5> totals = {{{"口数", "lblLedgerLines", 76, &m_lines},
+                                          {"購入額", "lblLedgerCost", 106, &m_cost},
+                                          {"当選金額", "lblLedgerWon", 150, &m_won},
+                                          {"収支", "lblLedgerNet", 140, &m_net},
+                                          {"回収率", "lblLedgerRate", 76, &m_rate}}};
     for (const Total& total : totals) {
-        addLabel(this, QString(), QString::fromUtf8(total.caption),
-                 QRect(x, geometry::kYear.y(), total.captionWidth, geometry::kYear.height()));
-        x += total.captionWidth;
+        row->addWidget(addLabel(QString(), QString::fromUtf8(total.caption)));
         *total.value =
-            addLabel(this, QString::fromLatin1(total.name), QString(),
-                     QRect(x, geometry::kYear.y(), total.valueWidth, geometry::kYear.height()),
-                     Qt::AlignRight | Qt::AlignVCenter);
+            addLabel(QString::fromLatin1(total.name), QString(), Qt::AlignRight | Qt::AlignVCenter);
         (*total.value)->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        x += total.valueWidth + geometry::kTotalsGap;
+        (*total.value)->setMinimumWidth(total.valueWidth);
+        row->addWidget(*total.value);
+        row->addSpacing(8);
     }
-    m_note = addLabel(this, QStringLiteral("lblLedgerNote"), QString(), geometry::kNote);
+    row->addStretch(1);
+    auto* rows = new QVBoxLayout;
+    rows->addLayout(period);
+    rows->addLayout(row);
+    return rows;
+}
 
+QWidget* TLedgerForm::buildGrid() {
     m_grid = new StripedGrid(StripedGrid::Highlight::WhenFocused, StripedGrid::Placement::RightTop,
                              this);
     m_grid->setObjectName(QStringLiteral("gridLedger"));
-    m_grid->setGeometry(geometry::kGrid);
     m_model = new LedgerModel(this);
     m_grid->setModel(m_model);
     m_grid->setFont(fixedGothicFont(15));
     m_grid->horizontalHeader()->setFont(fixedGothicFont(13));
     m_grid->setDataRowHeight(20);
     m_grid->setColumnWidths({70, 110, 60, 110, 44, 44, 44, 44, 44, 44, 140, 140, 150});
+    m_grid->horizontalHeader()->setStretchLastSection(true);
+    return m_grid;
+}
 
+QWidget* TLedgerForm::buildChart() {
     auto* chart = new QChart;
     // The look of the trend charts: a grey backdrop and a silver plot.
     chart->setBackgroundBrush(kChartBackdrop);
@@ -181,25 +197,43 @@ TLedgerForm::TLedgerForm(const DrawTable& draws, const PrizeTable& prizes, QWidg
     m_wonSeries->setPen(QPen(kChartBlue, 2));
     chart->addSeries(m_costSeries);
     chart->addSeries(m_wonSeries);
+    m_drawAxis = new QValueAxis;
+    m_drawAxis->setLabelFormat(QStringLiteral("%d"));
+    m_drawAxis->setLabelsFont(gothicFont(12));
+    m_drawAxis->setTitleText(QStringLiteral("開催回"));
+    m_drawAxis->setTitleFont(gothicFont(12));
+    m_yenAxis = new QCategoryAxis;
+    m_yenAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    m_yenAxis->setLabelsFont(gothicFont(12));
+    chart->addAxis(m_drawAxis, Qt::AlignBottom);
+    chart->addAxis(m_yenAxis, Qt::AlignLeft);
+    for (QLineSeries* series : {m_costSeries, m_wonSeries}) {
+        series->attachAxis(m_drawAxis);
+        series->attachAxis(m_yenAxis);
+    }
     m_chart = new QChartView(chart, this);
     m_chart->setObjectName(QStringLiteral("chartLedger"));
     m_chart->setRenderHint(QPainter::Antialiasing);
-    m_chart->setGeometry(geometry::kChart);
+    m_chart->setMinimumHeight(geometry::kChartMinimumHeight);
+    return m_chart;
+}
 
+QLayout* TLedgerForm::buildButtons() {
     auto* exportButton = new QPushButton(QStringLiteral("CSV出力"), this);
     exportButton->setObjectName(QStringLiteral("btnLedgerExport"));
-    exportButton->setFont(gothicFont(15));
-    exportButton->setGeometry(geometry::kExport);
     auto* close = new QPushButton(QStringLiteral("閉じる"), this);
     close->setObjectName(QStringLiteral("btnLedgerClose"));
-    close->setFont(gothicFont(15));
-    close->setGeometry(geometry::kClose);
     close->setDefault(true);
-
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    for (QPushButton* button : {exportButton, close}) {
+        button->setFont(gothicFont(15));
+        button->setMinimumWidth(geometry::kButtonWidth);
+        row->addWidget(button);
+    }
     connect(exportButton, &QPushButton::clicked, this, [this] { btnLedgerExportClick(); });
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_year, &QComboBox::currentIndexChanged, this, [this] { cmbLedgerYearChange(); });
-    setLedger({}, Clock::currentUtc().toLocalTime().date());
+    return row;
 }
 
 void TLedgerForm::reload() {
@@ -273,38 +307,23 @@ void TLedgerForm::showChart() {
     m_costSeries->replace(cost);
     m_wonSeries->replace(won);
 
-    QChart* chart = m_chart->chart();
-    for (QAbstractAxis* axis : chart->axes()) {
-        chart->removeAxis(axis);
-        delete axis;
-    }
-    auto* draws = new QValueAxis;
-    draws->setLabelFormat(QStringLiteral("%d"));
-    draws->setLabelsFont(gothicFont(12));
-    draws->setTitleText(QStringLiteral("開催回"));
-    draws->setTitleFont(gothicFont(12));
+    // The axes stay and take the new range: an axis removed while the box
+    // is closed leaves its labels on the chart until the command that
+    // removed it returns to the event loop, which the box's own loop delays.
     const int first = m_shown.isEmpty() ? 0 : m_shown.last().drawNumber;
     const int last = m_shown.isEmpty() ? 1 : m_shown.first().drawNumber;
-    draws->setRange(first, std::max(last, first + 1));
-    draws->setTickCount(std::min(11, std::max(2, last - first + 1)));
+    m_drawAxis->setRange(first, std::max(last, first + 1));
+    m_drawAxis->setTickCount(std::min(11, std::max(2, last - first + 1)));
 
     // Yen labels in the program's "¥1,234" form at round steps.
-    auto* yen = new QCategoryAxis;
-    yen->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    yen->setLabelsFont(gothicFont(12));
+    for (const QString& label : m_yenAxis->categoriesLabels())
+        m_yenAxis->remove(label);
     const auto top = std::max<qint64>({costSum, wonSum, 1});
     const qint64 step = yenStep(top);
     const qint64 end = (top + step - 1) / step * step;
     for (qint64 value = 0; value <= end; value += step)
-        yen->append(formatYen(static_cast<long double>(value)), static_cast<qreal>(value));
-    yen->setRange(0, static_cast<qreal>(end));
-
-    chart->addAxis(draws, Qt::AlignBottom);
-    chart->addAxis(yen, Qt::AlignLeft);
-    for (QLineSeries* series : {m_costSeries, m_wonSeries}) {
-        series->attachAxis(draws);
-        series->attachAxis(yen);
-    }
+        m_yenAxis->append(formatYen(static_cast<long double>(value)), static_cast<qreal>(value));
+    m_yenAxis->setRange(0, static_cast<qreal>(end));
 }
 
 void TLedgerForm::btnLedgerExportClick() {

@@ -8,11 +8,14 @@
 #include <QDate>
 #include <QDialog>
 
+class QCategoryAxis;
 class QChartView;
 class QComboBox;
 class QLabel;
+class QLayout;
 class QLineSeries;
 class QPushButton;
+class QValueAxis;
 class StripedGrid;
 
 // The ledger rows of the chosen period: texts, right-aligned amounts, grey
@@ -56,6 +59,10 @@ public:
     static QColor expiredColour();
 
 private:
+    QLayout* buildTotals();
+    QWidget* buildGrid();
+    QWidget* buildChart();
+    QLayout* buildButtons();
     void cmbLedgerYearChange();
     void showTotals();
     void showChart();
@@ -66,16 +73,18 @@ private:
     QDate m_today;
     QVector<LedgerRow> m_shown;
 
-    QComboBox* m_year;
+    QComboBox* m_year = nullptr;
     QLabel* m_lines = nullptr;
     QLabel* m_cost = nullptr;
     QLabel* m_won = nullptr;
     QLabel* m_net = nullptr;
     QLabel* m_rate = nullptr;
-    QLabel* m_note;
-    StripedGrid* m_grid;
-    LedgerModel* m_model;
-    QChartView* m_chart;
-    QLineSeries* m_costSeries;
-    QLineSeries* m_wonSeries;
+    QLabel* m_note = nullptr;
+    StripedGrid* m_grid = nullptr;
+    LedgerModel* m_model = nullptr;
+    QChartView* m_chart = nullptr;
+    QLineSeries* m_costSeries = nullptr;
+    QLineSeries* m_wonSeries = nullptr;
+    QValueAxis* m_drawAxis = nullptr;
+    QCategoryAxis* m_yenAxis = nullptr;
 };

@@ -18,8 +18,9 @@ namespace {
 // The root of the maker's web site.
 const QString kMakerHomePage = QStringLiteral("https://www.ozumel.example/");
 const QString kManualFile = QStringLiteral("操作手順書.pdf");
-// The import box opens at this size where the screen has room.
+// The boxes open at these sizes where the screen has room.
 constexpr QSize kImportFormSize{1120, 740};
+constexpr QSize kLedgerFormSize{1080, 712};
 
 // The desktop's "open" action; whether it worked is not reported, as a
 // missing viewer or browser is nothing the program can mend.
@@ -126,8 +127,7 @@ void TMainForm::menuCommandLedgerClick() {
     });
     if (!filled || m_closePending || BusyState::stopRequested())
         return;
-    // Centred on the main window.
-    m_ledgerForm->move(frameGeometry().center() - m_ledgerForm->rect().center());
+    placeFormOver(m_ledgerForm, this, kLedgerFormSize);
     m_ledgerForm->exec();
 }
 

@@ -134,7 +134,6 @@ TImportForm::TImportForm(const DrawTable& draws, ImportRecord& lastImport,
     setObjectName(QStringLiteral("ImportForm"));
     setWindowTitle(QStringLiteral("当せん結果の取り込み"));
     setModal(true);
-    setSizeGripEnabled(true);
     setMinimumSize(geometry::kMinimum);
     setFont(gothicFont(geometry::kFontSize));
 
