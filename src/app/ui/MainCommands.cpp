@@ -6,11 +6,13 @@
 #include "app/ui/About.h"
 #include "common/ProgramFiles.h"
 #include "common/ui/BusyScope.h"
+#include "common/ui/DesktopOpen.h"
 #include "common/ui/MessageBox.h"
 #include "common/ui/UiWidgets.h"
 #include "data/ui/ImportForm.h"
 
-#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QUrl>
 
 namespace {
@@ -21,16 +23,6 @@ const QString kManualFile = QStringLiteral("操作手順書.pdf");
 // The boxes open at these sizes where the screen has room.
 constexpr QSize kImportFormSize{1120, 740};
 constexpr QSize kLedgerFormSize{1080, 712};
-
-// The desktop's "open" action; whether it worked is not reported, as a
-// missing viewer or browser is nothing the program can mend.
-void openAddress(const QString& address) {
-    QDesktopServices::openUrl(QUrl(address));
-}
-
-void openDocument(const QString& path) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-}
 
 // "第690回～第693回", runs of consecutive draws joined by "、".
 QString drawRunsText(const QVector<int>& numbers) {
@@ -133,11 +125,22 @@ void TMainForm::menuCommandLedgerClick() {
 
 void TMainForm::menuHelpManualClick() {
     // The program's folder, not the working folder it was started from.
-    openDocument(programPath(kManualFile));
+    const QString path = programPath(kManualFile);
+    // A failure says where the manual is, so that it can be opened another way.
+    const QString shown = QDir::toNativeSeparators(path);
+    if (!QFileInfo::exists(path))
+        showErrorMessage(this, QStringLiteral("操作手順書が見つかりません。\n%1").arg(shown));
+    else if (!openWithDesktop(QUrl::fromLocalFile(path)))
+        showErrorMessage(this, QStringLiteral("操作手順書を開けませんでした。PDFを表示できる"
+                                              "ソフトで次のファイルを開いてください。\n%1")
+                                   .arg(shown));
 }
 
 void TMainForm::menuHelpHomePageClick() {
-    openAddress(kMakerHomePage);
+    if (!openWithDesktop(QUrl(kMakerHomePage)))
+        showErrorMessage(this, QStringLiteral("ホームページを開けませんでした。ブラウザで次の"
+                                              "アドレスを開いてください。\n%1")
+                                   .arg(kMakerHomePage));
 }
 
 TAboutForm* TMainForm::aboutForm() {

@@ -8,11 +8,11 @@
 #include "app/ui/Main.h"
 #include "app/ui/Splash.h"
 #include "common/BuildInfo.h"
+#include "common/ui/DesktopOpen.h"
 #include "common/ui/PageControl.h"
 #include "common/ui/StringGrid.h"
 
 #include <QAction>
-#include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -40,14 +40,6 @@ int historyRows(TMainForm& form) {
     return control<QTableView>(&form, QStringLiteral("viewHistory"))->model()->rowCount();
 }
 
-// Records the URLs handed to the desktop's open action.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-    Q_INVOKABLE void open(const QUrl& url) { urls.append(url); }
-};
-
 } // namespace
 
 class TestMenuCommands : public QObject {
@@ -67,7 +59,8 @@ private slots:
     void closingDuringDownloadEndsItAndCloses();
     void downloadNeverDropsHeldDrawsUnasked_data();
     void downloadNeverDropsHeldDrawsUnasked();
-    void helpOpensManualBesideProgramAndHomePage();
+    void helpOpensManualOrSaysWhereItIs_data();
+    void helpOpensManualOrSaysWhereItIs();
     void aboutBoxShowsVersionModally();
 };
 
@@ -240,31 +233,58 @@ void TestMenuCommands::downloadNeverDropsHeldDrawsUnasked() {
     QCOMPARE(historyRows(form), replace ? 25 : 27);
 }
 
-void TestMenuCommands::helpOpensManualBesideProgramAndHomePage() {
-    UrlCatcher catcher;
-    QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+void TestMenuCommands::helpOpensManualOrSaysWhereItIs_data() {
+    QTest::addColumn<bool>("manualThere");
+    QTest::addColumn<bool>("opens");
+    QTest::addColumn<QStringList>("texts");
+    const QString manual = QStringLiteral("\n%1/操作手順書.pdf");
+    const QString homePage = QStringLiteral("ホームページを開けませんでした。ブラウザで次のアドレス"
+                                            "を開いてください。\nhttps://www.ozumel.example/");
+    QTest::newRow("opened") << true << true << QStringList();
+    QTest::newRow("no manual") << false << true
+                               << QStringList{QStringLiteral("操作手順書が見つかりません。") +
+                                              manual};
+    QTest::newRow("no viewer or browser")
+        << true << false
+        << QStringList{QStringLiteral("操作手順書を開けませんでした。PDFを表示できるソフトで次の"
+                                      "ファイルを開いてください。") +
+                           manual,
+                       homePage};
+}
+
+void TestMenuCommands::helpOpensManualOrSaysWhereItIs() {
+    QFETCH(bool, manualThere);
+    QFETCH(bool, opens);
+    QFETCH(QStringList, texts);
+    if (manualThere)
+        m_dir->writeFile(QStringLiteral("操作手順書.pdf"), "%PDF-1.4\n");
+    QList<QUrl> urls;
+    setDesktopOpenHook([&](const QUrl& url) {
+        urls.append(url);
+        return opens;
+    });
+    // The manual beside the program, not in the working folder.
     const QString workingDir = QDir::currentPath();
     QTemporaryDir elsewhere;
     QDir::setCurrent(elsewhere.path());
+    ModalAnswerer answerer;
     {
-        ModalAnswerer answerer;
         TMainForm form;
         form.show();
         trigger(form, QStringLiteral("menuHelpManual"));
         trigger(form, QStringLiteral("menuHelpHomePage"));
-        trigger(form, QStringLiteral("menuHelpHomePage"));
-        QVERIFY(answerer.boxes().isEmpty()); // a missing manual is not reported
     }
     QDir::setCurrent(workingDir);
-    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    setDesktopOpenHook(nullptr);
 
-    QCOMPARE(catcher.urls.size(), 3);
-    QCOMPARE(catcher.urls.at(0),
-             QUrl::fromLocalFile(m_dir->filePath(QStringLiteral("操作手順書.pdf"))));
-    QVERIFY(catcher.urls.at(1).host().endsWith(QStringLiteral(".example")));
-    QCOMPARE(catcher.urls.at(2), catcher.urls.at(1));
+    for (QString& text : texts)
+        text = text.arg(m_dir->path());
+    QCOMPARE(answerer.texts(), texts);
+    QList<QUrl> expected;
+    if (manualThere)
+        expected << QUrl::fromLocalFile(m_dir->filePath(QStringLiteral("操作手順書.pdf")));
+    expected << QUrl(QStringLiteral("https://www.ozumel.example/"));
+    QCOMPARE(urls, expected);
 }
 
 void TestMenuCommands::aboutBoxShowsVersionModally() {
