@@ -1,7 +1,11 @@
 #include "common/ui/FileDialogs.h"
 
+#include "common/DataFolder.h"
+
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace {
 std::function<QString(const SaveFileRequest&)>& hook() {
@@ -12,6 +16,17 @@ std::function<QString(const SaveFileRequest&)>& hook() {
 std::function<QString(const OpenFileRequest&)>& openHook() {
     static std::function<QString(const OpenFileRequest&)> h;
     return h;
+}
+
+// Where a save dialog starts: the working folder when a file can be made
+// there; otherwise (started from a menu, it may be the read-only program
+// folder) the player's documents folder, else the home folder.
+QString saveStartFolder() {
+    const QString working = QDir::currentPath();
+    if (canCreateFileIn(working))
+        return working;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
 }
 
 // A name typed without a suffix gets the default one, as the dialog does.
@@ -32,6 +47,7 @@ QString askSaveFileName(QWidget* parent, const SaveFileRequest& request) {
     dialog.setNameFilter(request.nameFilter);
     dialog.setDefaultSuffix(request.defaultSuffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    dialog.setDirectory(saveStartFolder());
     dialog.selectFile(request.proposedName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};

@@ -136,20 +136,37 @@ private slots:
         QCOMPARE(QApplication::overrideCursor(), nullptr);
     }
 
-    // The real dialog, cancelled: it shows what the request offers.
+    // The real dialog, cancelled: it shows what the request offers, in the
+    // working folder when a file can be saved there, else in the player's
+    // documents or home folder (started from a menu, the working folder may be
+    // the read-only program folder).
+    void realDialogOffersTheProposedName_data() {
+        QTest::addColumn<bool>("writable");
+        QTest::newRow("writable working folder") << true;
+        QTest::newRow("read-only working folder") << false;
+    }
     void realDialogOffersTheProposedName() {
+        QFETCH(bool, writable);
+        QTemporaryDir scratch;
+        // Not even root can create a file in /proc.
+        const QString working = writable ? scratch.path() : QStringLiteral("/proc");
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(working);
         commit({3, 8, 15, 21, 27, 33, 36});
         ModalAnswerer answerer;
         QStringList seen;
         answerer.onFileDialog([&seen](QFileDialog* dialog) {
             seen = {dialog->objectName(), dialog->windowTitle(), dialog->defaultSuffix(),
-                    QFileInfo(dialog->selectedFiles().value(0)).fileName()};
+                    QFileInfo(dialog->selectedFiles().value(0)).fileName(),
+                    dialog->directory().absolutePath()};
             dialog->reject();
         });
         exportItem()->trigger();
+        QDir::setCurrent(before);
         QCOMPARE(seen, (QStringList{QStringLiteral("dlgSave"),
                                     QStringLiteral("CSVファイルに名前を付けて保存"),
-                                    QStringLiteral("csv"), QStringLiteral("560.csv")}));
+                                    QStringLiteral("csv"), QStringLiteral("560.csv"),
+                                    writable ? QDir(working).absolutePath() : QDir::homePath()}));
         QVERIFY(answerer.boxes().isEmpty());
     }
 
