@@ -33,6 +33,8 @@ void ModalAnswerer::poll() {
         if (box->defaultButton())
             seen.defaultButton = box->standardButton(box->defaultButton());
         m_boxes.append(seen);
+        if (m_look)
+            m_look(box);
         QMessageBox::StandardButton answer =
             seen.buttons.testFlag(QMessageBox::Ok) ? QMessageBox::Ok : QMessageBox::No;
         if (!m_answers.isEmpty())

@@ -40,6 +40,9 @@ public:
     void onFileDialog(std::function<void(QFileDialog*)> action) {
         m_fileActions.append(std::move(action));
     }
+    // Runs for each message box before it is answered, e.g. to look at the
+    // window behind it.
+    void onEachBox(std::function<void(QMessageBox*)> look) { m_look = std::move(look); }
     const QList<Box>& boxes() const { return m_boxes; }
     QStringList texts() const;
     void clear() { m_boxes.clear(); }
@@ -50,6 +53,7 @@ private:
     QList<QMessageBox::StandardButton> m_answers;
     QList<std::function<void(QFileDialog*)>> m_fileActions;
     QList<Box> m_boxes;
+    std::function<void(QMessageBox*)> m_look;
 };
 
 class TMainForm;

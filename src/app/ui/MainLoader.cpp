@@ -58,8 +58,12 @@ void TMainForm::FormShow() {
         m_version = buildVersion();
         setWindowTitle(QStringLiteral("Septarion  [for Version %1]").arg(m_version.Text));
         InitControls();
-        busy.runStep([this] { btnMmsUpdateClick(); });
-        if (m_closePending)
+        // A load error is reported while the start-up still runs, so that
+        // the window behind its box is locked as during any load.
+        bool loaded = false;
+        busy.runStep(
+            [this, &loaded] { loaded = runHandler(this, [this] { btnMmsUpdateClick(); }); });
+        if (!loaded || m_closePending)
             return;
         applyStoredOptions();
         {

@@ -73,11 +73,8 @@ bool BusyState::enter(const QString& waitText, bool busyCursor, bool lock) {
     }
     s.depth = 1;
     s.stopRequested = false;
-    s.locked = lock;
     if (lock)
-        for (const auto& widget : std::as_const(s.disabled))
-            if (widget)
-                widget->setEnabled(false);
+        lockNow();
     if (busyCursor) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         s.cursorSet = true;
@@ -87,6 +84,15 @@ bool BusyState::enter(const QString& waitText, bool busyCursor, bool lock) {
         s.waitShown = true;
     }
     return true;
+}
+
+void BusyState::lockNow() {
+    State& s = state();
+    if (s.depth == 0 || std::exchange(s.locked, true))
+        return;
+    for (const auto& widget : std::as_const(s.disabled))
+        if (widget)
+            widget->setEnabled(false);
 }
 
 void BusyState::leave() {

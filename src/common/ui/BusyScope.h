@@ -31,6 +31,11 @@ public:
     // True once a stop has been asked for; long loops check it after each step.
     static bool stopRequested();
 
+    // Disables what a running command that locked nothing (NothingToLock)
+    // would have disabled, until it ends: a box it shows puts the window in
+    // front of the user. Nothing happens when no command runs or it locked.
+    static void lockNow();
+
 private:
     friend class BusyScope;
     static bool enter(const QString& waitText, bool busyCursor, bool lock);

@@ -1,6 +1,7 @@
 #include "common/ui/MessageBox.h"
 
 #include "common/AppError.h"
+#include "common/ui/BusyScope.h"
 
 #include <QMessageBox>
 
@@ -8,6 +9,9 @@ namespace {
 QMessageBox::StandardButton showBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
                                     const QString& text, QMessageBox::StandardButtons buttons,
                                     QMessageBox::StandardButton defaultButton) {
+    // A box puts the window in front of the user: what a running command
+    // keeps the user away from is disabled now, if it was not yet.
+    BusyState::lockNow();
     QMessageBox box(icon, caption, text, buttons, parent);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(defaultButton);

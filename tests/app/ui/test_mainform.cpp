@@ -388,8 +388,15 @@ void TestMainForm::badDrawLineStopsLoadKeepingEarlierDraws() {
     dir.writeDataFiles(file, prizeLines({103, 102, 101, 100}));
     ModalAnswerer answerer;
     TMainForm form;
+    // While the box is up the load still runs: tabs, main tab and menu locked.
+    bool lockedBehindBox = false;
+    answerer.onEachBox([&](QMessageBox*) {
+        lockedBehindBox = !tabsOf(form)->isEnabled() && !form.menuBar()->isEnabled() &&
+                          !control<QWidget>(&form, QStringLiteral("TabSheet1"))->isEnabled();
+    });
     form.show();
     settle();
+    QVERIFY(lockedBehindBox);
 
     QCOMPARE(answerer.boxes().size(), 1);
     const ModalAnswerer::Box box = answerer.boxes().first();
