@@ -5,14 +5,16 @@
 #     downloaded data, and replaces the generated sample data that earlier
 #     versions laid out;
 #  2. CPack packs the same folder as a tar.gz,
-#  3. and as a Debian package: the folder in /opt/septarion, the desktop entry
-#     and icon system-wide, dependencies from the shared libraries;
+#  3. and as a Debian package: the program in /usr/lib/septarion with links to
+#     its read-only files in /usr/share/septarion, the desktop entry, icon,
+#     AppStream metadata and manual page system-wide, dependencies from the
+#     shared libraries;
 #  4. the program in the unpacked tar.gz starts (under a virtual X display),
 #     shows its caption, and a second copy ends at once with exit code 0;
 #  5. as root: the Debian package installs with apt-get; its program, started
-#     offscreen by a user who cannot write to /opt/septarion, seeds that
+#     offscreen by a user who cannot write to /usr/lib/septarion, seeds that
 #     user's data folder with the starting data, keeps running and writes
-#     nothing into /opt/septarion; the package is removed again.
+#     nothing into the package's folders; the package is removed again.
 # A part that cannot run here is skipped with a message saying why.
 #   scripts/check-package.sh <build folder> <version>
 # Exit code 77 means skipped: nothing could be checked.
@@ -65,7 +67,9 @@ build=$(cd "$1" && pwd)
 version=$2
 root=$(cd "$(dirname "$0")/.." && pwd)
 caption="Septarion  [for Version $version]"
-deb_folder=/opt/septarion
+deb_folder=/usr/lib/septarion
+deb_share=/usr/share/septarion
+app_id=example.ozumel.Septarion
 work=$(mktemp -d)
 # Readable by apt's own user, which reads the package file.
 chmod 755 "$work"
@@ -107,10 +111,12 @@ check_folder() {
   done
 }
 
+# An empty exec_path: the entry starts the command septarion from the PATH.
 check_entry() {
-  local entry=$1 exec_path=$2 icon=$3
+  local entry=$1 exec_path=$2 icon=$3 exec_line="Exec=septarion"
+  [ -z "$exec_path" ] || exec_line="Exec=\"$exec_path\""
   [ -f "$entry" ] || fail "no desktop entry $entry"
-  grep -qxF "Exec=\"$exec_path\"" "$entry" || fail "$entry does not start $exec_path"
+  grep -qxF "$exec_line" "$entry" || fail "$entry has not $exec_line"
   grep -qxF "Icon=$icon" "$entry" || fail "$entry has not the icon $icon"
   grep -qxF "Type=Application" "$entry" || fail "$entry is not an application"
   if command -v desktop-file-validate >/dev/null; then
@@ -118,9 +124,9 @@ check_entry() {
   fi
 }
 
-# Every file under the folder with its size, time and mode: what must not change.
+# Every file under the folders with its size, time and mode: what must not change.
 snapshot() {
-  find "$1" -printf '%P %s %T@ %m\n' | sort
+  find "$@" -printf '%p %s %T@ %m\n' | sort
 }
 
 # 1. The folder from `cmake --install`; a second install keeps downloaded
@@ -175,16 +181,24 @@ else
   for lib in libqt6core6 libqt6widgets6 libqt6charts6 libqt6network6 libqt6svg6; do
     [[ "$depends" == *"$lib "* ]] || fail "the package does not depend on $lib: $depends"
   done
-  dpkg-deb -x "$deb" "$work/deb/root"
-  check_folder "$work/deb/root$deb_folder"
-  check_entry "$work/deb/root/usr/share/applications/septarion.desktop" "$deb_folder/septarion" \
-    septarion
-  [ -s "$work/deb/root/usr/share/icons/hicolor/scalable/apps/septarion.svg" ] ||
+  deb_root="$work/deb/root"
+  dpkg-deb -x "$deb" "$deb_root"
+  # The links resolve inside the unpacked tree: the program finds its files.
+  check_folder "$deb_root$deb_folder"
+  if [ ! -L "$deb_root$deb_folder/download" ] || [ ! -d "$deb_root$deb_share/download" ]; then
+    fail "the starting data is not in $deb_share, linked from $deb_folder"
+  fi
+  check_entry "$deb_root/usr/share/applications/$app_id.desktop" "" "$app_id"
+  [ -s "$deb_root/usr/share/icons/hicolor/scalable/apps/$app_id.svg" ] ||
     fail "the package has no system-wide icon"
-  [ "$(readlink "$work/deb/root/usr/bin/septarion")" = "$deb_folder/septarion" ] ||
+  [ "$(readlink -f "$deb_root/usr/bin/septarion")" = "$deb_root$deb_folder/septarion" ] ||
     fail "the package has no command septarion"
-  [ ! -e "$work/deb/root$deb_folder/install-desktop-entry.sh" ] ||
+  [ ! -e "$deb_root$deb_folder/install-desktop-entry.sh" ] ||
     fail "the package carries the per-user menu script"
+  for page in man/man1 man/ja/man1; do
+    gzip -dc "$deb_root/usr/share/$page/septarion.1.gz" | grep -q '^\.SH ' ||
+      fail "the package has no manual page $page/septarion.1.gz"
+  done
   echo "debian package: ok ($(basename "$deb"))"
   checked=$((checked + 1))
 fi
@@ -216,7 +230,7 @@ run_installed_as_nobody() {
   chmod 700 "$nobody_home"
   local data="$nobody_home/data/Ozumel/Septarion"
   local before
-  before=$(snapshot "$deb_folder")
+  before=$(snapshot "$deb_folder" "$deb_share")
   ! setpriv --reuid=65534 --regid=65534 --clear-groups test -w "$deb_folder" ||
     fail "$deb_folder is writable for the user"
   setpriv --reuid=65534 --regid=65534 --clear-groups \
@@ -252,7 +266,8 @@ run_installed_as_nobody() {
   done
   [ "$(stat -c %u "$data/download/Loto7Number.csv")" = 65534 ] ||
     fail "the seeded data does not belong to the user"
-  [ "$(snapshot "$deb_folder")" = "$before" ] || fail "the program wrote into $deb_folder"
+  [ "$(snapshot "$deb_folder" "$deb_share")" = "$before" ] ||
+    fail "the program wrote into $deb_folder or $deb_share"
   echo "installed program as a user without write access: seeded $data, nothing written to $deb_folder"
 }
 
@@ -290,7 +305,7 @@ else
         fail "apt-get could not remove septarion"
       deb_installed=no
       [ ! -e "$deb_folder" ] || fail "removing the package left $deb_folder"
-      [ ! -e /usr/share/applications/septarion.desktop ] ||
+      [ ! -e "/usr/share/applications/$app_id.desktop" ] ||
         fail "removing the package left its desktop entry"
       echo "debian package installed, run and removed: ok"
       checked=$((checked + 1))
