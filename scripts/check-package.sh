@@ -8,13 +8,16 @@
 #  3. and as a Debian package: the program in /usr/lib/septarion with links to
 #     its read-only files in /usr/share/septarion, the desktop entry, icon,
 #     AppStream metadata and manual page system-wide, dependencies from the
-#     shared libraries;
+#     shared libraries; lintian, desktop-file-validate and appstreamcli find
+#     no error and no warning;
 #  4. the program in the unpacked tar.gz starts (under a virtual X display),
 #     shows its caption, and a second copy ends at once with exit code 0;
-#  5. as root: the Debian package installs with apt-get; its program, started
-#     offscreen by a user who cannot write to /usr/lib/septarion, seeds that
-#     user's data folder with the starting data, keeps running and writes
-#     nothing into the package's folders; the package is removed again.
+#  5. as root: the Debian package installs (apt-get, running dpkg); its
+#     program, started offscreen by a user who cannot write to
+#     /usr/lib/septarion, seeds that user's data folder with the starting
+#     data, keeps running and writes nothing into the package's folders;
+#     removing and purging the package print no warning and leave none of its
+#     files or folders behind.
 # A part that cannot run here is skipped with a message saying why.
 #   scripts/check-package.sh <build folder> <version>
 # Exit code 77 means skipped: nothing could be checked.
@@ -120,7 +123,12 @@ check_entry() {
   grep -qxF "Icon=$icon" "$entry" || fail "$entry has not the icon $icon"
   grep -qxF "Type=Application" "$entry" || fail "$entry is not an application"
   if command -v desktop-file-validate >/dev/null; then
-    desktop-file-validate "$entry" || fail "$entry is not valid"
+    # It prints hints and warnings, and fails only on errors: nothing is accepted.
+    local found
+    found=$(desktop-file-validate "$entry" 2>&1) || true
+    [ -z "$found" ] || fail "desktop-file-validate: $found"
+  else
+    skip "desktop-file-validate missing (desktop-file-utils): $entry is not validated"
   fi
 }
 
@@ -199,6 +207,26 @@ else
     gzip -dc "$deb_root/usr/share/$page/septarion.1.gz" | grep -q '^\.SH ' ||
       fail "the package has no manual page $page/septarion.1.gz"
   done
+  if command -v appstreamcli >/dev/null; then
+    # The tree: the metadata, and the desktop entry its launchable names.
+    appstreamcli validate-tree --no-net "$deb_root" >"$work/appstream.log" 2>&1 || {
+      cat "$work/appstream.log" >&2
+      fail "appstreamcli finds the metadata invalid"
+    }
+    grep -qF "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" \
+      "$deb_root/usr/share/metainfo/$app_id.metainfo.xml" ||
+      fail "the metadata does not launch $app_id.desktop"
+  else
+    skip "appstreamcli missing (appstream): the metadata is not validated"
+  fi
+  if command -v lintian >/dev/null; then
+    lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || {
+      cat "$work/lintian.log" >&2
+      fail "lintian finds errors or warnings in the package"
+    }
+  else
+    skip "lintian missing: the package is not checked against Debian's policy"
+  fi
   echo "debian package: ok ($(basename "$deb"))"
   checked=$((checked + 1))
 fi
@@ -271,6 +299,16 @@ run_installed_as_nobody() {
   echo "installed program as a user without write access: seeded $data, nothing written to $deb_folder"
 }
 
+# apt-get, waiting for the package database's lock, running dpkg; a warning
+# from dpkg (a folder it could not remove, say) fails the check.
+apt_dpkg() {
+  apt-get "$1" -y -q -o DPkg::Lock::Timeout=600 "${@:2}" >"$work/apt.log" 2>&1 || {
+    cat "$work/apt.log" >&2
+    fail "apt-get $* failed"
+  }
+  ! grep -i "warning" "$work/apt.log" >&2 || fail "apt-get $* warned"
+}
+
 if [ -z "$deb" ]; then
   skip "no Debian package: not installed"
 elif [ "$(id -u)" -ne 0 ]; then
@@ -293,21 +331,25 @@ else
     if [ -n "$extra" ]; then
       skip "installing would add further packages (${extra//$'\n'/ }): not installed"
     else
+      # What the package adds to this machine: all of it must go again.
+      new_paths=()
+      while IFS= read -r path; do
+        [ -e "$path" ] || [ -L "$path" ] || new_paths+=("$path")
+      done < <(dpkg-deb --fsys-tarfile "$deb" | tar -t | sed -n 's|^\.\(/.*[^/]\)/*$|\1|p')
       deb_installed=yes
-      apt-get install -y -qq --no-install-recommends -o DPkg::Lock::Timeout=600 "$deb" \
-        >"$work/apt.log" 2>&1 || {
-        cat "$work/apt.log" >&2
-        fail "apt-get could not install $deb"
-      }
+      apt_dpkg install --no-install-recommends "$deb"
       [ -x "$deb_folder/septarion" ] || fail "the package did not install $deb_folder/septarion"
       run_installed_as_nobody
-      apt-get purge -y -qq -o DPkg::Lock::Timeout=600 septarion >/dev/null 2>&1 ||
-        fail "apt-get could not remove septarion"
+      apt_dpkg remove septarion
+      # Without configuration files the package is gone already; else purge it.
+      if dpkg-query -W septarion >/dev/null 2>&1; then
+        apt_dpkg purge septarion
+      fi
       deb_installed=no
-      [ ! -e "$deb_folder" ] || fail "removing the package left $deb_folder"
-      [ ! -e "/usr/share/applications/$app_id.desktop" ] ||
-        fail "removing the package left its desktop entry"
-      echo "debian package installed, run and removed: ok"
+      for path in "${new_paths[@]}"; do
+        if [ -e "$path" ] || [ -L "$path" ]; then fail "removing the package left $path"; fi
+      done
+      echo "debian package installed, run, removed and purged without a warning: ok"
       checked=$((checked + 1))
     fi
   fi
