@@ -1,7 +1,7 @@
 # make run   install what is missing, build, start the program (with the starting data)
 # make test  install what is missing, build, run every test headless
 # make install PREFIX=~/Septarion   a ready-to-run folder
-# make package   the same as a tar.gz, and a Debian package (/opt/septarion)
+# make package   the same as a tar.gz, and a Debian package (/usr/lib/septarion)
 # make lint  clang-tidy over src/; fails on any finding
 BUILD      ?= build
 SAN_BUILD  ?= build-sanitize
@@ -57,7 +57,7 @@ install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
 # The same folder as build/Septarion-<version>-Linux.tar.gz, and as the Debian
-# package build/septarion_<version>_<arch>.deb that installs it in /opt/septarion.
+# package build/septarion_<version>_<arch>.deb that installs it in /usr/lib/septarion.
 # A UTF-8 locale so that the manual's Japanese file name can be archived.
 package: build
 	LC_ALL=C.UTF-8 cmake --build $(BUILD) --target package

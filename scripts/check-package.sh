@@ -5,14 +5,19 @@
 #     downloaded data, and replaces the generated sample data that earlier
 #     versions laid out;
 #  2. CPack packs the same folder as a tar.gz,
-#  3. and as a Debian package: the folder in /opt/septarion, the desktop entry
-#     and icon system-wide, dependencies from the shared libraries;
+#  3. and as a Debian package: the program in /usr/lib/septarion with links to
+#     its read-only files in /usr/share/septarion, the desktop entry, icon,
+#     AppStream metadata and manual page system-wide, dependencies from the
+#     shared libraries; lintian, desktop-file-validate and appstreamcli find
+#     no error and no warning;
 #  4. the program in the unpacked tar.gz starts (under a virtual X display),
 #     shows its caption, and a second copy ends at once with exit code 0;
-#  5. as root: the Debian package installs with apt-get; its program, started
-#     offscreen by a user who cannot write to /opt/septarion, seeds that
-#     user's data folder with the starting data, keeps running and writes
-#     nothing into /opt/septarion; the package is removed again.
+#  5. as root: the Debian package installs (apt-get, running dpkg); its
+#     program, started offscreen by a user who cannot write to
+#     /usr/lib/septarion, seeds that user's data folder with the starting
+#     data, keeps running and writes nothing into the package's folders;
+#     removing and purging the package print no warning and leave none of its
+#     files or folders behind.
 # A part that cannot run here is skipped with a message saying why.
 #   scripts/check-package.sh <build folder> <version>
 # Exit code 77 means skipped: nothing could be checked.
@@ -65,7 +70,9 @@ build=$(cd "$1" && pwd)
 version=$2
 root=$(cd "$(dirname "$0")/.." && pwd)
 caption="Septarion  [for Version $version]"
-deb_folder=/opt/septarion
+deb_folder=/usr/lib/septarion
+deb_share=/usr/share/septarion
+app_id=example.ozumel.Septarion
 work=$(mktemp -d)
 # Readable by apt's own user, which reads the package file.
 chmod 755 "$work"
@@ -107,20 +114,27 @@ check_folder() {
   done
 }
 
+# An empty exec_path: the entry starts the command septarion from the PATH.
 check_entry() {
-  local entry=$1 exec_path=$2 icon=$3
+  local entry=$1 exec_path=$2 icon=$3 exec_line="Exec=septarion"
+  [ -z "$exec_path" ] || exec_line="Exec=\"$exec_path\""
   [ -f "$entry" ] || fail "no desktop entry $entry"
-  grep -qxF "Exec=\"$exec_path\"" "$entry" || fail "$entry does not start $exec_path"
+  grep -qxF "$exec_line" "$entry" || fail "$entry has not $exec_line"
   grep -qxF "Icon=$icon" "$entry" || fail "$entry has not the icon $icon"
   grep -qxF "Type=Application" "$entry" || fail "$entry is not an application"
   if command -v desktop-file-validate >/dev/null; then
-    desktop-file-validate "$entry" || fail "$entry is not valid"
+    # It prints hints and warnings, and fails only on errors: nothing is accepted.
+    local found
+    found=$(desktop-file-validate "$entry" 2>&1) || true
+    [ -z "$found" ] || fail "desktop-file-validate: $found"
+  else
+    skip "desktop-file-validate missing (desktop-file-utils): $entry is not validated"
   fi
 }
 
-# Every file under the folder with its size, time and mode: what must not change.
+# Every file under the folders with its size, time and mode: what must not change.
 snapshot() {
-  find "$1" -printf '%P %s %T@ %m\n' | sort
+  find "$@" -printf '%p %s %T@ %m\n' | sort
 }
 
 # 1. The folder from `cmake --install`; a second install keeps downloaded
@@ -175,16 +189,44 @@ else
   for lib in libqt6core6 libqt6widgets6 libqt6charts6 libqt6network6 libqt6svg6; do
     [[ "$depends" == *"$lib "* ]] || fail "the package does not depend on $lib: $depends"
   done
-  dpkg-deb -x "$deb" "$work/deb/root"
-  check_folder "$work/deb/root$deb_folder"
-  check_entry "$work/deb/root/usr/share/applications/septarion.desktop" "$deb_folder/septarion" \
-    septarion
-  [ -s "$work/deb/root/usr/share/icons/hicolor/scalable/apps/septarion.svg" ] ||
+  deb_root="$work/deb/root"
+  dpkg-deb -x "$deb" "$deb_root"
+  # The links resolve inside the unpacked tree: the program finds its files.
+  check_folder "$deb_root$deb_folder"
+  if [ ! -L "$deb_root$deb_folder/download" ] || [ ! -d "$deb_root$deb_share/download" ]; then
+    fail "the starting data is not in $deb_share, linked from $deb_folder"
+  fi
+  check_entry "$deb_root/usr/share/applications/$app_id.desktop" "" "$app_id"
+  [ -s "$deb_root/usr/share/icons/hicolor/scalable/apps/$app_id.svg" ] ||
     fail "the package has no system-wide icon"
-  [ "$(readlink "$work/deb/root/usr/bin/septarion")" = "$deb_folder/septarion" ] ||
+  [ "$(readlink -f "$deb_root/usr/bin/septarion")" = "$deb_root$deb_folder/septarion" ] ||
     fail "the package has no command septarion"
-  [ ! -e "$work/deb/root$deb_folder/install-desktop-entry.sh" ] ||
+  [ ! -e "$deb_root$deb_folder/install-desktop-entry.sh" ] ||
     fail "the package carries the per-user menu script"
+  for page in man/man1 man/ja/man1; do
+    gzip -dc "$deb_root/usr/share/$page/septarion.1.gz" | grep -q '^\.SH ' ||
+      fail "the package has no manual page $page/septarion.1.gz"
+  done
+  if command -v appstreamcli >/dev/null; then
+    # The tree: the metadata, and the desktop entry its launchable names.
+    appstreamcli validate-tree --no-net "$deb_root" >"$work/appstream.log" 2>&1 || {
+      cat "$work/appstream.log" >&2
+      fail "appstreamcli finds the metadata invalid"
+    }
+    grep -qF "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" \
+      "$deb_root/usr/share/metainfo/$app_id.metainfo.xml" ||
+      fail "the metadata does not launch $app_id.desktop"
+  else
+    skip "appstreamcli missing (appstream): the metadata is not validated"
+  fi
+  if command -v lintian >/dev/null; then
+    lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || {
+      cat "$work/lintian.log" >&2
+      fail "lintian finds errors or warnings in the package"
+    }
+  else
+    skip "lintian missing: the package is not checked against Debian's policy"
+  fi
   echo "debian package: ok ($(basename "$deb"))"
   checked=$((checked + 1))
 fi
@@ -216,7 +258,7 @@ run_installed_as_nobody() {
   chmod 700 "$nobody_home"
   local data="$nobody_home/data/Ozumel/Septarion"
   local before
-  before=$(snapshot "$deb_folder")
+  before=$(snapshot "$deb_folder" "$deb_share")
   ! setpriv --reuid=65534 --regid=65534 --clear-groups test -w "$deb_folder" ||
     fail "$deb_folder is writable for the user"
   setpriv --reuid=65534 --regid=65534 --clear-groups \
@@ -252,8 +294,19 @@ run_installed_as_nobody() {
   done
   [ "$(stat -c %u "$data/download/Loto7Number.csv")" = 65534 ] ||
     fail "the seeded data does not belong to the user"
-  [ "$(snapshot "$deb_folder")" = "$before" ] || fail "the program wrote into $deb_folder"
+  [ "$(snapshot "$deb_folder" "$deb_share")" = "$before" ] ||
+    fail "the program wrote into $deb_folder or $deb_share"
   echo "installed program as a user without write access: seeded $data, nothing written to $deb_folder"
+}
+
+# apt-get, waiting for the package database's lock, running dpkg; a warning
+# from dpkg (a folder it could not remove, say) fails the check.
+apt_dpkg() {
+  apt-get "$1" -y -q -o DPkg::Lock::Timeout=600 "${@:2}" >"$work/apt.log" 2>&1 || {
+    cat "$work/apt.log" >&2
+    fail "apt-get $* failed"
+  }
+  ! grep -i "warning" "$work/apt.log" >&2 || fail "apt-get $* warned"
 }
 
 if [ -z "$deb" ]; then
@@ -278,21 +331,25 @@ else
     if [ -n "$extra" ]; then
       skip "installing would add further packages (${extra//$'\n'/ }): not installed"
     else
+      # What the package adds to this machine: all of it must go again.
+      new_paths=()
+      while IFS= read -r path; do
+        [ -e "$path" ] || [ -L "$path" ] || new_paths+=("$path")
+      done < <(dpkg-deb --fsys-tarfile "$deb" | tar -t | sed -n 's|^\.\(/.*[^/]\)/*$|\1|p')
       deb_installed=yes
-      apt-get install -y -qq --no-install-recommends -o DPkg::Lock::Timeout=600 "$deb" \
-        >"$work/apt.log" 2>&1 || {
-        cat "$work/apt.log" >&2
-        fail "apt-get could not install $deb"
-      }
+      apt_dpkg install --no-install-recommends "$deb"
       [ -x "$deb_folder/septarion" ] || fail "the package did not install $deb_folder/septarion"
       run_installed_as_nobody
-      apt-get purge -y -qq -o DPkg::Lock::Timeout=600 septarion >/dev/null 2>&1 ||
-        fail "apt-get could not remove septarion"
+      apt_dpkg remove septarion
+      # Without configuration files the package is gone already; else purge it.
+      if dpkg-query -W septarion >/dev/null 2>&1; then
+        apt_dpkg purge septarion
+      fi
       deb_installed=no
-      [ ! -e "$deb_folder" ] || fail "removing the package left $deb_folder"
-      [ ! -e /usr/share/applications/septarion.desktop ] ||
-        fail "removing the package left its desktop entry"
-      echo "debian package installed, run and removed: ok"
+      for path in "${new_paths[@]}"; do
+        if [ -e "$path" ] || [ -L "$path" ]; then fail "removing the package left $path"; fi
+      done
+      echo "debian package installed, run, removed and purged without a warning: ok"
       checked=$((checked + 1))
     fi
   fi

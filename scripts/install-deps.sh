@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ make pkg-config
   qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev
   libbenchmark-dev
-  dpkg-dev file
+  dpkg-dev file lintian desktop-file-utils appstream
   fonts-noto-cjk qt6-translations-l10n
   xvfb xauth x11-utils imagemagick poppler-utils clang-tidy
   openbox xdotool wmctrl
