@@ -32,7 +32,6 @@ Comment[ja]=ロト７の申込み数字を選び、保存し、抽選結果と�
 Keywords=Loto 7;lottery;ticket;
 Keywords[ja]=ロト７;ロト;宝くじ;抽選;
 Exec="$exec_path"
-Path=$plain_path
 Icon=$plain_path/septarion.svg
 Terminal=false
 Categories=Utility;

@@ -122,6 +122,9 @@ check_entry() {
   grep -qxF "$exec_line" "$entry" || fail "$entry has not $exec_line"
   grep -qxF "Icon=$icon" "$entry" || fail "$entry has not the icon $icon"
   grep -qxF "Type=Application" "$entry" || fail "$entry is not an application"
+  # Started from a menu, the program's folder (maybe read-only) must not be
+  # the working folder a save dialog opens in.
+  ! grep -q "^Path=" "$entry" || fail "$entry makes a folder the working folder"
   if command -v desktop-file-validate >/dev/null; then
     # It prints hints and warnings, and fails only on errors: nothing is accepted.
     local found

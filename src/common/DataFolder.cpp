@@ -37,7 +37,12 @@ const Decision& currentDecision() {
     const QString program = programDir();
     std::optional<Decision>& taken = decision();
     if (!taken || taken->programDir != program) {
-        const bool writable = writableOverride() ? *writableOverride() : canCreateFileIn(program);
+        // The system's program tree (/usr) is read-only by rule: root, who
+        // can write there, must not change what a package owns.
+        const bool system = QDir::cleanPath(QFileInfo(program).absoluteFilePath())
+                                .startsWith(QStringLiteral("/usr/"));
+        const bool writable =
+            writableOverride() ? *writableOverride() : !system && canCreateFileIn(program);
         const QString user = userDataDir();
         // Without a home there is no other place: failures then show when
         // the files are read or written, as they would beside the program.

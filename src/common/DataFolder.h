@@ -8,7 +8,8 @@
 // Where the data files (download/) and the saved lines (client/) live.
 //
 // Beside the program (programDir()) whenever a file can be created there: a
-// folder the user unpacked, installed or built. Otherwise, as for a system-wide
+// folder the user unpacked, installed or built, but never under /usr, which
+// the system's packages own. Otherwise, as for a system-wide
 // install, they live in one per-user folder (QStandardPaths::AppDataLocation),
 // which prepareDataDir() seeds with the starting data kept in the program
 // folder's download/; the program then never writes into its own folder.

@@ -107,9 +107,7 @@ void TestDownload::successReplacesBothFilesAndAsksTheServerEachTime() {
 }
 
 void TestDownload::realDataPassesTheChecks() {
-    const QString shared = sharedDataDir();
-    if (shared.isEmpty())
-        QSKIP("The real data (../shared/data/Loto7Number.csv, Loto7Data.csv) is not there.");
+    const QString shared = startingDataDir();
     m_server->serveFile(kDrawPath, shared + QStringLiteral("/Loto7Number.csv"));
     m_server->serveFile(kPrizePath, shared + QStringLiteral("/Loto7Data.csv"));
     QVERIFY(DownloadDataFiles().succeeded());

@@ -118,6 +118,9 @@ private slots:
         QVERIFY(!canCreateFileIn(gone));
         setProgramDir(gone);
         QCOMPARE(dataDir(), userDataDir());
+        // The system's program tree is never written, even where root could.
+        setProgramDir(QStringLiteral("/usr/local/share"));
+        QCOMPARE(dataDir(), userDataDir());
         setProgramDir(m_dir->path());
         QCOMPARE(dataDir(), m_dir->path());
 

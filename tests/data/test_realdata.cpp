@@ -65,9 +65,7 @@ class TestRealData : public QObject {
     Q_OBJECT
 private slots:
     void realDraws() {
-        const QString dir = sharedDataDir();
-        if (dir.isEmpty())
-            QSKIP("The real data folder ../shared/data beside the project is absent");
+        const QString dir = startingDataDir();
         DrawTable draws;
         PrizeTable prizes;
         loadFolder(dir, draws, prizes);

@@ -165,14 +165,6 @@ void setTreeWritable(const QString& folder, bool writable) {
     }
 }
 
-QString sharedDataDir() {
-    const QString dir = QStringLiteral(SEPTARION_SHARED_DATA_DIR);
-    if (QFileInfo::exists(dir + QStringLiteral("/Loto7Number.csv")) &&
-        QFileInfo::exists(dir + QStringLiteral("/Loto7Data.csv")))
-        return dir;
-    return {};
-}
-
 QString mutatedLine(const QString& line, const QString& alphabet, QRandomGenerator& random) {
     QString result = line;
     for (int edits = 1 + random.bounded(3); edits > 0; --edits) {

@@ -87,10 +87,8 @@ template <typename Call> QString errorOf(Call call) {
 // remove a character from the alphabet), for comparing two parsers.
 QString mutatedLine(const QString& line, const QString& alphabet, QRandomGenerator& random);
 
-// The real data of past draws beside the project, or an empty string.
-QString sharedDataDir();
-
-// The starting data the program ships (data/download of the project).
+// The starting data the program ships (data/download of the project): the
+// real results of draws 1 to 689, there in every clone.
 QString startingDataDir();
 inline constexpr int kStartingDraws = 689;
 

@@ -374,9 +374,7 @@ private slots:
     }
 
     void rangeViewWithRealData() {
-        const QString data = sharedDataDir();
-        if (data.isEmpty())
-            QSKIP("The real data folder ../shared/data beside the project is absent");
+        const QString data = startingDataDir();
         m_form.reset();
         for (const QString& name :
              {QStringLiteral("Loto7Number.csv"), QStringLiteral("Loto7Data.csv")}) {
