@@ -35,7 +35,7 @@ namespace geometry {
 constexpr QSize kOpening{1080, 712}; // where the screen has room
 constexpr int kYearWidth = 100;
 constexpr int kButtonWidth = 104;
-constexpr int kChartMinimumHeight = 180;
+constexpr int kChartMinimumHeight = 250; // below it the axis labels are elided
 } // namespace geometry
 
 constexpr int kDeadlineColumn = 12;
@@ -119,8 +119,8 @@ TLedgerForm::TLedgerForm(const DrawTable& draws, const PrizeTable& prizes, QWidg
     layout->addLayout(buildTotals());
     m_note = addLabel(QStringLiteral("lblLedgerNote"), QString());
     layout->addWidget(m_note);
-    layout->addWidget(buildGrid(), 3);
-    layout->addWidget(buildChart(), 2);
+    layout->addWidget(buildGrid(), 1);
+    layout->addWidget(buildChart(), 1);
     layout->addLayout(buildButtons());
     connect(m_year, &QComboBox::currentIndexChanged, this, [this] { cmbLedgerYearChange(); });
     setLedger({}, Clock::currentUtc().toLocalTime().date());
