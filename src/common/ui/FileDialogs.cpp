@@ -22,7 +22,7 @@ std::function<QString(const OpenFileRequest&)>& openHook() {
 // there; otherwise (started from a menu, it may be the read-only program
 // folder) the player's documents folder, else the home folder.
 QString saveStartFolder() {
-    const QString working = QDir::currentPath();
+    QString working = QDir::currentPath();
     if (canCreateFileIn(working))
         return working;
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
