@@ -2,6 +2,7 @@
 // (the all-draws CSV) read, checked and merged against 99,999 held draws, and
 // the preview filled.
 #include "SampleData.h"
+#include "common/DataFolder.h"
 #include "common/ui/StripedGrid.h"
 #include "data/ResultsImport.h"
 #include "data/ui/ImportForm.h"

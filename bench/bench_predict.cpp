@@ -25,7 +25,7 @@ const PositionCounts& sampleCounts() {
 }
 
 void generateLines(benchmark::State& state, GenerationMode mode, int threshold) {
-    ExclusionFlags excluded{};
+    NumberSet excluded{};
     for (int n = 1; n <= 20; ++n) // the editor's most
         excluded[(n * 5) % kMaxNumber] = true;
     const GenerationRule rule(mode, threshold, sampleCounts(), excluded);

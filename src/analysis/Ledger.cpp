@@ -10,19 +10,8 @@
 #include <QDir>
 
 #include <algorithm>
-#include <bit>
 
 namespace {
-
-using NumberMask = quint64; // bit n stands for number n (1..37)
-
-template <typename Number, std::size_t N> NumberMask maskOf(const std::array<Number, N>& numbers) {
-    NumberMask mask = 0;
-    for (const int n : numbers)
-        if (n >= 1 && n <= kMaxNumber)
-            mask |= NumberMask(1) << n;
-    return mask;
-}
 
 // The draw number a file name stands for: "<n>.csv" with n in plain decimal
 // (no sign, no leading zero) from 1 to kMaxDrawNumber; 0 for any other name.
@@ -136,8 +125,6 @@ Ledger buildLedger(const QVector<LedgerFile>& files, const DrawTable& draws,
         const int prizeRow = prizeRowOf[file.drawNumber];
         // Without a record every amount reads 0, as unknown.
         const PrizeRecord prize = prizeRow >= 0 ? prizes.at(prizeRow) : PrizeRecord();
-        const NumberMask mainMask = draw ? maskOf(draw->MainNumbers) : 0;
-        const NumberMask bonusMask = draw ? maskOf(draw->BonusNumbers) : 0;
         LedgerRow counted;
         int skipped = 0;
         std::array<int, kPositions> numbers{};
@@ -149,9 +136,7 @@ Ledger buildLedger(const QVector<LedgerFile>& files, const DrawTable& draws,
             ++counted.lines;
             if (!draw)
                 continue;
-            const NumberMask lineMask = maskOf(numbers); // a repeated number counts once
-            const int tier = prizeTier(
-                {std::popcount(lineMask & mainMask), std::popcount(lineMask & bonusMask)});
+            const int tier = prizeTier(hitsOf(numbers, *draw));
             if (tier == 0)
                 continue;
             ++counted.tierLines.at(tier - 1);

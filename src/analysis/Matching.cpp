@@ -51,6 +51,10 @@ bool drawNumberOfText(const QString& cell, int& number) {
 
 } // namespace
 
+HitCount hitsOf(const std::array<int, kPositions>& line, const DrawResult& draw) {
+    return hitsOfMask(maskOf(line), draw);
+}
+
 int numberOfCellText(QStringView text) {
     if (text.size() != 2)
         return 0;

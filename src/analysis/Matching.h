@@ -7,6 +7,8 @@
 #include <QStringView>
 #include <QVector>
 
+#include <array>
+
 // Checking saved ticket lines against draw results: hits, prize tier, and
 // the order in which a run visits the lines.
 
@@ -20,6 +22,12 @@ struct HitCount {
 // which are compared as their two-digit texts ("07"): 1..37 for "01".."37",
 // 0 for every other text ("7", " 07", "38", "").
 int numberOfCellText(QStringView text);
+
+// The hits of a line of numbers 1..37 on a draw. Each distinct number counts
+// once, so a line that repeats a number never counts it twice; numbers outside
+// 1..37 find no hit. The one hit rule: the matching tab, the ledger and every
+// other count of wins go through it.
+HitCount hitsOf(const std::array<int, kPositions>& line, const DrawResult& draw);
 
 // The prize tier of a hit count: 1 to 6, or 0 for no prize.
 int prizeTier(HitCount hits);

@@ -28,17 +28,13 @@
 
 namespace {
 
-const QString kDrawServerPath = QStringLiteral("/download/Loto7Number.csv");
-const QString kPrizeServerPath = QStringLiteral("/download/Loto7Data.csv");
-const QString kDrawTarget = QStringLiteral("download/Loto7Number.csv");
-const QString kPrizeTarget = QStringLiteral("download/Loto7Data.csv");
+// A data file's path on the server: the same as in the data folder.
+QString serverPath(const QString& name) {
+    return u'/' + kDownloadFolder + u'/' + name;
+}
 
 // How often a running transfer looks at the stop request.
 constexpr int kStopPollMs = 50;
-
-constexpr QFileDevice::Permissions kDataFilePermissions =
-    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
-    QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
 
 QUrl& serverOverride() {
     static QUrl url;
@@ -360,15 +356,15 @@ DownloadResult DownloadDataFiles(const std::function<bool()>& stopRequested,
                 };
             return options;
         };
-        const QString drawTarget = dataPath(kDrawTarget);
-        result.drawResults = fetchDataFile(manager, dataFileUrl(base, kDrawServerPath), drawTarget,
-                                           DataFileKind::DrawResults,
+        const QString drawTarget = drawFilePath();
+        result.drawResults = fetchDataFile(manager, dataFileUrl(base, serverPath(kDrawFileName)),
+                                           drawTarget, DataFileKind::DrawResults,
                                            optionsFor(DataFileKind::DrawResults, drawTarget));
         if (result.drawResults != FetchStatus::Done)
             return result;
-        const QString prizeTarget = dataPath(kPrizeTarget);
-        result.prizeData = fetchDataFile(manager, dataFileUrl(base, kPrizeServerPath), prizeTarget,
-                                         DataFileKind::PrizeData,
+        const QString prizeTarget = prizeFilePath();
+        result.prizeData = fetchDataFile(manager, dataFileUrl(base, serverPath(kPrizeFileName)),
+                                         prizeTarget, DataFileKind::PrizeData,
                                          optionsFor(DataFileKind::PrizeData, prizeTarget));
     } catch (...) {
         // Whatever went wrong, the caller only learns that it did.

@@ -29,5 +29,6 @@ struct TVersion {
     QString Text;
 };
 
-// Flags of the numbers excluded from generation; index n-1 stands for number n.
-using ExclusionFlags = std::array<bool, kMaxNumber>;
+// A set of the numbers 1..37, as flags: index n-1 stands for number n (the
+// numbers excluded from generation, the numbers of a line being drawn).
+using NumberSet = std::array<bool, kMaxNumber>;

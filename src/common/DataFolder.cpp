@@ -10,14 +10,6 @@
 
 namespace {
 
-const QString kDownloadFolder = QStringLiteral("download");
-const QString kClientFolder = QStringLiteral("client");
-
-// rw-r--r--, as the download gives a new data file (a temporary file is private).
-constexpr QFileDevice::Permissions kDataFilePermissions =
-    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
-    QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
-
 struct Decision {
     QString programDir;
     QString dataDir;
@@ -55,26 +47,20 @@ QString seedTemplate(const QString& name) {
     return QStringLiteral(".%1.seed-").arg(name);
 }
 
-// Hidden leftovers of a copy that was interrupted before taking its name.
-void removeSeedLeftovers(const QDir& folder, const QString& name) {
-    const QStringList leftovers =
-        folder.entryList({seedTemplate(name) + QLatin1Char('*')},
-                         QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QString& leftover : leftovers)
-        QFile::remove(folder.filePath(leftover));
-}
-
+// Writes for itself rather than through writeFileAtomically: the final rename
+// must never replace a file that is already there.
 bool copyWhole(const QString& source, const QDir& folder, const QString& name) {
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
+    std::optional<QByteArray> bytes;
+    try {
+        bytes = readFileIfExists(source);
+    } catch (const TAppError&) {
         return false;
-    const QByteArray bytes = in.readAll();
-    if (in.error() != QFileDevice::NoError)
+    }
+    if (!bytes)
         return false;
-    in.close();
 
     QTemporaryFile temp(folder.filePath(seedTemplate(name) + QStringLiteral("XXXXXX")));
-    if (!temp.open() || temp.write(bytes) != bytes.size() || !temp.flush())
+    if (!temp.open() || temp.write(*bytes) != bytes->size() || !temp.flush())
         return false;
     temp.close();
     if (temp.error() != QFileDevice::NoError)
@@ -120,7 +106,19 @@ void setProgramDirWritable(std::optional<bool> writable) {
 }
 
 QStringList dataFileNames() {
-    return {QStringLiteral("Loto7Number.csv"), QStringLiteral("Loto7Data.csv")};
+    return {kDrawFileName, kPrizeFileName};
+}
+
+QString drawFilePath() {
+    return dataPath(kDownloadFolder + u'/' + kDrawFileName);
+}
+
+QString prizeFilePath() {
+    return dataPath(kDownloadFolder + u'/' + kPrizeFileName);
+}
+
+QString clientDir() {
+    return dataPath(kClientFolder);
 }
 
 void prepareDataDir() {
@@ -139,7 +137,7 @@ QStringList seedDataFiles(const QString& from, const QString& to) {
     const QDir target(to);
     QStringList copied;
     for (const QString& name : dataFileNames()) {
-        removeSeedLeftovers(target, name);
+        removeTemporaryLeftovers(target.path(), seedTemplate(name));
         if (QFileInfo::exists(target.filePath(name)) || !source.exists(name))
             continue;
         if (copyWhole(source.filePath(name), target, name))

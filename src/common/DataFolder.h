@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFileDevice>
 #include <QString>
 #include <QStringList>
 
@@ -38,8 +39,26 @@ bool canCreateFileIn(const QString& folder);
 // to trying. Either way the decision is taken again.
 void setProgramDirWritable(std::optional<bool> writable);
 
+// The names of the data files and folders, spelled here only.
+inline const QString kDownloadFolder = QStringLiteral("download");
+inline const QString kClientFolder = QStringLiteral("client");
+inline const QString kDrawFileName = QStringLiteral("Loto7Number.csv");
+inline const QString kPrizeFileName = QStringLiteral("Loto7Data.csv");
+
 // The two data files, as names in download/.
 QStringList dataFileNames();
+
+// The draw-result and prize data files and the folder of saved lines, in the
+// data folder.
+QString drawFilePath();
+QString prizeFilePath();
+QString clientDir();
+
+// rw-r--r--: a data file written anew gets these (a temporary file is
+// private); one that is replaced keeps its own.
+inline constexpr QFileDevice::Permissions kDataFilePermissions =
+    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+    QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
 
 // Gets the data folder ready at start-up. Beside the program: creates client/
 // (one level, as always; a failure shows when lines are saved). In the

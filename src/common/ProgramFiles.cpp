@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
@@ -68,6 +69,16 @@ void writeFileAtomically(const QString& path, const QByteArray& bytes) {
     }
     if (!file.commit())
         throwWriteError(path, file.errorString());
+}
+
+void removeWriteLeftovers(const QString& path) {
+    const QFileInfo target(path);
+    removeTemporaryLeftovers(target.path(), target.fileName() + u'.');
+}
+
+void writeOwnFile(const QString& path, const QByteArray& bytes) {
+    removeWriteLeftovers(path);
+    writeFileAtomically(path, bytes);
 }
 
 std::optional<QByteArray> readFileIfExists(const QString& path) {

@@ -33,6 +33,15 @@ void removeTemporaryLeftovers(const QString& folder, const QString& prefix);
 // Throws TAppError "ファイルに書き込めません: <path>" with the reason.
 void writeFileAtomically(const QString& path, const QByteArray& bytes);
 
+// What writeFileAtomically leaves beside `path` when its process is killed
+// between writing and renaming: "<name>.XXXXXX". Removed only beside the
+// program's own files (never beside an export the user named).
+void removeWriteLeftovers(const QString& path);
+
+// writeFileAtomically for a file the program owns (data files, entry files,
+// their backups), after removeWriteLeftovers: the one writer of such files.
+void writeOwnFile(const QString& path, const QByteArray& bytes);
+
 // The whole content of a file; nothing for a missing file. A file that exists
 // but cannot be opened or read throws TAppError "ファイルを開けません: <path>"
 // or "ファイルを読み込めません: <path>" with the reason.

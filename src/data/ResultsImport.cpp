@@ -1,6 +1,7 @@
 #include "data/ResultsImport.h"
 
 #include "common/AppError.h"
+#include "common/DataFolder.h"
 #include "common/Formats.h"
 #include "common/LineScanner.h"
 #include "common/ProgramFiles.h"
@@ -260,7 +261,7 @@ QString downloadFile(const QString& downloadDir, const QString& name) {
 // Writes the file unless it already holds these bytes.
 void replaceFile(const QString& path, const QByteArray& bytes, const HeldFile& held) {
     if (!held.exists || held.bytes != bytes)
-        writeFileAtomically(path, bytes);
+        writeOwnFile(path, bytes);
 }
 
 // Replaces both files; when the second fails, the first gets its old bytes back.
@@ -428,7 +429,7 @@ ImportRecord writeImport(const QString& downloadDir, const HeldResults& held,
                                      std::pair{kPrizeFileName, &held.prizeFile()}}) {
         const QString backup = downloadFile(downloadDir, name + kBackupSuffix);
         if (file->exists)
-            writeFileAtomically(backup, file->bytes);
+            writeOwnFile(backup, file->bytes);
         else
             QFile::remove(backup); // it belonged to another pair
     }

@@ -13,8 +13,6 @@
 // comparing them with what the files hold, merging the ones the player takes
 // and rewriting both files whole, with the previous pair kept for one undo.
 
-inline const QString kDrawFileName = QStringLiteral("Loto7Number.csv");
-inline const QString kPrizeFileName = QStringLiteral("Loto7Data.csv");
 inline const QString kBackupSuffix = QStringLiteral(".bak");
 
 // One data file as it is now: its bytes, the byte range of each line the

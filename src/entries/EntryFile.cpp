@@ -7,6 +7,7 @@
 #include "common/LineScanner.h"
 #include "common/ProgramFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -19,20 +20,6 @@ bool isRowEmpty(const QStringList& row) {
         if (!row[k].isEmpty())
             return false;
     return true;
-}
-
-// QSaveFile puts the new content into "<name>.XXXXXX" beside the target and
-// renames it over the target; a kill between the two steps leaves that file
-// behind.
-void removeLeftoverTemporaries(const QString& path) {
-    const QFileInfo target(path);
-    removeTemporaryLeftovers(target.path(), target.fileName() + u'.');
-}
-
-// Writes an entry file, clearing away what earlier interrupted writes left.
-void writeEntryFile(const QString& path, const QByteArray& bytes) {
-    removeLeftoverTemporaries(path);
-    writeFileAtomically(path, bytes);
 }
 
 void appendLines(QByteArray& out, const QVector<QStringList>& rows, bool skipEmptyRows) {
@@ -95,7 +82,7 @@ bool isSafeDrawNumberText(const QString& drawNumberText) {
 QString entryFilePath(const QString& drawNumberText) {
     if (!isSafeDrawNumberText(drawNumberText))
         return {};
-    return dataPath(QStringLiteral("client/") + drawNumberText + QStringLiteral(".csv"));
+    return QDir(clientDir()).filePath(drawNumberText + QStringLiteral(".csv"));
 }
 
 QString entryLine(const QStringList& row) {
@@ -123,13 +110,13 @@ void appendEntryLines(const QString& path, const QVector<QStringList>& rows) {
     appendLines(content, rows, false);
     if (!holdsOnlyBlanks(rest))
         content.append(rest);
-    writeEntryFile(path, content);
+    writeOwnFile(path, content);
 }
 
 void writeEntryLines(const QString& path, const QVector<QStringList>& rows) {
     QByteArray content;
     appendLines(content, rows, true);
-    writeFileAtomically(path, content);
+    writeOwnFile(path, content);
 }
 
 QStringList listedEntryLines(const QStringList& fileLines, const QString& drawNumberText) {
@@ -150,7 +137,7 @@ void cancelListedLine(const QString& path, const QString& drawNumberText, int li
             continue;
         if (seen++ == listedIndex) {
             data->remove(line.begin, line.end - line.begin);
-            writeEntryFile(path, *data);
+            writeOwnFile(path, *data);
             return;
         }
     }
@@ -175,7 +162,7 @@ void cancelAllListedLines(const QString& path, const QString& drawNumberText) {
     rest.append(data.constData() + kept, data.size() - kept);
 
     if (holdsOnlyBlanks(rest)) {
-        removeLeftoverTemporaries(path);
+        removeWriteLeftovers(path);
         QFile file(path);
         if (!file.remove())
             throw TAppError(
@@ -183,5 +170,5 @@ void cancelAllListedLines(const QString& path, const QString& drawNumberText) {
         return;
     }
     if (removed)
-        writeEntryFile(path, rest);
+        writeOwnFile(path, rest);
 }

@@ -12,7 +12,7 @@ QString numberForm(int number) {
 }
 } // namespace
 
-QString exclusionText(const ExclusionFlags& excluded) {
+QString exclusionText(const NumberSet& excluded) {
     QString text;
     for (int n = 1; n <= kMaxNumber; ++n)
         if (excluded[n - 1])
@@ -24,8 +24,8 @@ bool exclusionTextHolds(const QString& text, int number) {
     return text.contains(numberForm(number));
 }
 
-ExclusionFlags exclusionsFromText(const QString& text) {
-    ExclusionFlags excluded{};
+NumberSet exclusionsFromText(const QString& text) {
+    NumberSet excluded{};
     for (int n = 1; n <= kMaxNumber; ++n)
         excluded[n - 1] = exclusionTextHolds(text, n);
     return excluded;
@@ -44,14 +44,14 @@ std::vector<std::pair<qsizetype, int>> occurrences(const QString& text) {
 }
 } // namespace
 
-ExclusionFlags keptExclusions(const QString& text) {
+NumberSet keptExclusions(const QString& text) {
     std::vector<std::pair<qsizetype, int>> found = occurrences(text);
     // Two numbers never share a first position: "03 " and "13 " differ there.
     std::sort(found.begin(), found.end());
     constexpr auto kMost = static_cast<std::size_t>(kMaxExcluded);
     if (found.size() > kMost)
         found.resize(kMost);
-    ExclusionFlags kept{};
+    NumberSet kept{};
     for (const auto& [at, n] : found)
         kept[n - 1] = true;
     return kept;

@@ -10,16 +10,16 @@
 // At most this many numbers may be excluded.
 inline constexpr int kMaxExcluded = 20;
 
-QString exclusionText(const ExclusionFlags& excluded);
+QString exclusionText(const NumberSet& excluded);
 
 // Whether the number's own form ("03 " for 3) occurs anywhere in the text.
 bool exclusionTextHolds(const QString& text, int number);
 
-ExclusionFlags exclusionsFromText(const QString& text);
+NumberSet exclusionsFromText(const QString& text);
 
 // The numbers the text holds, but of more than kMaxExcluded only the first
 // kMaxExcluded in the text's order (where each number's form first occurs).
-ExclusionFlags keptExclusions(const QString& text);
+NumberSet keptExclusions(const QString& text);
 
 // A stored text as the program takes it over: unchanged when it holds at most
 // kMaxExcluded numbers, otherwise the text form of the numbers kept.

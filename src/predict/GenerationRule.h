@@ -20,9 +20,6 @@ constexpr bool generatesLines(GenerationMode mode) {
     return mode != GenerationMode::Manual;
 }
 
-// One flag per number; index n-1 stands for number n.
-using NumberSet = std::array<bool, kMaxNumber>;
-
 // The program's random numbers: a 32-bit linear congruential generator. Each
 // draw advances the seed (seed * 134775813 + 1, modulo 2^32) and scales it to
 // 1..37 with the high half of seed * 37.
@@ -47,7 +44,7 @@ private:
 class GenerationRule {
 public:
     GenerationRule(GenerationMode mode, int threshold, const PositionCounts& counts,
-                   const ExclusionFlags& excluded)
+                   const NumberSet& excluded)
         : m_mode(mode), m_threshold(threshold), m_counts(counts), m_excluded(excluded) {}
 
     GenerationMode mode() const { return m_mode; }
@@ -75,7 +72,7 @@ private:
     GenerationMode m_mode;
     int m_threshold;
     const PositionCounts& m_counts;
-    ExclusionFlags m_excluded;
+    NumberSet m_excluded;
 };
 
 // A whole line by the rule alone, in ascending order; no line when a step

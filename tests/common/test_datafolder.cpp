@@ -149,7 +149,8 @@ private slots:
         const QByteArray newer = "690,2026/08/14,01,02,03,04,05,06,07,08,09\r\n";
         writeBytes(to + QStringLiteral("/Loto7Number.csv"), newer);
         // Left by a copy that was interrupted: not data, and cleared away.
-        writeBytes(to + QStringLiteral("/.Loto7Data.csv.seed-Ab12Cd"), "689,1,12");
+        writeBytes(to + QStringLiteral("/.Loto7Data.csv.seed-AbqrCd"),
+                   "689,1,12"); // as QTemporaryFile names it
 
         {
             // A full disk cuts the copy short.

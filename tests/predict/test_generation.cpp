@@ -68,7 +68,7 @@ private slots:
         QCOMPARE(first, QList<int>({1, 2, 32, 8, 11, 25, 12, 6}));
 
         const PositionCounts counts;
-        const GenerationRule rule(GenerationMode::Random, 0, counts, ExclusionFlags{});
+        const GenerationRule rule(GenerationMode::Random, 0, counts, NumberSet{});
         LotoRandom fromZero(0);
         const auto line = generateLine(fromZero, rule);
         QVERIFY(line);
@@ -93,7 +93,7 @@ private slots:
         const PositionCounts counts = sampleCounts();
         const int threshold = 12;
         const GenerationRule byPosition(GenerationMode::PositionThreshold, threshold, counts,
-                                        ExclusionFlags{});
+                                        NumberSet{});
         LotoRandom random(12345);
         for (int i = 0; i < 500; ++i) {
             const QList<int> order = acceptanceOrder(random, byPosition);
@@ -103,15 +103,14 @@ private slots:
             QCOMPARE(QSet<int>(order.begin(), order.end()).size(), kPositions);
         }
         // A number never drawn at a position is never accepted there with T = 1.
-        const GenerationRule atLeastOnce(GenerationMode::PositionThreshold, 1, counts,
-                                         ExclusionFlags{});
+        const GenerationRule atLeastOnce(GenerationMode::PositionThreshold, 1, counts, NumberSet{});
         QCOMPARE(counts.at(1, 37), 0); // ascending draws: 37 is never the first number
         QVERIFY(!atLeastOnce.accepts(37, 0, NumberSet{}));
         QVERIFY(atLeastOnce.accepts(37, 6, NumberSet{}));
 
         // Threshold 0 accepts what random mode accepts: the same lines from the same seed.
-        const GenerationRule zero(GenerationMode::PositionThreshold, 0, counts, ExclusionFlags{});
-        const GenerationRule plain(GenerationMode::Random, 5, counts, ExclusionFlags{});
+        const GenerationRule zero(GenerationMode::PositionThreshold, 0, counts, NumberSet{});
+        const GenerationRule plain(GenerationMode::Random, 5, counts, NumberSet{});
         LotoRandom a(777);
         LotoRandom b(777);
         for (int i = 0; i < 200; ++i)
@@ -120,7 +119,7 @@ private slots:
 
         // Exclusion: the applied flags are never in a line, even with the
         // most numbers the editor allows.
-        ExclusionFlags excluded{};
+        NumberSet excluded{};
         for (int n = 1; n <= 20; ++n)
             excluded[(n * 7) % kMaxNumber] = true;
         const GenerationRule byExclusion(GenerationMode::Exclusion, 0, counts, excluded);
@@ -139,7 +138,7 @@ private slots:
 
     void stepWithoutCandidate() {
         const PositionCounts counts = trapCounts();
-        const GenerationRule rule(GenerationMode::PositionThreshold, 2, counts, ExclusionFlags{});
+        const GenerationRule rule(GenerationMode::PositionThreshold, 2, counts, NumberSet{});
         NumberSet afterOne{};
         afterOne[0] = true;
         QVERIFY(rule.hasCandidate(0, NumberSet{}));
@@ -164,8 +163,7 @@ private slots:
         QVERIFY(complete > 0 && stuck > 0);
 
         // A threshold above every count stops at the first number.
-        const GenerationRule tooHigh(GenerationMode::PositionThreshold, 5, counts,
-                                     ExclusionFlags{});
+        const GenerationRule tooHigh(GenerationMode::PositionThreshold, 5, counts, NumberSet{});
         QVERIFY(!tooHigh.hasCandidate(0, NumberSet{}));
         LotoRandom r(1);
         QVERIFY(!generateLine(r, tooHigh));
@@ -192,12 +190,12 @@ private slots:
     }
 
     void exclusionTextBothWays() {
-        ExclusionFlags excluded{};
+        NumberSet excluded{};
         excluded[2] = excluded[14] = excluded[21] = true;
         QCOMPARE(exclusionText(excluded), QStringLiteral("03 15 22 "));
         QCOMPARE(exclusionsFromText(QStringLiteral("03 15 22 ")), excluded);
-        QCOMPARE(exclusionText(ExclusionFlags{}), QString());
-        QCOMPARE(exclusionsFromText(QString()), ExclusionFlags{});
+        QCOMPARE(exclusionText(NumberSet{}), QString());
+        QCOMPARE(exclusionsFromText(QString()), NumberSet{});
 
         // A number counts when its three characters occur anywhere.
         QVERIFY(exclusionTextHolds(QStringLiteral("12 03 "), 3));

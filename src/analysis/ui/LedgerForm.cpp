@@ -238,8 +238,7 @@ QLayout* TLedgerForm::buildButtons() {
 
 void TLedgerForm::reload() {
     const QDate today = Clock::currentUtc().toLocalTime().date();
-    setLedger(buildLedger(readLedgerFiles(dataPath(QStringLiteral("client"))), m_draws, m_prizes),
-              today);
+    setLedger(buildLedger(readLedgerFiles(clientDir()), m_draws, m_prizes), today);
 }
 
 void TLedgerForm::setLedger(const Ledger& ledger, const QDate& today) {

@@ -25,9 +25,6 @@
 
 namespace {
 
-const QString kDrawFile = QStringLiteral("download/Loto7Number.csv");
-const QString kPrizeFile = QStringLiteral("download/Loto7Data.csv");
-
 void letMessagesThrough() {
     QCoreApplication::processEvents();
 }
@@ -105,7 +102,7 @@ void TMainForm::reloadTables(const BusyScope& busy) {
 }
 
 bool TMainForm::loadDrawFile() {
-    DataFileReader reader(dataPath(kDrawFile));
+    DataFileReader reader(drawFilePath());
     if (!readDataFile(reader))
         return false;
     // The list must not show the table while it is rebuilt.
@@ -121,7 +118,7 @@ bool TMainForm::loadDrawFile() {
 }
 
 bool TMainForm::loadPrizeFile() {
-    DataFileReader reader(dataPath(kPrizeFile));
+    DataFileReader reader(prizeFilePath());
     if (!readDataFile(reader))
         return false;
     fillTable(reader, m_prizeTable, readPrizeLines, [this](const PrizeTable& table) {

@@ -16,9 +16,7 @@ public:
 
     GenerationMode checkedMode() const override { return inputs().checkedMode(); }
     QString thresholdText() const override { return inputs().thresholdText(); }
-    const ExclusionFlags& appliedExclusions() const override {
-        return inputs().appliedExclusions();
-    }
+    const NumberSet& appliedExclusions() const override { return inputs().appliedExclusions(); }
 
 private:
     const GenerationInputs& inputs() const {

@@ -280,7 +280,7 @@ void TImportForm::suggestNextDraw() {
 }
 
 QString TImportForm::downloadDir() const {
-    return dataPath(QStringLiteral("download"));
+    return dataPath(kDownloadFolder);
 }
 
 void TImportForm::btnImportReadClick() {

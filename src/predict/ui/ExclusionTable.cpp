@@ -146,7 +146,7 @@ void TExclusionTable::prepareExclusionEditor() {
     m_markedCount = 0;
     // Never more marks than a user could set: a longer stored text (edited
     // by hand) shows only the numbers the program keeps of it.
-    const ExclusionFlags storedSet = keptExclusions(m_settings.DeleteNum);
+    const NumberSet storedSet = keptExclusions(m_settings.DeleteNum);
     for (TNumberPanel* panel : std::as_const(m_panels)) {
         panel->setEnabled(true);
         const bool stored = storedSet[panel->number() - 1];
@@ -209,7 +209,7 @@ void TExclusionTable::ComSet_PnlBtnClick(TNumberPanel* panel) {
 }
 
 void TExclusionTable::btnUpdateClick() {
-    ExclusionFlags marked{};
+    NumberSet marked{};
     for (const TNumberPanel* panel : std::as_const(m_panels))
         marked[panel->number() - 1] = panel->mark() == 1;
     m_applied = marked;

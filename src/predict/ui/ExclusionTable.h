@@ -63,7 +63,7 @@ public:
     void prepareRangeView();
     void showRangeView();
 
-    const ExclusionFlags& appliedExclusions() const { return m_applied; }
+    const NumberSet& appliedExclusions() const { return m_applied; }
     int markedCount() const { return m_markedCount; }
     TNumberPanel* panel(int number) const { return m_panels.at(number - 1); }
     QTabBar* tabBar() const { return m_tabs; }
@@ -85,7 +85,7 @@ private:
     const PositionCounts& m_counts;
     std::function<bool()> m_rangeViewWanted;
     std::function<QString()> m_thresholdText;
-    ExclusionFlags m_applied{};
+    NumberSet m_applied{};
     int m_markedCount = 0;
     QTabBar* m_tabs = nullptr;
     QFrame* m_pane = nullptr;

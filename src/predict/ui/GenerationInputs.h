@@ -15,7 +15,7 @@ public:
     // The threshold field's text as it stands, "反映" or not.
     virtual QString thresholdText() const = 0;
     // The set applied by the last "予想に反映", not the panels.
-    virtual const ExclusionFlags& appliedExclusions() const = 0;
+    virtual const NumberSet& appliedExclusions() const = 0;
 };
 
 // The limits of the options tab's two number fields.
@@ -39,7 +39,7 @@ public:
     QString thresholdText() const override {
         return QString::number(kThresholdLimits.bound(m_settings.RangeNum));
     }
-    const ExclusionFlags& appliedExclusions() const override { return m_none; }
+    const NumberSet& appliedExclusions() const override { return m_none; }
     // The default line count's field text.
     QString lineCountText() const {
         return QString::number(kLineCountLimits.bound(m_settings.AutoNum));
@@ -47,5 +47,5 @@ public:
 
 private:
     const TSettings& m_settings;
-    ExclusionFlags m_none{};
+    NumberSet m_none{};
 };

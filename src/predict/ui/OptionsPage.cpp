@@ -113,7 +113,7 @@ QString TOptionsPage::thresholdText() const {
     return m_threshold->text();
 }
 
-const ExclusionFlags& TOptionsPage::appliedExclusions() const {
+const NumberSet& TOptionsPage::appliedExclusions() const {
     return m_table->appliedExclusions();
 }
 

@@ -28,7 +28,7 @@ public:
 
     GenerationMode checkedMode() const override;
     QString thresholdText() const override;
-    const ExclusionFlags& appliedExclusions() const override;
+    const NumberSet& appliedExclusions() const override;
 
     TExclusionTable* exclusionTable() const { return m_table; }
 

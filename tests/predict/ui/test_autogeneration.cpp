@@ -169,7 +169,7 @@ private slots:
         click(QStringLiteral("btnUpdate"));
         QTest::mouseClick(table->panel(8), Qt::LeftButton);  // unmarked, still applied
         QTest::mouseClick(table->panel(11), Qt::LeftButton); // marked, not applied
-        ExclusionFlags applied{};
+        NumberSet applied{};
         applied[0] = applied[1] = applied[7] = true;
         const GenerationRule byExclusion(GenerationMode::Exclusion, 0, m_form->positionCounts(),
                                          applied);

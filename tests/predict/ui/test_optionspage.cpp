@@ -313,7 +313,7 @@ private slots:
         for (int n = 37; n >= 1; --n)
             text += QStringLiteral("%1 ").arg(n, 2, 10, QLatin1Char('0'));
         QList<int> kept;
-        ExclusionFlags keptFlags{};
+        NumberSet keptFlags{};
         for (int n = 18; n <= 37; ++n) {
             kept.append(n);
             keptFlags[n - 1] = true;
