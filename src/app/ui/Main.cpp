@@ -1,3 +1,4 @@
+// The main window: its tabs, menu, status bar, placement and close.
 #include "app/ui/Main.h"
 
 #include "analysis/ui/ChartsPage.h"
@@ -103,25 +104,30 @@ void TMainForm::buildTabs() {
          .guide =
              QStringLiteral("１～３７までの数字の中から、異なる７個の数字を選択してください。"),
          .offersExport = true},
-        {.build = [this] { return buildOptionsPage(); },
+        {.build =
+             [this] {
+                 makePage(m_optionsPage, m_settings, m_positionCounts);
+                 wireOptionsPage();
+                 return m_optionsPage;
+             },
          .caption = QStringLiteral("予想オプション設定"),
          .guide = QStringLiteral("除外数字の設定、抽選数字の範囲指定や、分析方法の変更など、"
                                  "各種オプションが設定できます。")},
-        {.build = [this] { return buildMatchingPage(); },
+        {.build = [this] { return makePage(m_matchingPage, m_drawTable); },
          .caption = QStringLiteral("オンラインデータ照合"),
          .guide = QStringLiteral("オンラインで申込数字とデータ照合を行い、抽選結果を表示します。"),
          .beforeGuide = [this] { m_matchingPage->refresh(); }},
-        {.build = [this] { return buildChartsPage(); },
+        {.build = [this] { return makePage(m_chartsPage, m_drawTable, m_positionCounts); },
          .caption = QStringLiteral("データの傾向と分析"),
          .guide = QStringLiteral("過去の抽選結果より、データを分析・集計し、グラフに表示します。")},
-        {.build = [this] { return buildLookupPage(); },
+        {.build = [this] { return makePage(m_lookupPage); },
          .caption = QStringLiteral("申込数字照会・取消し"),
          .guide = QStringLiteral("申込数字の一覧照会や取消作業が行えます。"),
          .afterGuide = [this] { m_lookupPage->editLoto6NumChange(); }},
-        {.build = [this] { return buildHistoryPage(); },
+        {.build = [this] { return makePage(m_historyPage); },
          .caption = QStringLiteral("抽選数字照会"),
          .guide = QStringLiteral("過去の抽選数字（ボーナス数字を含む）を一覧で表示します。")},
-        {.build = [this] { return buildPrizePage(); },
+        {.build = [this] { return makePage(m_prizePage); },
          .caption = QStringLiteral("当選金額照会"),
          .guide = QStringLiteral(
              "１等～６等の当選金額及び当選口数、キャリーオーバーを一覧で表示します。")},
@@ -236,73 +242,51 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::InitControls() {
-    // A page built later starts in this state.
     m_mainPage->initControls();
-    if (m_historyPage)
-        m_historyPage->initControls();
-    if (m_optionsPage)
-        m_optionsPage->initControls();
-    if (m_chartsPage)
-        m_chartsPage->initControls();
-    if (m_prizePage)
-        m_prizePage->initControls();
-    if (m_matchingPage)
-        m_matchingPage->initControls();
-    if (m_lookupPage)
-        m_lookupPage->initControls();
+    for (const std::function<void()>& init : m_builtPageInits)
+        init();
 }
 
-QWidget* TMainForm::buildOptionsPage() {
-    m_optionsPage = new TOptionsPage(m_settings, m_positionCounts);
-    m_optionsPage->initControls();
-    if (m_optionsApplied) {
+template <typename Page, typename... Args> Page* TMainForm::makePage(Page*& slot, Args&&... args) {
+    slot = new Page(std::forward<Args>(args)...);
+    slot->initControls();
+    m_builtPageInits.append([page = slot] { page->initControls(); });
+    catchUp(*slot);
+    return slot;
+}
+
+void TMainForm::catchUp(TOptionsPage& page) const {
+    if (m_loaded.optionsApplied) {
         // The main tab already shows the stored line count and whether
         // generation is on; a count the user has typed there since stays.
-        const QSignalBlocker quiet(m_optionsPage);
-        m_optionsPage->applyStoredOptions();
+        const QSignalBlocker quiet(&page);
+        page.applyStoredOptions();
     }
-    wireOptionsPage();
-    return m_optionsPage;
 }
 
-QWidget* TMainForm::buildMatchingPage() {
-    m_matchingPage = new TMatchingPage(m_drawTable);
-    m_matchingPage->initControls();
-    if (!m_nextDrawText.isEmpty())
-        m_matchingPage->presetDrawNumberText(m_nextDrawText);
-    return m_matchingPage;
+void TMainForm::catchUp(TMatchingPage& page) const {
+    if (!m_loaded.nextDrawText.isEmpty())
+        page.presetDrawNumberText(m_loaded.nextDrawText);
 }
 
-QWidget* TMainForm::buildChartsPage() {
-    m_chartsPage = new TChartsPage(m_drawTable, m_positionCounts);
-    m_chartsPage->initControls();
-    if (m_chartDrawn)
-        m_chartsPage->showFirstChart();
-    return m_chartsPage;
+void TMainForm::catchUp(TChartsPage& page) const {
+    if (m_loaded.chartDrawn)
+        page.showFirstChart();
 }
 
-QWidget* TMainForm::buildLookupPage() {
-    m_lookupPage = new TLookupPage();
-    m_lookupPage->initControls();
-    if (!m_nextDrawText.isEmpty())
-        m_lookupPage->presetDrawNumberText(m_nextDrawText);
-    return m_lookupPage;
+void TMainForm::catchUp(TLookupPage& page) const {
+    if (!m_loaded.nextDrawText.isEmpty())
+        page.presetDrawNumberText(m_loaded.nextDrawText);
 }
 
-QWidget* TMainForm::buildHistoryPage() {
-    m_historyPage = new THistoryPage();
-    m_historyPage->initControls();
-    if (m_drawsShown)
-        m_historyPage->fill(m_drawTable);
-    return m_historyPage;
+void TMainForm::catchUp(THistoryPage& page) const {
+    if (m_loaded.drawsShown)
+        page.fill(m_drawTable);
 }
 
-QWidget* TMainForm::buildPrizePage() {
-    m_prizePage = new TPrizePage();
-    m_prizePage->initControls();
-    if (m_prizesShown)
-        m_prizePage->fill(m_prizeTable);
-    return m_prizePage;
+void TMainForm::catchUp(TPrizePage& page) const {
+    if (m_loaded.prizesShown)
+        page.fill(m_prizeTable);
 }
 
 void TMainForm::setStatusText(const QString& text) {
@@ -331,16 +315,6 @@ void TMainForm::pctrlMainChange(int index) {
     setStatusText(tab.guide);
     if (tab.afterGuide)
         tab.afterGuide();
-}
-
-void TMainForm::menuFileExitClick() {
-    close();
-}
-
-void TMainForm::menuFileCsvSaveClick() {
-    const StringGrid* pending = m_mainPage->grid();
-    exportPendingLines(this, m_mainPage->drawNumberText(),
-                       pending->hasData() ? pending->dataRows() : QVector<QStringList>{});
 }
 
 bool TMainForm::isLoading() const {

@@ -61,12 +61,16 @@ public:
     QString statusText() const;
     QString clockText() const;
 
-    // Handlers.
-    void FormShow();
+    // Handlers, by the file that defines them.
+    // Main.cpp: the window, its tabs and the close.
     void InitControls();
-    void btnMmsUpdateClick();
     void pctrlMainChange(int index);
     void Timer1Timer();
+    void FormCloseQuery();
+    // MainLoader.cpp: the start-up and the loader.
+    void FormShow();
+    void btnMmsUpdateClick();
+    // MainCommands.cpp: the menu commands.
     void menuFileExitClick();
     void menuFileCsvSaveClick();
     void menuCommandDownloadClick();
@@ -75,13 +79,25 @@ public:
     void menuHelpManualClick();
     void menuHelpHomePageClick();
     void menuHelpAboutClick();
-    void FormCloseQuery();
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // What the loader and the start-up have handed the pages so far. The
+    // pages but the main tab are built when their tab is first shown
+    // (makePage); a page built later catches up from this record, so that it
+    // shows what it would show had it been there from the start.
+    struct LoadedSoFar {
+        QString nextDrawText;        // empty until the first load sets it
+        bool drawsShown = false;     // the history list shows the draw table
+        bool prizesShown = false;    // the prize list shows the prize table
+        bool chartDrawn = false;     // a load drew the first chart
+        bool optionsApplied = false; // the start-up applied the stored options
+    };
+
+    // Main.cpp
     void FormCreate();
     // Opens the window with its frame's corner at the stored corner, or
     // fully on a screen when that would leave the title bar out of reach.
@@ -91,15 +107,18 @@ private:
     void buildMenu();
     void buildStatusBar();
     void buildTabs();
-    // The hidden tabs' pages, each made when its tab is first shown. A page
-    // starts from what the window holds: the tables, the settings record and
-    // what the loader handed the pages so far.
-    QWidget* buildOptionsPage();
-    QWidget* buildMatchingPage();
-    QWidget* buildChartsPage();
-    QWidget* buildLookupPage();
-    QWidget* buildHistoryPage();
-    QWidget* buildPrizePage();
+    // Makes a page into its slot, in the state InitControls gives, caught up
+    // with m_loaded: the one way a page is built.
+    template <typename Page, typename... Args> Page* makePage(Page*& slot, Args&&... args);
+    // Each page's catch-up step.
+    void catchUp(TOptionsPage& page) const;
+    void catchUp(TMatchingPage& page) const;
+    void catchUp(TChartsPage& page) const;
+    void catchUp(TLookupPage& page) const;
+    void catchUp(THistoryPage& page) const;
+    void catchUp(TPrizePage& page) const;
+
+    // MainPrediction.cpp
     // What the start-up applies of the stored options: on the options tab
     // when it exists, else straight to the settings record and the main tab.
     void applyStoredOptions();
@@ -107,6 +126,8 @@ private:
     void wirePrediction();
     // Connects a built options tab to the main tab's count and generation button.
     void wireOptionsPage();
+
+    // MainLoader.cpp
     // Empties and refills the tables and views from the two data files, as
     // a part of the caller's long command.
     void reloadTables(const BusyScope& busy);
@@ -131,17 +152,12 @@ private:
     bool m_shown = false;
     bool m_closePending = false;
     bool m_closeAfterStop = false;
-
-    // What the loader has handed the pages, kept for the pages built later.
-    QString m_nextDrawText;        // empty until the first load sets it
-    bool m_drawsShown = false;     // the history list shows the draw table
-    bool m_prizesShown = false;    // the prize list shows the prize table
-    bool m_chartDrawn = false;     // a load drew the first chart
-    bool m_optionsApplied = false; // the start-up applied the stored options
+    LoadedSoFar m_loaded;
 
     // One row per tab, in tab order: its caption, what the status panel says
     // when it shows, whether CSV export is offered, and what the page
-    // refreshes before or after that text is set.
+    // refreshes before or after that text is set. The callbacks run on a
+    // built page (TPageControl::setCurrentIndex builds first).
     struct Tab {
         std::function<QWidget*()> build; // made when first shown; the main tab at once
         QString caption;
@@ -151,6 +167,8 @@ private:
         std::function<void()> afterGuide = {};
     };
     QList<Tab> m_tabTable;
+    // InitControls of each page built so far but the main tab.
+    QList<std::function<void()>> m_builtPageInits;
 
     TSplashForm* m_splash = nullptr;
     TAboutForm* m_about = nullptr;

@@ -1,6 +1,7 @@
-// The download command and the help menu.
+// The menu commands: the CSV export, exit, download, import, ledger and help.
 #include "app/ui/Main.h"
 
+#include "analysis/ui/CsvExport.h"
 #include "analysis/ui/LedgerForm.h"
 #include "app/Download.h"
 #include "app/ui/About.h"
@@ -8,8 +9,10 @@
 #include "common/ui/BusyScope.h"
 #include "common/ui/DesktopOpen.h"
 #include "common/ui/MessageBox.h"
+#include "common/ui/StringGrid.h"
 #include "common/ui/UiWidgets.h"
 #include "data/ui/ImportForm.h"
+#include "entries/ui/MainPage.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -47,6 +50,16 @@ QString droppedDrawsQuestion(DataFileKind kind, const QVector<int>& missing) {
 }
 
 } // namespace
+
+void TMainForm::menuFileExitClick() {
+    close();
+}
+
+void TMainForm::menuFileCsvSaveClick() {
+    const StringGrid* pending = m_mainPage->grid();
+    exportPendingLines(this, m_mainPage->drawNumberText(),
+                       pending->hasData() ? pending->dataRows() : QVector<QStringList>{});
+}
 
 void TMainForm::menuCommandDownloadClick() {
     runHandler(this, [this] {

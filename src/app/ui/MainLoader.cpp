@@ -82,7 +82,7 @@ void TMainForm::btnMmsUpdateClick() {
 
 void TMainForm::reloadTables(const BusyScope& busy) {
     m_mainPage->clearPending();
-    m_prizesShown = false;
+    m_loaded.prizesShown = false;
     if (m_prizePage)
         m_prizePage->clear();
     letMessagesThrough();
@@ -95,7 +95,7 @@ void TMainForm::reloadTables(const BusyScope& busy) {
     m_positionCounts.rebuild(m_drawTable);
     letMessagesThrough();
     setNextDrawNumber();
-    m_chartDrawn = true;
+    m_loaded.chartDrawn = true;
     if (m_chartsPage)
         busy.runStep([this] { m_chartsPage->drawFirstChart(); });
     letMessagesThrough();
@@ -106,11 +106,11 @@ bool TMainForm::loadDrawFile() {
     if (!readDataFile(reader))
         return false;
     // The list must not show the table while it is rebuilt.
-    m_drawsShown = false;
+    m_loaded.drawsShown = false;
     if (m_historyPage)
         m_historyPage->clear();
     fillTable(reader, m_drawTable, readDrawLines, [this](const DrawTable& table) {
-        m_drawsShown = true;
+        m_loaded.drawsShown = true;
         if (m_historyPage)
             m_historyPage->fill(table);
     });
@@ -122,7 +122,7 @@ bool TMainForm::loadPrizeFile() {
     if (!readDataFile(reader))
         return false;
     fillTable(reader, m_prizeTable, readPrizeLines, [this](const PrizeTable& table) {
-        m_prizesShown = true;
+        m_loaded.prizesShown = true;
         if (m_prizePage)
             m_prizePage->fill(table);
     });
@@ -149,23 +149,23 @@ void TMainForm::reportMissingDataFile() {
 
 void TMainForm::setNextDrawNumber() {
     m_mainPage->setNextDrawNumber(QString::number(m_drawTable.nextDrawNumber()));
-    const QString before = std::exchange(m_nextDrawText, m_mainPage->drawNumberText());
+    const QString before = std::exchange(m_loaded.nextDrawText, m_mainPage->drawNumberText());
     // A page not built yet reads the draw's entry file all the same, as the
     // page does when handed the number, so that a file that cannot be read
     // is reported now and in the same order: the matching page always reads
     // it, the lookup page when its number changes.
     if (m_matchingPage)
-        m_matchingPage->setDrawNumberText(m_nextDrawText);
+        m_matchingPage->setDrawNumberText(m_loaded.nextDrawText);
     else
         readEntryFile();
     if (m_lookupPage)
-        m_lookupPage->setDrawNumberText(m_nextDrawText);
-    else if (m_nextDrawText != before)
+        m_lookupPage->setDrawNumberText(m_loaded.nextDrawText);
+    else if (m_loaded.nextDrawText != before)
         readEntryFile();
 }
 
 void TMainForm::readEntryFile() {
-    const QString path = entryFilePath(m_nextDrawText);
+    const QString path = entryFilePath(m_loaded.nextDrawText);
     if (!path.isEmpty())
         runHandler(this, [&path] { ReadLines(path); });
 }

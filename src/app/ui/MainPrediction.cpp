@@ -6,13 +6,16 @@
 #include "predict/ui/GenerationInputs.h"
 #include "predict/ui/OptionsPage.h"
 
+#include <functional>
+#include <utility>
+
 namespace {
 // The options tab's inputs once it is built; before that, the same read from
 // the settings record.
 class OptionsTabInputs : public GenerationInputs {
 public:
-    OptionsTabInputs(TOptionsPage* const& page, const TSettings& settings)
-        : m_page(page), m_stored(settings) {}
+    OptionsTabInputs(std::function<const TOptionsPage*()> page, const TSettings& settings)
+        : m_page(std::move(page)), m_stored(settings) {}
 
     GenerationMode checkedMode() const override { return inputs().checkedMode(); }
     QString thresholdText() const override { return inputs().thresholdText(); }
@@ -20,9 +23,10 @@ public:
 
 private:
     const GenerationInputs& inputs() const {
-        return m_page ? static_cast<const GenerationInputs&>(*m_page) : m_stored;
+        const TOptionsPage* page = m_page();
+        return page ? static_cast<const GenerationInputs&>(*page) : m_stored;
     }
-    TOptionsPage* const& m_page;
+    std::function<const TOptionsPage*()> m_page;
     StoredGenerationInputs m_stored;
 };
 } // namespace
@@ -37,7 +41,8 @@ void TMainForm::wirePrediction() {
         [board] { return board->selectionCount(); },
         [board] { board->btnSelectClick(); },
     };
-    m_generationInputs = std::make_unique<OptionsTabInputs>(m_optionsPage, m_settings);
+    m_generationInputs =
+        std::make_unique<OptionsTabInputs>([this] { return m_optionsPage; }, m_settings);
     m_autoGeneration =
         new TAutoGeneration(this, std::move(actions), *m_generationInputs, m_positionCounts, this);
     connect(m_mainPage, &TMainPage::autoCalcClicked, m_autoGeneration,
@@ -52,7 +57,7 @@ void TMainForm::wireOptionsPage() {
 }
 
 void TMainForm::applyStoredOptions() {
-    m_optionsApplied = true;
+    m_loaded.optionsApplied = true;
     if (m_optionsPage) {
         m_optionsPage->applyStoredOptions();
         return;
