@@ -101,71 +101,93 @@ bool readLedgerLine(const QString& line, std::array<int, kPositions>& numbers) {
     return true;
 }
 
+namespace {
+
+// Draws and prize records by draw number; the first in table order wins, as
+// everywhere a draw is looked up.
+struct DrawIndex {
+    QVector<const DrawResult*> drawOf = QVector<const DrawResult*>(kMaxDrawNumber + 1, nullptr);
+    QVector<int> prizeRowOf = QVector<int>(kMaxDrawNumber + 1, -1);
+
+    DrawIndex(const DrawTable& draws, const PrizeTable& prizes) {
+        for (const DrawResult& draw : draws.draws())
+            if (draw.DrawNumber >= 1 && draw.DrawNumber <= kMaxDrawNumber &&
+                !drawOf[draw.DrawNumber])
+                drawOf[draw.DrawNumber] = &draw;
+        for (int i = 0; i < prizes.count(); ++i) {
+            const int number = prizes.at(i).DrawNumber;
+            if (number >= 1 && number <= kMaxDrawNumber && prizeRowOf[number] < 0)
+                prizeRowOf[number] = i;
+        }
+    }
+};
+
+// The lines of one file checked against its draw; `skipped` counts the lines
+// that are not seven numbers.
+LedgerRow countFile(const LedgerFile& file, const DrawResult* draw, const PrizeRecord& prize,
+                    int& skipped) {
+    LedgerRow counted;
+    std::array<int, kPositions> numbers{};
+    for (const QString& line : file.lines) {
+        if (!readLedgerLine(line, numbers)) {
+            ++skipped;
+            continue;
+        }
+        ++counted.lines;
+        if (!draw)
+            continue;
+        const int tier = prizeTier(hitsOf(numbers, *draw));
+        if (tier == 0)
+            continue;
+        ++counted.tierLines.at(tier - 1);
+        const qint64 amount = prize.Amounts.at(tier - 1);
+        if (amount > 0)
+            counted.won += amount;
+        else
+            counted.amountUnknown = true;
+    }
+    return counted;
+}
+
+void addCounts(LedgerRow& row, const LedgerRow& counted) {
+    row.lines += counted.lines;
+    for (int t = 0; t < kPrizeTiers; ++t)
+        row.tierLines.at(t) += counted.tierLines.at(t);
+    row.won += counted.won;
+    row.amountUnknown = row.amountUnknown || counted.amountUnknown;
+}
+
+} // namespace
+
 Ledger buildLedger(const QVector<LedgerFile>& files, const DrawTable& draws,
                    const PrizeTable& prizes) {
-    // Draws and prize records by number; the first in table order wins, as
-    // everywhere a draw is looked up.
-    QVector<const DrawResult*> drawOf(kMaxDrawNumber + 1, nullptr);
-    for (const DrawResult& draw : draws.draws())
-        if (draw.DrawNumber >= 1 && draw.DrawNumber <= kMaxDrawNumber && !drawOf[draw.DrawNumber])
-            drawOf[draw.DrawNumber] = &draw;
-    QVector<int> prizeRowOf(kMaxDrawNumber + 1, -1);
-    for (int i = 0; i < prizes.count(); ++i) {
-        const int number = prizes.at(i).DrawNumber;
-        if (number >= 1 && number <= kMaxDrawNumber && prizeRowOf[number] < 0)
-            prizeRowOf[number] = i;
-    }
-
+    const DrawIndex index(draws, prizes);
     Ledger ledger;
     QVector<int> rowOf(kMaxDrawNumber + 1, -1);
     for (const LedgerFile& file : files) {
         if (file.drawNumber < 1 || file.drawNumber > kMaxDrawNumber)
             continue;
-        const DrawResult* draw = drawOf[file.drawNumber];
-        const int prizeRow = prizeRowOf[file.drawNumber];
+        const DrawResult* draw = index.drawOf[file.drawNumber];
+        const int prizeRow = index.prizeRowOf[file.drawNumber];
         // Without a record every amount reads 0, as unknown.
         const PrizeRecord prize = prizeRow >= 0 ? prizes.at(prizeRow) : PrizeRecord();
-        LedgerRow counted;
         int skipped = 0;
-        std::array<int, kPositions> numbers{};
-        for (const QString& line : file.lines) {
-            if (!readLedgerLine(line, numbers)) {
-                ++skipped;
-                continue;
-            }
-            ++counted.lines;
-            if (!draw)
-                continue;
-            const int tier = prizeTier(hitsOf(numbers, *draw));
-            if (tier == 0)
-                continue;
-            ++counted.tierLines.at(tier - 1);
-            const qint64 amount = prize.Amounts.at(tier - 1);
-            if (amount > 0)
-                counted.won += amount;
-            else
-                counted.amountUnknown = true;
-        }
+        const LedgerRow counted = countFile(file, draw, prize, skipped);
         if (skipped > 0)
             ledger.skipped.append({file.fileName, skipped});
         if (counted.lines == 0)
             continue;
-        int& index = rowOf[file.drawNumber];
-        if (index < 0) {
-            index = static_cast<int>(ledger.rows.size());
-            LedgerRow row;
-            row.drawNumber = file.drawNumber;
-            row.drawn = draw != nullptr;
+        int& row = rowOf[file.drawNumber];
+        if (row < 0) {
+            row = static_cast<int>(ledger.rows.size());
+            LedgerRow added;
+            added.drawNumber = file.drawNumber;
+            added.drawn = draw != nullptr;
             if (draw)
-                row.drawDate = draw->drawDate();
-            ledger.rows.append(row);
+                added.drawDate = draw->drawDate();
+            ledger.rows.append(added);
         }
-        LedgerRow& row = ledger.rows[index];
-        row.lines += counted.lines;
-        for (int t = 0; t < kPrizeTiers; ++t)
-            row.tierLines.at(t) += counted.tierLines.at(t);
-        row.won += counted.won;
-        row.amountUnknown = row.amountUnknown || counted.amountUnknown;
+        addCounts(ledger.rows[row], counted);
     }
     std::sort(ledger.rows.begin(), ledger.rows.end(),
               [](const LedgerRow& a, const LedgerRow& b) { return a.drawNumber > b.drawNumber; });
@@ -251,6 +273,29 @@ QStringList ledgerRowTexts(const LedgerRow& row, const QDate& today) {
     else
         texts << formatDate(last);
     return texts;
+}
+
+QVector<LedgerRunningSum> ledgerRunningSums(const QVector<LedgerRow>& rows) {
+    QVector<LedgerRunningSum> sums;
+    sums.reserve(rows.size());
+    LedgerRunningSum sum;
+    for (auto row = rows.crbegin(); row != rows.crend(); ++row) {
+        sum.drawNumber = row->drawNumber;
+        sum.cost += row->cost();
+        sum.won += row->won;
+        sums.append(sum);
+    }
+    return sums;
+}
+
+qint64 yenAxisStep(qint64 top) {
+    qint64 step = 1;
+    while (true) {
+        for (const qint64 factor : {1, 2, 5})
+            if (top / (step * factor) <= 5)
+                return step * factor;
+        step *= 10;
+    }
 }
 
 QByteArray ledgerCsv(const QVector<LedgerRow>& rows, const QDate& today) {

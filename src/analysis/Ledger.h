@@ -67,7 +67,8 @@ struct LedgerTotals {
     double returnRate() const;
 };
 
-// The numbers of a saved line as the matching tab reads it (the fields after
+// The numbers of a saved line as the matching tab reads it. A fast path beside
+// the general comma-text reader; a test compares the two (the fields after
 // the draw number, the two-digit texts "01".."37"); false when one of the
 // seven is not such a number.
 bool readLedgerLine(const QString& line, std::array<int, kPositions>& numbers);
@@ -91,10 +92,43 @@ QVector<LedgerRow> ledgerRowsOfYear(const Ledger& ledger, int year, const QDate&
 
 LedgerTotals ledgerTotals(const QVector<LedgerRow>& rows);
 
-// The columns of the ledger grid and the texts of a row in them.
+// The columns of the ledger grid (and of its CSV file), in order.
+enum class LedgerColumn {
+    Draw,
+    Date,
+    Lines,
+    Cost,
+    Tier1,
+    Tier2,
+    Tier3,
+    Tier4,
+    Tier5,
+    Tier6,
+    Won,
+    Net,
+    Deadline,
+    Count
+};
+inline constexpr int kLedgerColumns = static_cast<int>(LedgerColumn::Count);
+
+// The headers of the columns and the texts of a row in them.
 QStringList ledgerHeaders();
 QStringList ledgerRowTexts(const LedgerRow& row, const QDate& today);
-inline constexpr int kLedgerColumns = 13;
+
+// Cost and winnings summed from the oldest row up to and including one row.
+struct LedgerRunningSum {
+    int drawNumber = 0;
+    qint64 cost = 0;
+    qint64 won = 0;
+};
+
+// The running sums of the rows (given newest first), oldest first.
+QVector<LedgerRunningSum> ledgerRunningSums(const QVector<LedgerRow>& rows);
+
+// A round step for a yen axis from 0 up to `top`: 1, 2 or 5 times a power of
+// ten, the smallest with at most five whole steps below `top` (so at most six
+// labels above 0 reach it).
+qint64 yenAxisStep(qint64 top);
 
 // The rows as a CSV file: UTF-8 with a byte-order mark, the headers first,
 // CR LF line ends, fields holding a comma or a quote quoted.

@@ -41,6 +41,8 @@ private slots:
     void deadlines();
     void yearsTotalsAndTexts();
     void csvBytes();
+    void chartFigures_data();
+    void chartFigures();
     void readsOnlyEntryFiles();
     void realData();
 };
@@ -192,6 +194,37 @@ void TestLedger::csvBytes() {
              QStringLiteral(
                  "開催回,抽選日,口数,購入額,1等,2等,3等,4等,5等,6等,当選金額,収支,支払期限\r\n"
                  "7,2013/05/17,4,\"¥1,200\",0,0,0,0,0,0,¥0,\"-¥1,200\",\r\n"));
+}
+
+void TestLedger::chartFigures_data() {
+    QTest::addColumn<qint64>("top");
+    QTest::addColumn<qint64>("step");
+    QTest::newRow("one yen") << qint64{1} << qint64{1};
+    QTest::newRow("six steps of one are too many") << qint64{6} << qint64{2};
+    QTest::newRow("top in the sixth step") << qint64{599} << qint64{100};
+    QTest::newRow("seven steps are too many") << qint64{600} << qint64{200};
+    QTest::newRow("fives") << qint64{2'100} << qint64{500};
+    QTest::newRow("beyond 32 bits") << qint64{9'000'000'000} << qint64{2'000'000'000};
+}
+
+void TestLedger::chartFigures() {
+    QFETCH(qint64, top);
+    QFETCH(qint64, step);
+    QCOMPARE(yenAxisStep(top), step);
+
+    // The sums run from the oldest row of the newest-first list.
+    LedgerRow newer;
+    newer.drawNumber = 9;
+    newer.lines = 2;
+    newer.won = top;
+    LedgerRow older = newer;
+    older.drawNumber = 4;
+    older.won = 1000;
+    const QVector<LedgerRunningSum> sums = ledgerRunningSums({newer, older});
+    QCOMPARE(sums.size(), 2);
+    QCOMPARE((std::array{sums.at(0).drawNumber, sums.at(1).drawNumber}), (std::array{4, 9}));
+    QCOMPARE(sums.at(1).cost, 1200);
+    QCOMPARE(sums.at(1).won, 1000 + top);
 }
 
 void TestLedger::readsOnlyEntryFiles() {

@@ -6,6 +6,7 @@
 #include <QAbstractItemModelTester>
 #include <QFileDialog>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 
 ModalAnswerer::ModalAnswerer() {
@@ -51,6 +52,19 @@ void ModalAnswerer::poll() {
             return;
         }
         m_fileActions.takeFirst()(dialog);
+        return;
+    }
+    // Run from the dialog's event loop, not from this timer's slot: Qt does
+    // not fire a timer again while its slot runs, and the message boxes the
+    // action opens must be answered here meanwhile.
+    if (!m_dialogActions.isEmpty() && m_dialogActions.first().matches(modal)) {
+        QMetaObject::invokeMethod(
+            this,
+            [run = m_dialogActions.takeFirst().run, dialog = QPointer<QWidget>(modal)] {
+                if (dialog)
+                    run(dialog);
+            },
+            Qt::QueuedConnection);
     }
 }
 

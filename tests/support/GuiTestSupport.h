@@ -43,6 +43,16 @@ public:
     // Runs for each message box before it is answered, e.g. to look at the
     // window behind it.
     void onEachBox(std::function<void(QMessageBox*)> look) { m_look = std::move(look); }
+    // Queues an action for the next modal dialog of type T (a form of the
+    // program); the action reads it and must close it. Message boxes shown
+    // from inside the action are answered as usual.
+    template <typename T> void onDialog(std::function<void(T*)> action) {
+        m_dialogActions.append(
+            {[](QWidget* modal) { return qobject_cast<T*>(modal) != nullptr; },
+             [action = std::move(action)](QWidget* modal) { action(qobject_cast<T*>(modal)); }});
+    }
+    // Whether every queued dialog action has run.
+    bool dialogsDone() const { return m_dialogActions.isEmpty(); }
     const QList<Box>& boxes() const { return m_boxes; }
     QStringList texts() const;
     void clear() { m_boxes.clear(); }
@@ -52,6 +62,11 @@ private:
     QTimer m_timer;
     QList<QMessageBox::StandardButton> m_answers;
     QList<std::function<void(QFileDialog*)>> m_fileActions;
+    struct DialogAction {
+        std::function<bool(QWidget*)> matches;
+        std::function<void(QWidget*)> run;
+    };
+    QList<DialogAction> m_dialogActions;
     QList<Box> m_boxes;
     std::function<void(QMessageBox*)> m_look;
 };
@@ -132,7 +147,8 @@ QString clockPanelText(QObject* form);
     int main(int argc, char** argv) {                                                              \
         isolateTestEnvironment();                                                                  \
         QApplication app(argc, argv);                                                              \
-        installQtTranslations(); /* Qt's buttons read as in the program */                         \
+        QApplication::setQuitOnLastWindowClosed(false); /* a closed box must not end the run */    \
+        installQtTranslations();                        /* Qt's buttons read as in the program */  \
         TestObject tc;                                                                             \
         QTEST_SET_MAIN_SOURCE_PATH                                                                 \
         try {                                                                                      \

@@ -36,10 +36,16 @@ constexpr QSize kOpening{1080, 712}; // where the screen has room
 constexpr int kYearWidth = 100;
 constexpr int kButtonWidth = 104;
 constexpr int kChartMinimumHeight = 250; // below it the axis labels are elided
+// Per LedgerColumn: draw, date, lines, cost, six tiers, won, net, deadline.
+const QVector<int> kColumnWidths{70, 110, 60, 110, 44, 44, 44, 44, 44, 44, 140, 140, 150};
 } // namespace geometry
 
-constexpr int kDeadlineColumn = 12;
 constexpr int kMaxSkippedFilesNamed = 5;
+
+// The dates are centred, the counts and amounts right-aligned.
+bool centred(LedgerColumn column) {
+    return column == LedgerColumn::Date || column == LedgerColumn::Deadline;
+}
 
 QLabel* addLabel(const QString& name, const QString& text,
                  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
@@ -48,18 +54,6 @@ QLabel* addLabel(const QString& name, const QString& text,
     label->setFont(gothicFont(15));
     label->setAlignment(alignment);
     return label;
-}
-
-// A round step for a yen axis reaching `top`: 1, 2 or 5 times a power of ten,
-// giving at most six steps.
-qint64 yenStep(qint64 top) {
-    qint64 step = 1;
-    while (true) {
-        for (const qint64 factor : {1, 2, 5})
-            if (top / (step * factor) <= 5)
-                return step * factor;
-        step *= 10;
-    }
 }
 
 } // namespace
@@ -79,12 +73,12 @@ QVariant LedgerModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
         return m_texts.at(index.row()).at(index.column());
     case Qt::TextAlignmentRole:
-        return int(index.column() == 1 || index.column() == kDeadlineColumn ? Qt::AlignHCenter
-                                                                            : Qt::AlignRight);
+        return int(centred(static_cast<LedgerColumn>(index.column())) ? Qt::AlignHCenter
+                                                                      : Qt::AlignRight);
     case Qt::ForegroundRole:
-        return row.expired(m_today) ? QVariant(TLedgerForm::expiredColour()) : QVariant();
+        return row.expired(m_today) ? QVariant(kGrey) : QVariant();
     case Qt::BackgroundRole:
-        return row.deadlineNear(m_today) ? QVariant(TLedgerForm::nearDeadlineColour()) : QVariant();
+        return row.deadlineNear(m_today) ? QVariant(kNearDeadline) : QVariant();
     default:
         return {};
     }
@@ -99,14 +93,6 @@ void LedgerModel::setRows(const QVector<LedgerRow>& rows, const QDate& today) {
     for (const LedgerRow& row : rows)
         m_texts.append(ledgerRowTexts(row, today));
     endResetModel();
-}
-
-QColor TLedgerForm::nearDeadlineColour() {
-    return kNearDeadline;
-}
-
-QColor TLedgerForm::expiredColour() {
-    return kGrey;
 }
 
 TLedgerForm::TLedgerForm(const DrawTable& draws, const PrizeTable& prizes, QWidget* parent)
@@ -175,7 +161,7 @@ QWidget* TLedgerForm::buildGrid() {
     m_grid->setFont(fixedGothicFont(15));
     m_grid->horizontalHeader()->setFont(fixedGothicFont(13));
     m_grid->setDataRowHeight(20);
-    m_grid->setColumnWidths({70, 110, 60, 110, 44, 44, 44, 44, 44, 44, 140, 140, 150});
+    m_grid->setColumnWidths(geometry::kColumnWidths);
     m_grid->horizontalHeader()->setStretchLastSection(true);
     return m_grid;
 }
@@ -292,16 +278,12 @@ void TLedgerForm::showTotals() {
 }
 
 void TLedgerForm::showChart() {
+    const QVector<LedgerRunningSum> sums = ledgerRunningSums(m_shown);
     QList<QPointF> cost;
     QList<QPointF> won;
-    qint64 costSum = 0;
-    qint64 wonSum = 0;
-    for (qsizetype i = m_shown.size() - 1; i >= 0; --i) { // oldest draw first
-        const LedgerRow& row = m_shown.at(i);
-        costSum += row.cost();
-        wonSum += row.won;
-        cost.append(QPointF(row.drawNumber, static_cast<qreal>(costSum)));
-        won.append(QPointF(row.drawNumber, static_cast<qreal>(wonSum)));
+    for (const LedgerRunningSum& sum : sums) {
+        cost.append(QPointF(sum.drawNumber, static_cast<qreal>(sum.cost)));
+        won.append(QPointF(sum.drawNumber, static_cast<qreal>(sum.won)));
     }
     m_costSeries->replace(cost);
     m_wonSeries->replace(won);
@@ -317,8 +299,9 @@ void TLedgerForm::showChart() {
     // Yen labels in the program's "¥1,234" form at round steps.
     for (const QString& label : m_yenAxis->categoriesLabels())
         m_yenAxis->remove(label);
-    const auto top = std::max<qint64>({costSum, wonSum, 1});
-    const qint64 step = yenStep(top);
+    const LedgerRunningSum total = sums.isEmpty() ? LedgerRunningSum() : sums.last();
+    const auto top = std::max<qint64>({total.cost, total.won, 1});
+    const qint64 step = yenAxisStep(top);
     const qint64 end = (top + step - 1) / step * step;
     for (qint64 value = 0; value <= end; value += step)
         m_yenAxis->append(formatYen(static_cast<long double>(value)), static_cast<qreal>(value));

@@ -53,11 +53,6 @@ public:
     const QVector<LedgerRow>& shownRows() const { return m_shown; }
     void btnLedgerExportClick();
 
-    // The highlight of a row whose claim deadline is near, and the text colour
-    // of a row whose deadline has passed.
-    static QColor nearDeadlineColour();
-    static QColor expiredColour();
-
 private:
     QLayout* buildTotals();
     QWidget* buildGrid();

@@ -66,7 +66,7 @@ private slots:
     }
 
     void menuItemOpensTheFormOverSavedLines() {
-        QSettings(QStringLiteral("Ozumel"), QStringLiteral("Septarion")).clear();
+        clearProgramSettings();
         TempProgramDir dir;
         dir.writeDataFiles(
             drawLine(559, QStringLiteral("2024/01/05"), {1, 2, 3, 4, 5, 6, 7}, {8, 9}),
@@ -92,11 +92,9 @@ private slots:
             int rows = 0, points = 0;
             QColor background;
         } seen;
-        QTimer poll;
-        connect(&poll, &QTimer::timeout, &form, [&] {
-            auto* box = qobject_cast<TLedgerForm*>(QApplication::activeModalWidget());
-            if (!box || seen.found)
-                return;
+        ModalAnswerer answerer;
+        answerer.onDialog<TLedgerForm>([&](TLedgerForm* box) {
+            watchModel(control<StripedGrid>(box, QStringLiteral("gridLedger"))->model());
             seen.found = true;
             seen.modal = box->isModal();
             seen.resizable = box->minimumSize() != box->maximumSize();
@@ -113,7 +111,6 @@ private slots:
             seen.points = static_cast<QLineSeries*>(chart->chart()->series().at(1))->count();
             control<QPushButton>(box, QStringLiteral("btnLedgerClose"))->click();
         });
-        poll.start(10);
         item->trigger(); // returns once the box is closed
 
         QVERIFY(seen.found);
@@ -126,7 +123,7 @@ private slots:
         QCOMPARE(seen.net, QStringLiteral("¥12,000,600"));
         QVERIFY(seen.note.contains(QStringLiteral("559.csv (1行)")));
         QCOMPARE(seen.deadline, QStringLiteral("2025/01/05"));
-        QCOMPARE(seen.background, TLedgerForm::nearDeadlineColour());
+        QCOMPARE(seen.background, kNearDeadline);
         QCOMPARE(seen.points, 2);
         QCOMPARE(folderSnapshot(dir.filePath(QStringLiteral("client"))), before); // read only
     }
@@ -137,14 +134,11 @@ private slots:
         TMainForm form;
         form.show();
         bool opened = false;
-        QTimer poll; // closes a box that should not have opened
-        connect(&poll, &QTimer::timeout, &form, [&] {
-            if (auto* box = qobject_cast<TLedgerForm*>(QApplication::activeModalWidget())) {
-                opened = true;
-                box->reject();
-            }
+        ModalAnswerer answerer; // closes a box that should not have opened
+        answerer.onDialog<TLedgerForm>([&](TLedgerForm* box) {
+            opened = true;
+            box->reject();
         });
-        poll.start(10);
         {
             const BusyScope busy; // another long command runs
             QVERIFY(busy.entered());
@@ -220,8 +214,8 @@ private slots:
             const QRect cell = grid->visualRect(grid->model()->index(row, column));
             return image.pixelColor(cell.left() + 2, cell.bottom() - 2);
         };
-        QCOMPARE(pixel(2, 0), TLedgerForm::nearDeadlineColour()); // due within 30 days
-        QCOMPARE(pixel(1, 0), kStripeGreen);                      // nothing won
+        QCOMPARE(pixel(2, 0), kNearDeadline); // due within 30 days
+        QCOMPARE(pixel(1, 0), kStripeGreen);  // nothing won
         // The expired row keeps its stripe; its text is grey.
         QCOMPARE(pixel(3, 0), kStripeGreen);
         const QRect cell = grid->visualRect(grid->model()->index(3, 12));
@@ -230,7 +224,7 @@ private slots:
         for (int y = cell.top(); y <= cell.bottom(); ++y)
             for (int x = cell.left(); x <= cell.right(); ++x) {
                 const QColor c = image.pixelColor(x, y);
-                grey = grey || c == TLedgerForm::expiredColour();
+                grey = grey || c == kGrey;
                 black = black || c == QColor(Qt::black);
             }
         QVERIFY(grey);

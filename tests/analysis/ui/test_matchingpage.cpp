@@ -66,10 +66,7 @@ class TestMatchingPage : public WindowTest {
     }
 
 private slots:
-    void initTestCase() {
-        Clock::setPausesEnabled(false);
-        QApplication::setQuitOnLastWindowClosed(false);
-    }
+    void initTestCase() { Clock::setPausesEnabled(false); }
     void init() {
         newProgramFolder();
         m_answerer = std::make_unique<ModalAnswerer>();

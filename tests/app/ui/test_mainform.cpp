@@ -114,7 +114,6 @@ class TestMainForm : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
 
     void startUpShowsCaptionMainTabAndGuide();
@@ -136,11 +135,6 @@ private slots:
     void positionFarOffOpensOnTheScreen();
     void everyObjectNameIsUnique();
 };
-
-void TestMainForm::initTestCase() {
-    // Each test closes its own window; that must not end the test run.
-    QApplication::setQuitOnLastWindowClosed(false);
-}
 
 void TestMainForm::init() {
     clearProgramSettings();

@@ -49,7 +49,6 @@ class TestMenuCommands : public QObject {
     std::unique_ptr<LocalHttpServer> m_server;
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -63,10 +62,6 @@ private slots:
     void helpOpensManualOrSaysWhereItIs();
     void aboutBoxShowsVersionModally();
 };
-
-void TestMenuCommands::initTestCase() {
-    QApplication::setQuitOnLastWindowClosed(false);
-}
 
 void TestMenuCommands::init() {
     m_dir = std::make_unique<TempProgramDir>();
@@ -302,11 +297,7 @@ void TestMenuCommands::aboutBoxShowsVersionModally() {
         Qt::WindowFlags flags;
         bool okDefault = false;
     } seen;
-    QTimer poll;
-    connect(&poll, &QTimer::timeout, &form, [&] {
-        auto* about = qobject_cast<TAboutForm*>(QApplication::activeModalWidget());
-        if (!about || seen.found)
-            return;
+    answerer.onDialog<TAboutForm>([&](TAboutForm* about) {
         seen.found = true;
         seen.modal = about->isModal();
         seen.caption = about->windowTitle();
@@ -321,7 +312,6 @@ void TestMenuCommands::aboutBoxShowsVersionModally() {
         seen.okDefault = ok->isDefault();
         ok->click();
     });
-    poll.start(10);
     trigger(form, QStringLiteral("menuHelpAbout")); // returns once OK closed the box
 
     QVERIFY(seen.found);

@@ -25,7 +25,6 @@ class TestUnbuiltPages : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
     // Closing, and generating, with the options tab never built read the
     // stored options as the tab shows them.

@@ -39,7 +39,6 @@ class TestStripedGrid : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
     void textRectGivesUpOnlyTheRoomAboveTheGlyphs() {
         const QRect cell(10, 100, 80, 21);

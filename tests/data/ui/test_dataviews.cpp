@@ -89,7 +89,6 @@ class TestDataViews : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
 
     void historyColumnsTitlesWidthsAlignment();
@@ -105,10 +104,6 @@ private slots:
     void prizeGridStripesAndFocusedCurrentRow();
     void prizeGridOfOneLineHasOneRow();
 };
-
-void TestDataViews::initTestCase() {
-    QApplication::setQuitOnLastWindowClosed(false);
-}
 
 void TestDataViews::init() {
     clearProgramSettings();

@@ -54,11 +54,7 @@ private slots:
             QString caption, suggested, preview, summary;
             bool modal = false, fits = false, runBefore = true, runAfter = true, undo = false;
         } seen;
-        QTimer poll;
-        connect(&poll, &QTimer::timeout, m_form.get(), [&] {
-            auto* box = qobject_cast<TImportForm*>(QApplication::activeModalWidget());
-            if (!box || !seen.caption.isEmpty())
-                return;
+        answerer.onDialog<TImportForm>([&](TImportForm* box) {
             seen.caption = box->windowTitle();
             seen.modal = box->isModal();
             seen.fits = box->screen()->availableGeometry().contains(box->frameGeometry());
@@ -74,7 +70,6 @@ private slots:
             seen.undo = control<QPushButton>(box, QStringLiteral("btnImportUndo"))->isEnabled();
             control<QPushButton>(box, QStringLiteral("btnImportClose"))->click();
         });
-        poll.start(10);
         item->trigger(); // returns once the box is closed
 
         QCOMPARE(seen.caption, QStringLiteral("当せん結果の取り込み"));

@@ -91,7 +91,6 @@ class TestAutoGeneration : public WindowTest {
     }
 
 private slots:
-    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
     void init() {
         newProgramFolder();
         Clock::setFixedTime(kMidnight);

@@ -107,7 +107,6 @@ class TestOptionsPage : public WindowTest {
     }
 
 private slots:
-    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
     void init() {
         newProgramFolder();
         m_dir->writeSampleData(30);
