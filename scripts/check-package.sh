@@ -26,46 +26,6 @@ set -euo pipefail
 # a bare environment (LANG unset, as under CI) does not give.
 export LC_ALL=C.UTF-8
 
-if [ "${1:-}" = "--run-under-display" ]; then
-  # Second half, inside xvfb-run: $2 the unpacked folder, $3 the caption.
-  folder=$2
-  caption=$3
-  "$folder/septarion" &
-  first=$!
-  deadline=$((SECONDS + 120))
-  until xwininfo -root -tree 2>/dev/null | grep -qF "\"$caption\""; do
-    if ! kill -0 "$first" 2>/dev/null; then
-      echo "FAIL: the program ended before showing its window" >&2
-      exit 1
-    fi
-    if [ $SECONDS -gt $deadline ]; then
-      echo "FAIL: no window captioned '$caption'" >&2
-      kill "$first"
-      exit 1
-    fi
-    sleep 0.5
-  done
-  echo "window: $caption"
-  # The second copy of the same file ends at once, silently, with 0.
-  set +e
-  timeout 60 "$folder/septarion"
-  second=$?
-  set -e
-  if [ "$second" -ne 0 ]; then
-    echo "FAIL: the second copy ended with $second" >&2
-    kill "$first"
-    exit 1
-  fi
-  if ! kill -0 "$first" 2>/dev/null; then
-    echo "FAIL: the first copy ended too" >&2
-    exit 1
-  fi
-  echo "second copy ended with 0; the first runs on"
-  kill "$first"
-  wait "$first" 2>/dev/null || true
-  exit 0
-fi
-
 build=$(cd "$1" && pwd)
 version=$2
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -234,16 +194,33 @@ else
   checked=$((checked + 1))
 fi
 
-# 4. The program in the tar.gz starts, with its own settings and lock folders.
-if ! command -v xvfb-run >/dev/null || ! command -v xwininfo >/dev/null; then
-  skip "xvfb-run or xwininfo missing (xvfb, x11-utils): the start is not checked"
+# 4. The program in the tar.gz starts, with its own settings and lock folders,
+#    on the desktop tests' session: a private display with a window manager,
+#    and waits with a deadline.
+if ! command -v Xvfb >/dev/null || ! command -v openbox >/dev/null ||
+  ! command -v xwininfo >/dev/null || ! command -v xprop >/dev/null; then
+  skip "Xvfb, openbox, xwininfo or xprop missing (xvfb, openbox, x11-utils): the start is not checked"
 else
   (
-    export HOME="$work/home" XDG_CONFIG_HOME="$work/home/config" XDG_RUNTIME_DIR="$work/runtime"
-    mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
-    chmod 700 "$XDG_RUNTIME_DIR"
-    unset QT_QPA_PLATFORM
-    xvfb-run -a -s "-screen 0 1280x800x24" "$0" --run-under-display "$folder" "$caption"
+    # shellcheck source=tests/desktop/desktop-session.sh
+    source "$root/tests/desktop/desktop-session.sh"
+    start_desktop
+    "$folder/septarion" &
+    first=$!
+    started_pids+=("$first")
+    # shellcheck disable=SC2317 # called by wait_until
+    window_shown() {
+      kill -0 "$first" 2>/dev/null || fail "the program ended before showing its window"
+      xwininfo -root -tree 2>/dev/null | grep -qF "\"$caption\""
+    }
+    wait_until "a window captioned '$caption'" window_shown
+    echo "window: $caption"
+    # The second copy of the same file ends at once, silently, with 0.
+    second=0
+    timeout 60 "$folder/septarion" || second=$?
+    [ "$second" -eq 0 ] || fail "the second copy ended with $second"
+    kill -0 "$first" 2>/dev/null || fail "the first copy ended too"
+    echo "second copy ended with 0; the first runs on"
   )
   echo "start: ok"
   checked=$((checked + 1))

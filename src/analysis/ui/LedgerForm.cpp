@@ -10,6 +10,7 @@
 #include "common/ui/StripedGrid.h"
 #include "common/ui/UiColors.h"
 #include "common/ui/UiFonts.h"
+#include "common/ui/UiWidgets.h"
 
 #include <QCategoryAxis>
 #include <QChart>
@@ -49,8 +50,7 @@ bool centred(LedgerColumn column) {
 
 QLabel* addLabel(const QString& name, const QString& text,
                  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
-    auto* label = new QLabel(text);
-    label->setObjectName(name);
+    QLabel* label = makeLabel(nullptr, name, text);
     label->setFont(gothicFont(15));
     label->setAlignment(alignment);
     return label;

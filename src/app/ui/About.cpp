@@ -3,6 +3,7 @@
 #include "app/ui/ProgramIcon.h"
 #include "common/ui/UiColors.h"
 #include "common/ui/UiFonts.h"
+#include "common/ui/UiWidgets.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -29,10 +30,8 @@ const QString kNotice = QStringLiteral("Copyright © Ozumel. All rights reserved
 
 QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, const QFont& font,
                  const QRect& geometry) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
+    QLabel* label = makeLabel(parent, name, text, geometry);
     label->setFont(font);
-    label->setGeometry(geometry);
     return label;
 }
 

@@ -90,6 +90,14 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
     return button;
 }
 
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, const QRect& where) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    if (where.isValid())
+        label->setGeometry(where);
+    return label;
+}
+
 QLabel* makePanel(QWidget* parent, const QString& name, Qt::Alignment alignment, int pixelSize) {
     auto* panel = new QLabel(parent);
     panel->setObjectName(name);

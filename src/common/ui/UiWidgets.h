@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QGroupBox>
+#include <QRect>
 #include <QString>
 
 class QLabel;
@@ -36,6 +37,11 @@ QGroupBox* captionedGroup(QWidget* parent, const QString& name, const QString& c
 // A push button with a bold caption in the given colour and a tooltip.
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption,
                         const QString& tip, const QColor& colour);
+
+// A named label, at `where` when given (a page placed by its geometry block),
+// else left to the caller's layout.
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text,
+                  const QRect& where = QRect());
 
 // A lowered panel showing one line of bold text.
 QLabel* makePanel(QWidget* parent, const QString& name, Qt::Alignment alignment, int pixelSize);

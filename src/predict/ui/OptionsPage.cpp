@@ -28,13 +28,6 @@ constexpr QRect kThresholdCaption{206, 136, 104, 28}, kThreshold{312, 136, 64, 2
 constexpr QRect kAgainUpdate{436, 134, 80, 32}, kBaseDef{522, 134, 86, 32};
 } // namespace geometry
 
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, const QRect& where) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(where);
-    return label;
-}
-
 } // namespace
 
 TOptionsPage::TOptionsPage(TSettings& settings, const PositionCounts& counts, QWidget* parent)
