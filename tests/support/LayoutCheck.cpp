@@ -2,10 +2,12 @@
 
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOptionButton>
+#include <QTableView>
 
 namespace {
 
@@ -83,5 +85,37 @@ QStringList layoutFaults(const QWidget* root) {
     QStringList faults;
     checkText(root, faults);
     checkChildren(root, root, faults);
+    return faults;
+}
+
+QStringList columnFaults(const QTableView* view, bool fitsView) {
+    QStringList faults;
+    const QAbstractItemModel* model = view->model();
+    const QHeaderView* header = view->horizontalHeader();
+    const QFontMetrics titleMetrics(header->font());
+    const QFontMetrics cellMetrics(view->font());
+    const int rows = std::min(model->rowCount(), 50);
+    int total = 0;
+    for (int c = 0; c < model->columnCount(); ++c) {
+        const int width = view->columnWidth(c);
+        total += width;
+        const QString title = model->headerData(c, Qt::Horizontal).toString();
+        if (titleMetrics.horizontalAdvance(title) > width)
+            faults << QStringLiteral("title \"%1\" wider than its column (%2 px)")
+                          .arg(title)
+                          .arg(width);
+        for (int r = 0; r < rows; ++r) {
+            const QString text = model->index(r, c).data().toString();
+            if (cellMetrics.horizontalAdvance(text) > width)
+                faults << QStringLiteral("\"%1\" wider than column %2 (%3 px)")
+                              .arg(text)
+                              .arg(c)
+                              .arg(width);
+        }
+    }
+    if (fitsView && total > view->viewport()->width())
+        faults << QStringLiteral("columns %1 px in a view %2 px wide")
+                      .arg(total)
+                      .arg(view->viewport()->width());
     return faults;
 }

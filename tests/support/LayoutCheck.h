@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <QTest>
 
+class QTableView;
 class QWidget;
 
 // What a user would see wrong under root, one line per fault: a visible
@@ -10,6 +11,11 @@ class QWidget;
 // more than a shared border line, or a label's, button's or group caption's
 // text larger than its room. Group boxes and plain frames are looked into.
 QStringList layoutFaults(const QWidget* root);
+
+// What a user would see wrong in a grid's columns: a header title or the
+// text of a shown cell wider than its column; with `fitsView`, columns wider
+// together than the view, so that a scroll bar hides the last ones.
+QStringList columnFaults(const QTableView* view, bool fitsView);
 
 #define VERIFY_LAID_OUT(root)                                                                      \
     do {                                                                                           \

@@ -60,11 +60,15 @@ private slots:
     void cleanup() { closeWindow(); }
 
     void boardLayoutAndPictures() {
-        // Four columns running down: 1-10, 11-20, 21-30, 31-37; 33 px buttons on a 32 px pitch.
-        QCOMPARE(button(1)->geometry(), QRect(16, 84, 33, 33));
-        QCOMPARE(button(10)->geometry().topLeft(), QPoint(16, 84 + 9 * 32));
-        QCOMPARE(button(11)->geometry().topLeft(), QPoint(48, 84));
-        QCOMPARE(button(37)->geometry().topLeft(), QPoint(16 + 3 * 32, 84 + 6 * 32));
+        // Four columns running down (1-10, 11-20, 21-30, 31-37) of square
+        // buttons, each sharing its border line with the next below and beside.
+        const QRect first = button(1)->geometry();
+        QCOMPARE(first.width(), first.height());
+        for (int n = 1; n <= 37; ++n) {
+            const QPoint step((n - 1) / 10 * (first.width() - 1),
+                              (n - 1) % 10 * (first.height() - 1));
+            QCOMPARE(button(n)->geometry(), first.translated(step));
+        }
         QCOMPARE(button(17)->property("tag").toInt(), 17);
         QVERIFY(button(5)->text().isEmpty());
 
