@@ -9,7 +9,9 @@
 
 // Takes the next field from the front of a line: the text before the first
 // comma, which is removed with the comma. Without a comma the whole rest is
-// the field and the rest becomes empty.
+// the field and the rest becomes empty. The reference for the in-place field
+// walk of LineFields.h, which decides every case it does not decode itself
+// through the same routines.
 QString takeField(QString& rest);
 
 // A bad value as an error text quotes it: at most its first 40 characters,

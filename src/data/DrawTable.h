@@ -82,5 +82,7 @@ private:
 DrawResult parseDrawLine(const QString& line);
 
 // Appends the draws of the lines to the table in order. At the first bad line
-// it throws; the draws of the lines before it stay in the table.
+// it throws; the draws of the lines before it stay in the table. The program
+// loads through readDrawLines (DataFileReader.h); this is the reference its
+// tests and benchmarks hold that fast path to.
 void appendDrawLines(const QStringList& lines, DrawTable& table);

@@ -16,6 +16,7 @@ int nextHistorySortKey(int currentKey, int clickedColumn);
 QString historyCellText(const DrawResult& draw, int column);
 
 // Negative, zero or positive as a sorts before, with or after b under the key.
+// The reference that tests hold historyOrder to.
 int compareHistoryRows(const DrawResult& a, const DrawResult& b, int key);
 
 // Display order of the table under the key: indices into the table.

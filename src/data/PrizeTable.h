@@ -62,5 +62,6 @@ private:
 PrizeRecord parsePrizeLine(const QString& line);
 
 // Appends the records of the lines in order; at the first bad line it throws,
-// keeping the records before it.
+// keeping the records before it. The reference for readPrizeLines
+// (DataFileReader.h), which the program loads through.
 void appendPrizeLines(const QStringList& lines, PrizeTable& table);

@@ -15,6 +15,8 @@ QString exclusionText(const NumberSet& excluded);
 // Whether the number's own form ("03 " for 3) occurs anywhere in the text.
 bool exclusionTextHolds(const QString& text, int number);
 
+// Every number the text holds, each by exclusionTextHolds, however many: the
+// reference that tests hold keptExclusions to (the program reads through it).
 NumberSet exclusionsFromText(const QString& text);
 
 // The numbers the text holds, but of more than kMaxExcluded only the first

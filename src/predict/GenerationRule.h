@@ -76,7 +76,8 @@ private:
 };
 
 // A whole line by the rule alone, in ascending order; no line when a step
-// finds no candidate.
+// finds no candidate. Also the reference that tests and benchmarks compare
+// the generation run (TAutoGeneration) with.
 std::optional<std::array<int, kPositions>> generateLine(LotoRandom& random,
                                                         const GenerationRule& rule);
 
