@@ -264,17 +264,12 @@ void TMainForm::catchUp(TOptionsPage& page) const {
     }
 }
 
-void TMainForm::catchUp(TMatchingPage& page) const {
-    if (!m_loaded.nextDrawText.isEmpty())
-        page.presetDrawNumberText(m_loaded.nextDrawText);
-}
-
 void TMainForm::catchUp(TChartsPage& page) const {
     if (m_loaded.chartDrawn)
         page.showFirstChart();
 }
 
-void TMainForm::catchUp(TLookupPage& page) const {
+template <typename Page> void TMainForm::catchUp(Page& page) const {
     if (!m_loaded.nextDrawText.isEmpty())
         page.presetDrawNumberText(m_loaded.nextDrawText);
 }

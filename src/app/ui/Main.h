@@ -110,13 +110,13 @@ private:
     // Makes a page into its slot, in the state InitControls gives, caught up
     // with m_loaded: the one way a page is built.
     template <typename Page, typename... Args> Page* makePage(Page*& slot, Args&&... args);
-    // Each page's catch-up step.
+    // Each page's catch-up step; the template serves the pages that show the
+    // next draw's number (matching, lookup).
     void catchUp(TOptionsPage& page) const;
-    void catchUp(TMatchingPage& page) const;
     void catchUp(TChartsPage& page) const;
-    void catchUp(TLookupPage& page) const;
     void catchUp(THistoryPage& page) const;
     void catchUp(TPrizePage& page) const;
+    template <typename Page> void catchUp(Page& page) const;
 
     // MainPrediction.cpp
     // What the start-up applies of the stored options: on the options tab

@@ -29,7 +29,7 @@ class TestMainForm : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
+    void init() { clearProgramSettings(); }
 
     void startUpShowsCaptionMainTabAndGuide();
     void tabChangeSetsGuideAndExportItem();
@@ -41,10 +41,6 @@ private slots:
     void positionFarOffOpensOnTheScreen();
     void everyObjectNameIsUnique();
 };
-
-void TestMainForm::init() {
-    clearProgramSettings();
-}
 
 void TestMainForm::startUpShowsCaptionMainTabAndGuide() {
     TempProgramDir dir;

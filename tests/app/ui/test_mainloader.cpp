@@ -29,7 +29,7 @@ class TestMainLoader : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
+    void init() { clearProgramSettings(); }
 
     void nextDrawNumberGoesToAllThreeEdits_data();
     void nextDrawNumberGoesToAllThreeEdits();
@@ -41,10 +41,6 @@ private slots:
     void reloadGivesSameTablesAndEmptiesPendingLines();
     void loaderLocksOutTabsMenuAndItself();
 };
-
-void TestMainLoader::init() {
-    clearProgramSettings();
-}
 
 void TestMainLoader::nextDrawNumberGoesToAllThreeEdits_data() {
     QTest::addColumn<QList<int>>("draws");

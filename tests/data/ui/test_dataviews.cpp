@@ -89,7 +89,7 @@ class TestDataViews : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
+    void init() { clearProgramSettings(); }
 
     void historyColumnsTitlesWidthsAlignment();
     void historyRowsInTableOrderTopRowSelected();
@@ -104,10 +104,6 @@ private slots:
     void prizeGridStripesAndFocusedCurrentRow();
     void prizeGridOfOneLineHasOneRow();
 };
-
-void TestDataViews::init() {
-    clearProgramSettings();
-}
 
 void TestDataViews::historyColumnsTitlesWidthsAlignment() {
     Window w(kDraws, prizesFor({100, 99, 8, 7}), 5);
