@@ -279,10 +279,11 @@ QVector<LedgerRunningSum> ledgerRunningSums(const QVector<LedgerRow>& rows) {
     QVector<LedgerRunningSum> sums;
     sums.reserve(rows.size());
     LedgerRunningSum sum;
-    for (auto row = rows.crbegin(); row != rows.crend(); ++row) {
-        sum.drawNumber = row->drawNumber;
-        sum.cost += row->cost();
-        sum.won += row->won;
+    for (qsizetype i = rows.size() - 1; i >= 0; --i) { // oldest first
+        const LedgerRow& row = rows.at(i);
+        sum.drawNumber = row.drawNumber;
+        sum.cost += row.cost();
+        sum.won += row.won;
         sums.append(sum);
     }
     return sums;
