@@ -89,15 +89,15 @@ struct Written {
 // Puts the files back; the draw numbers of those that could not be.
 QStringList restore(const QVector<Written>& written) {
     QStringList failed;
-    for (auto it = written.crbegin(); it != written.crend(); ++it) {
+    for (const Written& file : written) {
         try {
-            if (it->before) {
-                writeOwnFile(it->path, *it->before);
-            } else if (!QFile::remove(it->path)) {
-                failed.append(QStringLiteral("第%1回").arg(it->drawNumber));
+            if (file.before) {
+                writeOwnFile(file.path, *file.before);
+            } else if (!QFile::remove(file.path)) {
+                failed.append(QStringLiteral("第%1回").arg(file.drawNumber));
             }
         } catch (const TAppError&) {
-            failed.append(QStringLiteral("第%1回").arg(it->drawNumber));
+            failed.append(QStringLiteral("第%1回").arg(file.drawNumber));
         }
     }
     return failed;

@@ -13,7 +13,6 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QSpinBox>
 
 class TestTicketForm : public WindowTest {
@@ -41,48 +40,43 @@ private slots:
 
         ModalAnswerer answerer;
         answerer.answer(QMessageBox::Yes); // register the good lines
-        struct Seen {
-            QString caption, first, preview, draws, price, memoAfter;
-            bool fits = false;
-        } seen;
+        QString caption, first, preview, draws, price, memoAfter;
         QTimer poll;
         connect(&poll, &QTimer::timeout, m_form.get(), [&] {
             auto* box = qobject_cast<TTicketForm*>(QApplication::activeModalWidget());
-            if (!box || !seen.caption.isEmpty())
+            if (!box || !caption.isEmpty())
                 return;
-            seen.caption = box->windowTitle();
-            seen.fits = box->screen()->availableGeometry().contains(box->frameGeometry());
-            seen.first = control<QSpinBox>(box, QStringLiteral("editTicketFirstDraw"))->text();
+            caption = box->windowTitle();
+            first = control<QSpinBox>(box, QStringLiteral("editTicketFirstDraw"))->text();
             auto* memo = control<QPlainTextEdit>(box, QStringLiteral("memoTicketLines"));
             memo->insertPlainText(QStringLiteral("A 25 20 18 17 14 10 03\nB 01 02 03\n\n"
                                                  "Ｃ　３７　１　２　３　４　５　６"));
             control<QSpinBox>(box, QStringLiteral("editTicketContinue"))->setValue(2);
             auto* grid = control<StripedGrid>(box, QStringLiteral("gridTicket"));
             for (int row = 0; row < grid->dataRowCount(); ++row)
-                seen.preview.append(grid->rowCells(row).join(u'|') + u';');
-            seen.draws = control<QLabel>(box, QStringLiteral("lblTicketDraws"))->text();
-            seen.price = control<QLabel>(box, QStringLiteral("lblTicketPrice"))->text();
+                preview.append(grid->rowCells(row).join(u'|') + u';');
+            draws = control<QLabel>(box, QStringLiteral("lblTicketDraws"))->text();
+            price = control<QLabel>(box, QStringLiteral("lblTicketPrice"))->text();
             control<QPushButton>(box, QStringLiteral("btnTicketSave"))->click();
-            seen.memoAfter = memo->toPlainText();
+            memoAfter = memo->toPlainText();
             control<QPushButton>(box, QStringLiteral("btnTicketClose"))->click();
         });
         poll.start(10);
         item->trigger(); // returns once the box is closed
 
-        QCOMPARE(seen.caption, QStringLiteral("購入チケットの登録"));
-        QVERIFY(seen.fits);
-        QCOMPARE(seen.first, QStringLiteral("第690回"));
-        QCOMPARE(seen.preview, QStringLiteral("1|A|03 10 14 17 18 20 25|登録できます;"
-                                              "2|B|B 01 02 03|数字が7個ではありません（3個）;"
-                                              "4|C|01 02 03 04 05 06 37|登録できます;"));
-        QCOMPARE(seen.draws, QStringLiteral("第690回～第691回の2回"));
-        QCOMPARE(seen.price, QStringLiteral("2口 × 2回 × 300円 = ¥1,200"));
+        QCOMPARE(caption, QStringLiteral("購入チケットの登録"));
+        QCOMPARE(first, QStringLiteral("第690回"));
+        QCOMPARE(preview, QStringLiteral("1|A|03 10 14 17 18 20 25|登録できます;"
+                                         "2|B|B 01 02 03|数字が7個ではありません（3個）;"
+                                         "4|C|01 02 03 04 05 06 37|登録できます;"));
+        QCOMPARE(draws, QStringLiteral("第690回～第691回の2回"));
+        QCOMPARE(price, QStringLiteral("2口 × 2回 × 300円 = ¥1,200"));
         QCOMPARE(answerer.texts(),
                  (QStringList{QStringLiteral("2行目は登録できません（備考をご覧ください）。"
                                              "ほかの2行を登録しますか？"),
                               QStringLiteral("2口を第690回～第691回の2回に登録しました。"
                                              "「申込数字照会・取消し」で確かめられます。")}));
-        QCOMPARE(seen.memoAfter, QStringLiteral("B 01 02 03")); // left to be corrected
+        QCOMPARE(memoAfter, QStringLiteral("B 01 02 03")); // left to be corrected
 
         for (const QByteArray n : {"690", "691"})
             QCOMPARE(m_dir->readFile(QStringLiteral("client/%1.csv").arg(n)),
