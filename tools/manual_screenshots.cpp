@@ -16,6 +16,7 @@
 #include "common/ui/DrawNumberEdit.h"
 #include "common/ui/PageControl.h"
 #include "data/ui/ImportForm.h"
+#include "entries/ui/TicketForm.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -29,6 +30,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QSpinBox>
 #include <QTimer>
 
 #include <algorithm>
@@ -174,6 +176,30 @@ void shootLedger(TMainForm& form, const ScratchProgramDir& program) {
     Clock::setFixedTime(QDateTime());
 }
 
+// The ticket box over a quick-pick ticket of five lines bought for three
+// draws, one line mistyped; nothing is registered.
+void shootTicket(TMainForm& form) {
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&poll] {
+        auto* box = qobject_cast<TTicketForm*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        poll.stop();
+        box->resize(900, 600);
+        if (auto* text = box->findChild<QPlainTextEdit*>(QStringLiteral("memoTicketLines")))
+            text->setPlainText(QStringLiteral("A 03 10 14 17 18 20 25\nB 01 05 12 18 24 29 33\n"
+                                              "C 07 09 15 22 28 31 36\nD 02 11 19 23 26 30 37\n"
+                                              "E 04 08 13 16 21 27 27"));
+        if (auto* draws = box->findChild<QSpinBox*>(QStringLiteral("editTicketContinue")))
+            draws->setValue(3);
+        shoot(*box, QStringLiteral("ticket"));
+        box->reject();
+    });
+    poll.start(20);
+    if (auto* item = form.findChild<QAction*>(QStringLiteral("menuCommandTicket")))
+        item->trigger();
+}
+
 // A draw as the lottery's results page shows it, copied as text.
 QString resultsPageBlock(const DrawResult& draw, const PrizeRecord& prize) {
     const QDate date = draw.drawDate();
@@ -301,6 +327,7 @@ int main(int argc, char** argv) {
     }
     tabs->setCurrentIndex(0);
     shootLedger(form, program);
+    shootTicket(form);
 
     form.splash()->showMessage(QStringLiteral("最新データのダウンロード中です。"));
     shoot(*form.splash(), QStringLiteral("splash"));

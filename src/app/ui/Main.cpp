@@ -166,6 +166,8 @@ void TMainForm::buildMenu() {
             &TMainForm::menuCommandDownloadClick);
     addItem(command, QStringLiteral("menuCommandImport"),
             QStringLiteral("当せん結果の取り込み(&I)…"), &TMainForm::menuCommandImportClick);
+    addItem(command, QStringLiteral("menuCommandTicket"), QStringLiteral("購入チケットの登録(&T)…"),
+            &TMainForm::menuCommandTicketClick);
     addItem(command, QStringLiteral("menuCommandLedger"), QStringLiteral("当選・収支の集計(&L)"),
             &TMainForm::menuCommandLedgerClick);
 

@@ -75,6 +75,7 @@ public:
     void menuFileCsvSaveClick();
     void menuCommandDownloadClick();
     void menuCommandImportClick();
+    void menuCommandTicketClick();
     void menuCommandLedgerClick();
     void menuHelpManualClick();
     void menuHelpHomePageClick();

@@ -9,10 +9,12 @@
 #include "common/ui/BusyScope.h"
 #include "common/ui/DesktopOpen.h"
 #include "common/ui/MessageBox.h"
+#include "common/ui/PageControl.h"
 #include "common/ui/StringGrid.h"
 #include "common/ui/UiWidgets.h"
 #include "data/ui/ImportForm.h"
 #include "entries/ui/MainPage.h"
+#include "entries/ui/TicketForm.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -26,6 +28,7 @@ const QString kManualFile = QStringLiteral("操作手順書.pdf");
 // The boxes open at these sizes where the screen has room.
 constexpr QSize kImportFormSize{1120, 740};
 constexpr QSize kLedgerFormSize{1080, 712};
+constexpr QSize kTicketFormSize{920, 640};
 
 // "第690回～第693回", runs of consecutive draws joined by "、".
 QString drawRunsText(const QVector<int>& numbers) {
@@ -116,6 +119,22 @@ void TMainForm::menuCommandImportClick() {
         placeFormOver(&form, this, kImportFormSize);
         form.exec();
     });
+}
+
+void TMainForm::menuCommandTicketClick() {
+    bool registered = false;
+    runHandler(this, [&] {
+        const BusyScope busy(QString(), BusyScope::WithoutCursor);
+        if (!busy.entered())
+            return;
+        TTicketForm form(m_drawTable.nextDrawNumber(), this);
+        placeFormOver(&form, this, kTicketFormSize);
+        form.exec();
+        registered = form.registered();
+    });
+    // The tab on show reads the entry files again, as when it is shown.
+    if (registered && !m_closePending && !BusyState::stopRequested())
+        pctrlMainChange(m_tabs->currentIndex());
 }
 
 void TMainForm::menuCommandLedgerClick() {

@@ -84,7 +84,7 @@ private slots:
         const QList<QAction*> items =
             control<QMenu>(&form, QStringLiteral("menuCommand"))->actions();
         QCOMPARE(items.indexOf(item),
-                 items.indexOf(control<QAction>(&form, "menuCommandImport")) + 1);
+                 items.indexOf(control<QAction>(&form, "menuCommandTicket")) + 1);
 
         struct Seen {
             bool found = false, modal = false, resizable = false;
