@@ -72,6 +72,7 @@ public:
     void menuCommandDownloadClick();
     void menuCommandImportClick();
     void menuCommandLedgerClick();
+    void menuCommandBacktestClick();
     void menuHelpManualClick();
     void menuHelpHomePageClick();
     void menuHelpAboutClick();

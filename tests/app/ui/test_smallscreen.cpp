@@ -19,6 +19,7 @@ private slots:
         QTest::addColumn<QString>("command");
         QTest::newRow("import") << QStringLiteral("menuCommandImport");
         QTest::newRow("ledger") << QStringLiteral("menuCommandLedger");
+        QTest::newRow("backtest") << QStringLiteral("menuCommandBacktest");
     }
     void boxesFitTheScreen() {
         QFETCH(QString, command);
