@@ -53,7 +53,6 @@ constexpr int kMinBacktestDraws = 10;
 constexpr int kMaxLinesPerDraw = 50;
 constexpr int kMaxSeed = 999'999'999;
 constexpr int kTotalColumns = 5; // lines, cost, won, balance, return
-constexpr int kTierRows = kPrizeTiers + 1;
 
 int s_progressDelay = 500;
 

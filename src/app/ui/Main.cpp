@@ -160,10 +160,10 @@ void TMainForm::buildMenu() {
             &TMainForm::menuCommandDownloadClick);
     addItem(command, QStringLiteral("menuCommandImport"),
             QStringLiteral("当せん結果の取り込み(&I)…"), &TMainForm::menuCommandImportClick);
-    addItem(command, QStringLiteral("menuCommandBacktest"), QStringLiteral("過去検証(&B)…"),
-            &TMainForm::menuCommandBacktestClick);
     addItem(command, QStringLiteral("menuCommandLedger"), QStringLiteral("当選・収支の集計(&L)"),
             &TMainForm::menuCommandLedgerClick);
+    addItem(command, QStringLiteral("menuCommandBacktest"), QStringLiteral("過去検証(&B)…"),
+            &TMainForm::menuCommandBacktestClick);
 
     QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
     help->setObjectName(QStringLiteral("menuHelp"));

@@ -99,6 +99,8 @@ void TestBacktestForm::replayAndFilterOverRealDraws() {
         control<QPushButton>(box, QStringLiteral("btnFilterCheck"))->click();
         QCOMPARE(answerer.texts().last(), QStringLiteral("「x」は1～37の数字ではありません。"));
     });
+    QCOMPARE(find<QAction>(QStringLiteral("menuCommandBacktest"))->text(),
+             QStringLiteral("過去検証(&B)…"));
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
