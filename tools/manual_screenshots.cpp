@@ -5,6 +5,7 @@
 // manual refers to is written, also when a control it would use is missing (the picture then shows
 // the tab as it is).
 #include "ScratchProgramDir.h"
+#include "analysis/ui/BacktestForm.h"
 #include "analysis/ui/LedgerForm.h"
 #include "app/QtTranslations.h"
 #include "app/ui/About.h"
@@ -21,6 +22,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
@@ -200,6 +202,29 @@ void shootTicket(TMainForm& form) {
         item->trigger();
 }
 
+// The back-test box after a run of the mode stored on the options tab over
+// the newest 100 draws, and a filter on the sum and the shared numbers judged.
+void shootBacktest(TMainForm& form) {
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&poll] {
+        auto* box = qobject_cast<TBacktestForm*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        poll.stop();
+        box->resize(1120, 740);
+        click(*box, QStringLiteral("btnBacktestRun"));
+        for (const char* name : {"chkFilterSum", "chkFilterShared"})
+            if (auto* check = find<QCheckBox>(*box, QString::fromLatin1(name)))
+                check->setChecked(true);
+        click(*box, QStringLiteral("btnFilterCheck"));
+        shoot(*box, QStringLiteral("backtest"));
+        box->accept();
+    });
+    poll.start(20);
+    if (auto* item = form.findChild<QAction*>(QStringLiteral("menuCommandBacktest")))
+        item->trigger();
+}
+
 // A draw as the lottery's results page shows it, copied as text.
 QString resultsPageBlock(const DrawResult& draw, const PrizeRecord& prize) {
     const QDate date = draw.drawDate();
@@ -328,6 +353,7 @@ int main(int argc, char** argv) {
     tabs->setCurrentIndex(0);
     shootLedger(form, program);
     shootTicket(form);
+    shootBacktest(form);
 
     form.splash()->showMessage(QStringLiteral("最新データのダウンロード中です。"));
     shoot(*form.splash(), QStringLiteral("splash"));

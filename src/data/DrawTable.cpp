@@ -49,13 +49,16 @@ void PositionCounts::clear() {
 
 void PositionCounts::rebuild(const DrawTable& table) {
     clear();
-    for (const DrawResult& draw : table.draws()) {
-        for (int p = 0; p < kPositions; ++p) {
-            const int number = draw.MainNumbers[p];
-            // Parsed draws are always in range; a hand-built table may not be.
-            if (number >= 1 && number <= kMaxNumber)
-                ++m_counts[p][number - 1];
-        }
+    for (const DrawResult& draw : table.draws())
+        add(draw);
+}
+
+void PositionCounts::add(const DrawResult& draw) {
+    for (int p = 0; p < kPositions; ++p) {
+        const int number = draw.MainNumbers[p];
+        // Parsed draws are always in range; a hand-built table may not be.
+        if (number >= 1 && number <= kMaxNumber)
+            ++m_counts[p][number - 1];
     }
 }
 

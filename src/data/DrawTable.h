@@ -71,6 +71,8 @@ public:
     int at(int position, int number) const;
     void clear();
     void rebuild(const DrawTable& table);
+    // Counts one more draw, as rebuild does for each draw of a table.
+    void add(const DrawResult& draw);
 
 private:
     std::array<std::array<int, kMaxNumber>, kPositions> m_counts{};

@@ -34,18 +34,28 @@ std::optional<int> GenerationRule::draw(LotoRandom& random, int accepted,
 }
 
 std::optional<std::array<int, kPositions>> generateLine(LotoRandom& random,
-                                                        const GenerationRule& rule) {
+                                                        const GenerationRule& rule, int* stuckAt) {
     NumberSet line{};
     std::array<int, kPositions> numbers{};
     for (int k = 0; k < kPositions; ++k) {
         const std::optional<int> n = rule.draw(random, k, line);
-        if (!n)
+        if (!n) {
+            if (stuckAt)
+                *stuckAt = k + 1;
             return std::nullopt;
+        }
         line[*n - 1] = true;
         numbers[k] = *n;
     }
     std::sort(numbers.begin(), numbers.end());
     return numbers;
+}
+
+QString stuckRunText(int position, int threshold) {
+    return QStringLiteral("基本数字%1に、過去の抽選回数が%2回以上の数字が"
+                          "残っていません。抽選回数を小さくしてください。")
+        .arg(QChar(0x2460 + position - 1))
+        .arg(threshold);
 }
 
 NumberSet numbersAtOrAbove(const PositionCounts& counts, int position, int threshold) {

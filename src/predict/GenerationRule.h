@@ -3,6 +3,7 @@
 #include "common/ComType.h"
 #include "data/DrawTable.h"
 
+#include <QString>
 #include <QtGlobal>
 #include <array>
 #include <optional>
@@ -76,10 +77,15 @@ private:
 };
 
 // A whole line by the rule alone, in ascending order; no line when a step
-// finds no candidate. Also the reference that tests and benchmarks compare
+// finds no candidate, and then `stuckAt`, when given, holds the basic number
+// (1..7) of that step. Also the reference that tests and benchmarks compare
 // the generation run (TAutoGeneration) with.
-std::optional<std::array<int, kPositions>> generateLine(LotoRandom& random,
-                                                        const GenerationRule& rule);
+std::optional<std::array<int, kPositions>>
+generateLine(LotoRandom& random, const GenerationRule& rule, int* stuckAt = nullptr);
+
+// What ends a run whose step at basic number `position` (1..7) finds no number
+// drawn `threshold` times or more there: the one text of that stop.
+QString stuckRunText(int position, int threshold);
 
 // The numbers drawn at least `threshold` times as basic number `position`
 // (1..7): what the range view marks.

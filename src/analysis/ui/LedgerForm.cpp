@@ -1,5 +1,6 @@
 #include "analysis/ui/LedgerForm.h"
 
+#include "analysis/ui/YenAxis.h"
 #include "common/Clock.h"
 #include "common/DataFolder.h"
 #include "common/Formats.h"
@@ -288,24 +289,13 @@ void TLedgerForm::showChart() {
     m_costSeries->replace(cost);
     m_wonSeries->replace(won);
 
-    // The axes stay and take the new range: an axis removed while the box
-    // is closed leaves its labels on the chart until the command that
-    // removed it returns to the event loop, which the box's own loop delays.
     const int first = m_shown.isEmpty() ? 0 : m_shown.last().drawNumber;
     const int last = m_shown.isEmpty() ? 1 : m_shown.first().drawNumber;
     m_drawAxis->setRange(first, std::max(last, first + 1));
     m_drawAxis->setTickCount(std::min(11, std::max(2, last - first + 1)));
 
-    // Yen labels in the program's "¥1,234" form at round steps.
-    for (const QString& label : m_yenAxis->categoriesLabels())
-        m_yenAxis->remove(label);
     const LedgerRunningSum total = sums.isEmpty() ? LedgerRunningSum() : sums.last();
-    const auto top = std::max<qint64>({total.cost, total.won, 1});
-    const qint64 step = yenAxisStep(top);
-    const qint64 end = (top + step - 1) / step * step;
-    for (qint64 value = 0; value <= end; value += step)
-        m_yenAxis->append(formatYen(static_cast<long double>(value)), static_cast<qreal>(value));
-    m_yenAxis->setRange(0, static_cast<qreal>(end));
+    setYenAxisRange(m_yenAxis, std::max(total.cost, total.won));
 }
 
 void TLedgerForm::btnLedgerExportClick() {

@@ -168,6 +168,8 @@ void TMainForm::buildMenu() {
             QStringLiteral("当せん結果の取り込み(&I)…"), &TMainForm::menuCommandImportClick);
     addItem(command, QStringLiteral("menuCommandTicket"), QStringLiteral("購入チケットの登録(&T)…"),
             &TMainForm::menuCommandTicketClick);
+    addItem(command, QStringLiteral("menuCommandBacktest"), QStringLiteral("過去検証(&B)…"),
+            &TMainForm::menuCommandBacktestClick);
     addItem(command, QStringLiteral("menuCommandLedger"), QStringLiteral("当選・収支の集計(&L)"),
             &TMainForm::menuCommandLedgerClick);
 

@@ -77,6 +77,7 @@ public:
     void menuCommandImportClick();
     void menuCommandTicketClick();
     void menuCommandLedgerClick();
+    void menuCommandBacktestClick();
     void menuHelpManualClick();
     void menuHelpHomePageClick();
     void menuHelpAboutClick();

@@ -1,6 +1,7 @@
 // The menu commands: the CSV export, exit, download, import, ledger and help.
 #include "app/ui/Main.h"
 
+#include "analysis/ui/BacktestForm.h"
 #include "analysis/ui/CsvExport.h"
 #include "analysis/ui/LedgerForm.h"
 #include "app/Download.h"
@@ -29,6 +30,7 @@ const QString kManualFile = QStringLiteral("操作手順書.pdf");
 constexpr QSize kImportFormSize{1120, 740};
 constexpr QSize kLedgerFormSize{1080, 712};
 constexpr QSize kTicketFormSize{920, 640};
+constexpr QSize kBacktestFormSize{1120, 740};
 
 // "第690回～第693回", runs of consecutive draws joined by "、".
 QString drawRunsText(const QVector<int>& numbers) {
@@ -153,6 +155,18 @@ void TMainForm::menuCommandLedgerClick() {
         return;
     placeFormOver(m_ledgerForm, this, kLedgerFormSize);
     m_ledgerForm->exec();
+}
+
+void TMainForm::menuCommandBacktestClick() {
+    runHandler(this, [this] {
+        // The box is modal and reads the tables: no other command meanwhile.
+        const BusyScope busy(QString(), BusyScope::WithoutCursor);
+        if (!busy.entered())
+            return;
+        TBacktestForm form(m_drawTable, m_prizeTable, m_settings, this);
+        placeFormOver(&form, this, kBacktestFormSize);
+        form.exec();
+    });
 }
 
 void TMainForm::menuHelpManualClick() {

@@ -1,9 +1,11 @@
 #include "app/ui/Splash.h"
 
+#include "common/ui/BusyScope.h"
 #include "common/ui/UiColors.h"
 #include "common/ui/UiFonts.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QScreen>
 
@@ -25,6 +27,13 @@ TSplashForm::TSplashForm(QWidget* parent)
 
 void TSplashForm::showMessage(const QString& text) {
     m_title->setText(text);
+    if (!isVisible()) {
+        // A modal box over the open form: its close button is not blocked by
+        // the form's modality, and nothing else takes clicks meanwhile.
+        const bool stoppable = BusyState::progressShown();
+        setWindowFlag(Qt::WindowCloseButtonHint, stoppable);
+        setWindowModality(stoppable ? Qt::ApplicationModal : Qt::NonModal);
+    }
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         move(area.center() - QPoint(width() / 2, height() / 2));
@@ -36,4 +45,13 @@ void TSplashForm::showMessage(const QString& text) {
 
 QString TSplashForm::message() const {
     return m_title->text();
+}
+
+void TSplashForm::closeEvent(QCloseEvent* event) {
+    if (!BusyState::progressShown()) {
+        event->ignore(); // the running command cannot be stopped from here
+        return;
+    }
+    BusyState::stopProgress();
+    event->accept();
 }

@@ -14,7 +14,10 @@ struct State {
     bool cursorSet = false;
     bool locked = false;
     bool waitShown = false;
+    QString waitText; // the command's own, shown again after a step's progress
     bool stopRequested = false;
+    bool progressShown = false; // a step's progress is in the box
+    bool progressStopped = false;
     std::function<void()> afterStop;
 };
 
@@ -82,6 +85,7 @@ bool BusyState::enter(const QString& waitText, bool busyCursor, bool lock) {
     if (!waitText.isEmpty() && s.showWait) {
         s.showWait(waitText);
         s.waitShown = true;
+        s.waitText = waitText;
     }
     return true;
 }
@@ -95,10 +99,43 @@ void BusyState::lockNow() {
             widget->setEnabled(false);
 }
 
+void BusyState::showProgress(const QString& text) {
+    State& s = state();
+    if (s.depth == 0 || !s.showWait)
+        return;
+    s.progressShown = true;
+    s.showWait(text);
+}
+
+bool BusyState::progressShown() {
+    return state().progressShown;
+}
+
+void BusyState::stopProgress() {
+    State& s = state();
+    s.progressStopped = s.progressShown;
+}
+
+bool BusyState::progressStopped() {
+    return state().progressStopped;
+}
+
+void BusyState::endProgress() {
+    State& s = state();
+    s.progressStopped = false;
+    if (!std::exchange(s.progressShown, false))
+        return;
+    if (s.waitShown && s.showWait)
+        s.showWait(s.waitText);
+    else if (s.hideWait)
+        s.hideWait();
+}
+
 void BusyState::leave() {
     State& s = state();
     if (--s.depth > 0)
         return; // a step: the command goes on
+    endProgress();
     if (s.waitShown && s.hideWait)
         s.hideWait();
     s.waitShown = false;

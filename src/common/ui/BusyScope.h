@@ -36,6 +36,18 @@ public:
     // front of the user. Nothing happens when no command runs or it locked.
     static void lockNow();
 
+    // A step of the running command that shows how far it is: the text goes
+    // into the please-wait box (shown now if it was not), which then offers
+    // to be closed; closing it asks the step to stop (progressStopped()).
+    // endProgress() takes the box away again unless the command showed its own
+    // text, and forgets the stop. Nothing is shown when no command runs.
+    static void showProgress(const QString& text);
+    static bool progressShown();
+    // The box was closed by the user while it showed a step's progress.
+    static void stopProgress();
+    static bool progressStopped();
+    static void endProgress();
+
 private:
     friend class BusyScope;
     static bool enter(const QString& waitText, bool busyCursor, bool lock);

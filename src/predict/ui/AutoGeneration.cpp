@@ -13,10 +13,6 @@ namespace {
 
 constexpr int kPauseMs = 50;
 
-QString circledDigit(int position) {
-    return {QChar(0x2460 + position - 1)};
-}
-
 } // namespace
 
 TAutoGeneration::TAutoGeneration(QWidget* window, BoardActions board,
@@ -38,10 +34,7 @@ void TAutoGeneration::btnAutoCalcClick() {
     });
     // Told once the window is usable again.
     if (stuck)
-        showGuideMessage(m_window, QStringLiteral("基本数字%1に、過去の抽選回数が%2回以上の数字が"
-                                                  "残っていません。抽選回数を小さくしてください。")
-                                       .arg(circledDigit(stuck->position))
-                                       .arg(stuck->threshold));
+        showGuideMessage(m_window, stuckRunText(stuck->position, stuck->threshold));
 }
 
 void TAutoGeneration::runLines(std::optional<Stuck>& stuck) {

@@ -81,10 +81,13 @@ private slots:
 
         QAction* item = control<QAction>(&form, QStringLiteral("menuCommandLedger"));
         QCOMPARE(item->text(), QStringLiteral("当選・収支の集計(&L)"));
-        const QList<QAction*> items =
-            control<QMenu>(&form, QStringLiteral("menuCommand"))->actions();
-        QCOMPARE(items.indexOf(item),
-                 items.indexOf(control<QAction>(&form, "menuCommandTicket")) + 1);
+        QStringList order; // the command menu, the forms after the download
+        for (const QAction* action :
+             control<QMenu>(&form, QStringLiteral("menuCommand"))->actions())
+            order << action->objectName();
+        QCOMPARE(order,
+                 (QStringList{"menuCommandDownload", "menuCommandImport", "menuCommandTicket",
+                              "menuCommandBacktest", "menuCommandLedger"}));
 
         struct Seen {
             bool found = false, modal = false, resizable = false;

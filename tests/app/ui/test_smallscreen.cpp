@@ -20,6 +20,7 @@ private slots:
         QTest::newRow("import") << QStringLiteral("menuCommandImport");
         QTest::newRow("ledger") << QStringLiteral("menuCommandLedger");
         QTest::newRow("ticket") << QStringLiteral("menuCommandTicket");
+        QTest::newRow("backtest") << QStringLiteral("menuCommandBacktest");
     }
     void boxesFitTheScreen() {
         QFETCH(QString, command);

@@ -1,0 +1,600 @@
+#include "analysis/ui/BacktestForm.h"
+
+#include "analysis/ui/YenAxis.h"
+#include "common/Formats.h"
+#include "common/ProgramFiles.h"
+#include "common/ui/BusyScope.h"
+#include "common/ui/FileDialogs.h"
+#include "common/ui/MessageBox.h"
+#include "common/ui/StringGrid.h"
+#include "common/ui/UiColors.h"
+#include "common/ui/UiFonts.h"
+#include "common/ui/UiWidgets.h"
+#include "predict/ExclusionText.h"
+
+#include <QApplication>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include <algorithm>
+
+namespace {
+
+// Sizes of the box's controls, in pixels. The box is laid out: the grid and
+// the chart share what room it has.
+namespace geometry {
+constexpr int kFont = 14;
+constexpr int kSmallFont = 12;
+constexpr int kSpinWidth = 74;
+constexpr int kButtonWidth = 104;
+constexpr int kSideWidth = 330;          // the settings and the filter
+constexpr int kChartMinimumHeight = 180; // below it the axis labels crowd
+constexpr int kGridRowHeight = 19;
+constexpr int kGridMinimumHeight = 8 * kGridRowHeight + 8; // the title and seven rows
+} // namespace geometry
+
+constexpr int kMinBacktestDraws = 10;
+constexpr int kMaxLinesPerDraw = 50;
+constexpr int kMaxSeed = 999'999'999;
+constexpr int kTotalColumns = 5; // lines, cost, won, balance, return
+
+int s_progressDelay = 500;
+
+QLabel* addLabel(const QString& name, const QString& text, int pixelSize = geometry::kFont) {
+    auto* label = new QLabel(text);
+    label->setObjectName(name);
+    label->setFont(gothicFont(pixelSize));
+    return label;
+}
+
+QSpinBox* addSpin(const QString& name, int minimum, int maximum, int value) {
+    auto* spin = new QSpinBox;
+    spin->setObjectName(name);
+    spin->setFont(gothicFont(geometry::kFont));
+    spin->setRange(minimum, maximum);
+    spin->setValue(value);
+    spin->setAlignment(Qt::AlignRight);
+    spin->setMinimumWidth(geometry::kSpinWidth);
+    return spin;
+}
+
+QString yen(double amount) {
+    return formatYen(static_cast<long double>(amount));
+}
+
+QString rateText(double rate) {
+    return QString::number(rate, 'f', 1) + QStringLiteral(" %");
+}
+
+QString modeName(GenerationMode mode) {
+    switch (mode) {
+    case GenerationMode::Exclusion:
+        return QStringLiteral("除外数字");
+    case GenerationMode::PositionThreshold:
+        return QStringLiteral("抽選回数の範囲指定");
+    default:
+        return QStringLiteral("ランダム");
+    }
+}
+
+} // namespace
+
+void TBacktestForm::setProgressDelay(int milliseconds) {
+    s_progressDelay = milliseconds;
+}
+
+TBacktestForm::TBacktestForm(const DrawTable& draws, const PrizeTable& prizes,
+                             const TSettings& settings, QWidget* parent)
+    : QDialog(parent), m_draws(draws), m_prizes(prizes),
+      m_excluded(keptExclusions(settings.DeleteNum)),
+      m_threshold(std::clamp(settings.RangeNum, 0, 100)) {
+    setObjectName(QStringLiteral("BacktestForm"));
+    setWindowTitle(QStringLiteral("過去検証"));
+    setModal(true);
+    setFont(gothicFont(geometry::kFont));
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(buildReplay());
+    side->addWidget(buildFilter(), 1);
+    auto* results = new QVBoxLayout;
+    results->addLayout(buildTotals());
+    results->addWidget(m_grid);
+    results->addWidget(buildChart(), 1);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(side);
+    columns->addLayout(results, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columns, 1);
+    layout->addLayout(buildButtons());
+
+    const GenerationMode stored = modeFromIndex(settings.OptionIndex);
+    m_rule->setCurrentIndex(std::max(0, m_rule->findData(static_cast<int>(stored))));
+    cmbBacktestRuleChange();
+    showResult(QString());
+}
+
+QWidget* TBacktestForm::buildReplay() {
+    auto* group = new QGroupBox(QStringLiteral("予想方法の検証"));
+    group->setObjectName(QStringLiteral("groupBacktest"));
+    group->setFixedWidth(geometry::kSideWidth);
+    m_rule = new QComboBox;
+    m_rule->setObjectName(QStringLiteral("cmbBacktestRule"));
+    for (const GenerationMode mode :
+         {GenerationMode::Random, GenerationMode::Exclusion, GenerationMode::PositionThreshold})
+        m_rule->addItem(modeName(mode), static_cast<int>(mode));
+    m_lines = addSpin(QStringLiteral("editBacktestLines"), 1, kMaxLinesPerDraw, 10);
+    m_drawCount = addSpin(QStringLiteral("editBacktestDraws"), kMinBacktestDraws,
+                          std::max(kMinBacktestDraws, m_draws.count()), 100);
+    m_seed = addSpin(QStringLiteral("editBacktestSeed"), 0, kMaxSeed, 1);
+    m_ruleOptions = addLabel(QStringLiteral("lblBacktestOptions"), QString(), geometry::kSmallFont);
+    m_ruleOptions->setWordWrap(true);
+    auto* run = new QPushButton(QStringLiteral("検証"));
+    run->setObjectName(QStringLiteral("btnBacktestRun"));
+    run->setMinimumWidth(geometry::kButtonWidth);
+    setTextColour(run, kNavy);
+
+    auto* form = new QGridLayout(group);
+    form->addWidget(addLabel(QString(), QStringLiteral("予想方法")), 0, 0);
+    form->addWidget(m_rule, 0, 1, 1, 2);
+    form->addWidget(m_ruleOptions, 1, 0, 1, 3);
+    form->addWidget(addLabel(QString(), QStringLiteral("1回の口数")), 2, 0);
+    form->addWidget(m_lines, 2, 1);
+    form->addWidget(addLabel(QString(), QStringLiteral("検証する回数")), 3, 0);
+    form->addWidget(m_drawCount, 3, 1);
+    form->addWidget(addLabel(QString(), QStringLiteral("乱数の種")), 4, 0);
+    form->addWidget(m_seed, 4, 1);
+    form->addWidget(run, 4, 2, Qt::AlignRight);
+    form->setColumnStretch(2, 1);
+    connect(m_rule, &QComboBox::currentIndexChanged, this, [this] { cmbBacktestRuleChange(); });
+    connect(run, &QPushButton::clicked, this, [this] { btnBacktestRunClick(); });
+    return group;
+}
+
+QWidget* TBacktestForm::buildFilter() {
+    auto* group = new QGroupBox(QStringLiteral("フィルターの判定"));
+    group->setObjectName(QStringLiteral("groupFilter"));
+    group->setFixedWidth(geometry::kSideWidth);
+    auto* form = new QGridLayout(group);
+    struct Row {
+        const char* caption;
+        const char* name;
+        int minimum, maximum, low, high;
+        RangeControls* controls;
+    };
+    const std::array<Row, 5> rows = {{
+        {"合計", "Sum", 28, 238, 100, 166, &m_sum},
+        {"奇数の個数", "Odd", 0, 7, 2, 5, &m_odd},
+        {"1～18の個数", "Low", 0, 7, 2, 5, &m_low},
+        {"連続数字の最長", "Run", 1, 7, 1, 2, &m_run},
+        {"前回との共通数", "Shared", 0, 7, 0, 2, &m_shared},
+    }};
+    int line = 0;
+    for (const Row& row : rows) {
+        const QString name = QString::fromLatin1(row.name);
+        RangeControls& c = *row.controls;
+        c.on = new QCheckBox(QString::fromUtf8(row.caption));
+        c.on->setObjectName(QStringLiteral("chkFilter") + name);
+        c.min =
+            addSpin(QStringLiteral("editFilter%1Min").arg(name), row.minimum, row.maximum, row.low);
+        c.max = addSpin(QStringLiteral("editFilter%1Max").arg(name), row.minimum, row.maximum,
+                        row.high);
+        form->addWidget(c.on, line, 0);
+        if (c.on == m_run.on) {
+            // Only an upper bound: "at most".
+            c.min->hide();
+            form->addWidget(addLabel(QString(), QStringLiteral("最大")), line, 1, Qt::AlignRight);
+        } else {
+            form->addWidget(c.min, line, 1);
+        }
+        form->addWidget(c.max, line, 2);
+        ++line;
+    }
+    m_forbiddenOn = new QCheckBox(QStringLiteral("含めない数字"));
+    m_forbiddenOn->setObjectName(QStringLiteral("chkFilterForbidden"));
+    m_forbidden = new QLineEdit;
+    m_forbidden->setObjectName(QStringLiteral("editFilterForbidden"));
+    m_forbidden->setPlaceholderText(QStringLiteral("例: 4 13 31"));
+    form->addWidget(m_forbiddenOn, line, 0);
+    form->addWidget(m_forbidden, line, 1, 1, 2);
+    ++line;
+    auto* check = new QPushButton(QStringLiteral("フィルター判定"));
+    check->setObjectName(QStringLiteral("btnFilterCheck"));
+    setTextColour(check, kNavy);
+    form->addWidget(check, line++, 0, 1, 3, Qt::AlignRight);
+    m_filterResult = addLabel(QStringLiteral("lblFilterResult"), QString(), geometry::kSmallFont);
+    m_filterResult->setWordWrap(true);
+    m_filterResult->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    form->addWidget(m_filterResult, line, 0, 1, 3);
+    form->setRowStretch(line, 1);
+    connect(check, &QPushButton::clicked, this, [this] { btnFilterCheckClick(); });
+    return group;
+}
+
+QLayout* TBacktestForm::buildTotals() {
+    auto* totals = new QGridLayout;
+    const std::array<const char*, kTotalColumns> captions = {"口数", "購入額", "当選金額", "収支",
+                                                             "回収率"};
+    const std::array<const char*, kTotalColumns> names = {"Lines", "Cost", "Won", "Balance",
+                                                          "Return"};
+    for (int c = 0; c < kTotalColumns; ++c) {
+        auto* caption = addLabel(QString(), QString::fromUtf8(captions.at(c)));
+        caption->setAlignment(Qt::AlignCenter);
+        totals->addWidget(caption, 0, c + 1);
+        for (const bool chance : {false, true}) {
+            auto* value =
+                addLabel(QStringLiteral("lbl%1%2").arg(chance ? QStringLiteral("Chance")
+                                                              : QStringLiteral("Backtest"),
+                                                       QString::fromLatin1(names.at(c))),
+                         QString());
+            value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            value->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            totals->addWidget(value, chance ? 2 : 1, c + 1);
+            (chance ? m_chanceTotals : m_modeTotals).at(c) = value;
+        }
+    }
+    totals->addWidget(addLabel(QString(), QStringLiteral("検証")), 1, 0);
+    totals->addWidget(addLabel(QString(), QStringLiteral("偶然")), 2, 0);
+    m_rangeText = addLabel(QStringLiteral("lblChanceRange"), QString(), geometry::kSmallFont);
+    m_rangeText->setWordWrap(true);
+    totals->addWidget(m_rangeText, 3, 1, 1, kTotalColumns);
+    m_verdict = addLabel(QStringLiteral("lblBacktestVerdict"), QString());
+    m_verdict->setFont(gothicFont(geometry::kFont, true));
+    m_verdict->setWordWrap(true);
+    totals->addWidget(m_verdict, 4, 0, 1, kTotalColumns + 1);
+    m_note = addLabel(QStringLiteral("lblBacktestNote"), QString(), geometry::kSmallFont);
+    m_note->setWordWrap(true);
+    setTextColour(m_note, kRed);
+    totals->addWidget(m_note, 5, 0, 1, kTotalColumns + 1);
+
+    m_grid = new StringGrid(5, StripedGrid::Highlight::WhenFocused, StripedGrid::Placement::Centred,
+                            this);
+    m_grid->setObjectName(QStringLiteral("gridBacktest"));
+    m_grid->setTitles({QStringLiteral("等級"), QStringLiteral("当選口数"),
+                       QStringLiteral("当選金額"), QStringLiteral("偶然の口数"),
+                       QStringLiteral("偶然の金額")});
+    m_grid->setFont(fixedGothicFont(geometry::kFont));
+    m_grid->horizontalHeader()->setFont(fixedGothicFont(geometry::kSmallFont));
+    m_grid->setDataRowHeight(geometry::kGridRowHeight);
+    m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_grid->setMinimumHeight(geometry::kGridMinimumHeight);
+    m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    return totals;
+}
+
+QWidget* TBacktestForm::buildChart() {
+    auto* chart = new QChart;
+    chart->setBackgroundBrush(kChartBackdrop);
+    chart->setPlotAreaBackgroundBrush(kChartFloor);
+    chart->setPlotAreaBackgroundVisible(true);
+    chart->setMargins(QMargins(4, 2, 8, 2));
+    chart->legend()->setAlignment(Qt::AlignTop);
+    chart->legend()->setFont(gothicFont(geometry::kSmallFont));
+    m_costSeries = new QLineSeries;
+    m_costSeries->setName(QStringLiteral("購入額（累計）"));
+    m_costSeries->setPen(QPen(kChartRed, 2));
+    m_wonSeries = new QLineSeries;
+    m_wonSeries->setName(QStringLiteral("当選金額（累計）"));
+    m_wonSeries->setPen(QPen(kChartBlue, 2));
+    m_chanceSeries = new QLineSeries;
+    m_chanceSeries->setName(QStringLiteral("偶然の期待値（累計）"));
+    m_chanceSeries->setPen(QPen(kTeal, 2, Qt::DashLine));
+    m_drawAxis = new QValueAxis;
+    m_drawAxis->setLabelFormat(QStringLiteral("%d"));
+    m_drawAxis->setLabelsFont(gothicFont(geometry::kSmallFont));
+    m_yenAxis = new QCategoryAxis;
+    m_yenAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    m_yenAxis->setLabelsFont(gothicFont(geometry::kSmallFont));
+    chart->addAxis(m_drawAxis, Qt::AlignBottom);
+    chart->addAxis(m_yenAxis, Qt::AlignLeft);
+    for (QLineSeries* series : {m_costSeries, m_wonSeries, m_chanceSeries}) {
+        chart->addSeries(series);
+        series->attachAxis(m_drawAxis);
+        series->attachAxis(m_yenAxis);
+    }
+    m_chart = new QChartView(chart, this);
+    m_chart->setObjectName(QStringLiteral("chartBacktest"));
+    m_chart->setRenderHint(QPainter::Antialiasing);
+    m_chart->setMinimumHeight(geometry::kChartMinimumHeight);
+    return m_chart;
+}
+
+QLayout* TBacktestForm::buildButtons() {
+    auto* notice = addLabel(QStringLiteral("lblBacktestNotice"),
+                            QStringLiteral("過去の結果は、次回の当せん確率を変えません。"));
+    notice->setFont(gothicFont(geometry::kFont, true));
+    setTextColour(notice, kNavy);
+    auto* exportButton = new QPushButton(QStringLiteral("CSV出力"), this);
+    exportButton->setObjectName(QStringLiteral("btnBacktestExport"));
+    auto* close = new QPushButton(QStringLiteral("閉じる"), this);
+    close->setObjectName(QStringLiteral("btnBacktestClose"));
+    auto* row = new QHBoxLayout;
+    row->addWidget(notice);
+    row->addStretch(1);
+    for (QPushButton* button : {exportButton, close}) {
+        button->setMinimumWidth(geometry::kButtonWidth);
+        row->addWidget(button);
+    }
+    connect(exportButton, &QPushButton::clicked, this, [this] { btnBacktestExportClick(); });
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    return row;
+}
+
+void TBacktestForm::cmbBacktestRuleChange() {
+    const auto mode = static_cast<GenerationMode>(m_rule->currentData().toInt());
+    QString text;
+    if (mode == GenerationMode::Exclusion) {
+        const QString numbers = exclusionText(m_excluded).trimmed();
+        text = numbers.isEmpty()
+                   ? QStringLiteral("除外数字が設定されていません（ランダムと同じです）。")
+                   : QStringLiteral("除外数字（予想オプション設定）: %1").arg(numbers);
+    } else if (mode == GenerationMode::PositionThreshold) {
+        text = QStringLiteral("過去の抽選回数 %1回以上（予想オプション設定）。"
+                              "各回の前の抽選結果だけで数えます。")
+                   .arg(m_threshold);
+    } else {
+        text = QStringLiteral("除外も絞り込みもせず、数字を選びます。");
+    }
+    m_ruleOptions->setText(text);
+}
+
+BacktestOptions TBacktestForm::currentOptions() const {
+    BacktestOptions options;
+    options.mode = static_cast<GenerationMode>(m_rule->currentData().toInt());
+    options.threshold = m_threshold;
+    options.excluded = m_excluded;
+    options.linesPerDraw = m_lines->value();
+    options.draws = m_drawCount->value();
+    options.seed = static_cast<quint32>(m_seed->value());
+    return options;
+}
+
+void TBacktestForm::btnBacktestRunClick() {
+    if (m_running)
+        return;
+    runHandler(this, [this] {
+        const QVector<DrawResult> history = drawsOldestFirst(m_draws);
+        const BacktestOptions options = currentOptions();
+        const BacktestRange range = backtestRange(static_cast<int>(history.size()), options.draws);
+        if (range.count == 0) {
+            showGuideMessage(this, QStringLiteral("検証する回の前に%1回分の抽選結果が必要です。"
+                                                  "抽選結果は%2回分しかありません。")
+                                       .arg(kBacktestHistory)
+                                       .arg(history.size()));
+            return;
+        }
+        const qint64 lines = qint64{options.linesPerDraw} * range.count;
+        if (lines > kBacktestMaxLines) {
+            showGuideMessage(this, QStringLiteral("口数×回数は%1口までです（%2口×%3回＝%4口）。"
+                                                  "口数か検証する回数を減らしてください。")
+                                       .arg(groupDigits(kBacktestMaxLines))
+                                       .arg(options.linesPerDraw)
+                                       .arg(groupDigits(range.count), groupDigits(lines)));
+            return;
+        }
+        m_running = true;
+        m_stopAsked = false;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto restore = qScopeGuard([this] {
+            BusyState::endProgress();
+            QApplication::restoreOverrideCursor();
+            m_running = false;
+        });
+        QElapsedTimer clock;
+        clock.start();
+        BacktestResult result =
+            runBacktest(history, prizesByDraw(m_prizes), options, [&](int done, int total) {
+                if (clock.elapsed() >= s_progressDelay) {
+                    BusyState::showProgress(
+                        QStringLiteral("過去検証中です… %1 / %2回").arg(done).arg(total));
+                    QCoreApplication::processEvents();
+                }
+                return !m_stopAsked && !BusyState::progressStopped() && !BusyState::stopRequested();
+            });
+        QString note;
+        QString stuck;
+        if (result.end == BacktestResult::End::Stopped) {
+            note = QStringLiteral("検証を中止しました。");
+        } else if (result.end == BacktestResult::End::Stuck) {
+            stuck = QStringLiteral("第%1回の検証で止まりました。%2")
+                        .arg(result.stuckDraw)
+                        .arg(stuckRunText(result.stuckPosition, result.stuckThreshold));
+            note = stuck;
+        }
+        if (range.startsLater() && !result.rows.isEmpty())
+            note += QStringLiteral(" 各回の前に%1回分の抽選結果が要るため、第%2回から検証しました"
+                                   "（%3回）。")
+                        .arg(kBacktestHistory)
+                        .arg(result.rows.first().drawNumber)
+                        .arg(range.count);
+        m_result = std::move(result);
+        showResult(note.trimmed());
+        if (!stuck.isEmpty())
+            showGuideMessage(this, stuck);
+    });
+    if (m_stopAsked)
+        reject(); // the box was closed during the run
+}
+
+void TBacktestForm::showResult(const QString& note) {
+    const QVector<BacktestRow>& rows = m_result.rows;
+    const BacktestTotals totals = backtestTotals(rows);
+    const bool shown = !rows.isEmpty();
+    const ChanceSpread spread = shown ? chanceSpread(simulatedChanceReturns(rows)) : ChanceSpread();
+    const auto fill = [shown](const std::array<QLabel*, kTotalColumns>& labels, int lines,
+                              double cost, double won, double rate) {
+        const std::array<QString, kTotalColumns> texts = {groupDigits(lines) + QStringLiteral("口"),
+                                                          yen(cost), yen(won), yen(won - cost),
+                                                          rateText(rate)};
+        for (int c = 0; c < kTotalColumns; ++c)
+            labels.at(c)->setText(shown ? texts.at(c) : QString());
+    };
+    const auto cost = static_cast<double>(totals.cost);
+    fill(m_modeTotals, totals.lines, cost, static_cast<double>(totals.won), totals.returnRate());
+    fill(m_chanceTotals, totals.lines, cost, totals.expectedWon, totals.expectedReturnRate());
+    m_rangeText->setText(
+        shown ? QStringLiteral("偶然の回収率の95 %の範囲（ランダムな口で%1回試した結果）: "
+                               "%2～%3")
+                    .arg(groupDigits(kChanceRuns), rateText(spread.low), rateText(spread.high))
+              : QString());
+    m_verdict->setText(
+        shown ? QStringLiteral("第%1回～第%2回: ")
+                        .arg(rows.first().drawNumber)
+                        .arg(rows.last().drawNumber) +
+                    backtestVerdict(totals.returnRate(), totals.expectedReturnRate(), spread)
+              : QString());
+    QString fullNote = note;
+    if (totals.prizeMissing > 0)
+        fullNote +=
+            QStringLiteral(" 賞金データのない%1回は0円で計算しました（CSVに印があります）。")
+                .arg(totals.prizeMissing);
+    m_note->setText(fullNote.trimmed());
+
+    QVector<QStringList> cells;
+    for (int t = 0; t < kPrizeTiers && shown; ++t)
+        cells.append({QStringLiteral("%1等").arg(t + 1), groupDigits(totals.tierLines.at(t)),
+                      yen(static_cast<double>(totals.tierWon.at(t))),
+                      QString::number(totals.expectedTierLines.at(t), 'f', 2),
+                      yen(totals.expectedTierWon.at(t))});
+    if (shown) {
+        int winning = 0;
+        double expectedWinning = 0;
+        for (int t = 0; t < kPrizeTiers; ++t) {
+            winning += totals.tierLines.at(t);
+            expectedWinning += totals.expectedTierLines.at(t);
+        }
+        cells.append({QStringLiteral("計"), groupDigits(winning),
+                      yen(static_cast<double>(totals.won)),
+                      QString::number(expectedWinning, 'f', 2), yen(totals.expectedWon)});
+    }
+    m_grid->setRows(cells);
+    showChart();
+}
+
+void TBacktestForm::showChart() {
+    QList<QPointF> cost;
+    QList<QPointF> won;
+    QList<QPointF> chance;
+    double costSum = 0;
+    double wonSum = 0;
+    double chanceSum = 0;
+    for (const BacktestRow& row : m_result.rows) {
+        costSum += static_cast<double>(row.cost());
+        wonSum += static_cast<double>(row.won);
+        chanceSum += row.expectedWon;
+        cost.append(QPointF(row.drawNumber, costSum));
+        won.append(QPointF(row.drawNumber, wonSum));
+        chance.append(QPointF(row.drawNumber, chanceSum));
+    }
+    m_costSeries->replace(cost);
+    m_wonSeries->replace(won);
+    m_chanceSeries->replace(chance);
+    const QVector<BacktestRow>& rows = m_result.rows;
+    const int first = rows.isEmpty() ? 0 : rows.first().drawNumber;
+    const int last = rows.isEmpty() ? 1 : rows.last().drawNumber;
+    m_drawAxis->setRange(first, std::max(last, first + 1));
+    m_drawAxis->setTickCount(std::min(6, std::max(2, last - first + 1)));
+    setYenAxisRange(m_yenAxis, roundToInteger(std::max({costSum, wonSum, chanceSum})));
+}
+
+LineFilter TBacktestForm::currentFilter() const {
+    LineFilter filter;
+    const auto read = [](const RangeControls& c) {
+        return FigureRange{c.on->isChecked(), c.min->value(), c.max->value()};
+    };
+    filter.sum = read(m_sum);
+    filter.odd = read(m_odd);
+    filter.low = read(m_low);
+    filter.longestRun = read(m_run);
+    filter.longestRun.min = 1;
+    filter.shared = read(m_shared);
+    filter.forbiddenOn = m_forbiddenOn->isChecked();
+    if (filter.forbiddenOn)
+        filter.forbidden = numbersOfText(m_forbidden->text());
+    return filter;
+}
+
+void TBacktestForm::btnFilterCheckClick() {
+    if (m_running)
+        return;
+    runHandler(this, [this] {
+        const LineFilter filter = currentFilter();
+        if (!filter.anyOn()) {
+            showGuideMessage(this,
+                             QStringLiteral("判定するフィルターにチェックを付けてください。"));
+            return;
+        }
+        const std::array<std::pair<const RangeControls*, const char*>, 4> ranges = {
+            {{&m_sum, "合計"},
+             {&m_odd, "奇数の個数"},
+             {&m_low, "1～18の個数"},
+             {&m_shared, "前回との共通数"}}};
+        for (const auto& [controls, caption] : ranges)
+            if (controls->on->isChecked() && controls->min->value() > controls->max->value()) {
+                showGuideMessage(this, QStringLiteral("%1の下限が上限を超えています。")
+                                           .arg(QString::fromUtf8(caption)));
+                controls->min->setFocus();
+                return;
+            }
+        if (filter.forbiddenOn && std::none_of(filter.forbidden.cbegin(), filter.forbidden.cend(),
+                                               [](bool n) { return n; })) {
+            showGuideMessage(this, QStringLiteral("含めない数字を入力してください。"));
+            m_forbidden->setFocus();
+            return;
+        }
+        const QVector<DrawResult> history = drawsOldestFirst(m_draws);
+        if (history.size() < 2) {
+            showGuideMessage(this, QStringLiteral("判定には2回分以上の抽選結果が必要です。"));
+            return;
+        }
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+        m_filterResult->setText(
+            filterCheckText(checkFilter(filter, history, m_drawCount->value())));
+    });
+}
+
+void TBacktestForm::btnBacktestExportClick() {
+    if (m_running)
+        return;
+    if (m_result.rows.isEmpty()) {
+        showGuideMessage(this, QStringLiteral("先に「検証」を押してください。"));
+        return;
+    }
+    const SaveFileRequest request = csvSaveRequest(QStringLiteral("dlgBacktestSave"),
+                                                   QStringLiteral("過去検証をCSVファイルに保存"),
+                                                   QStringLiteral("過去検証_第%1-%2回.csv")
+                                                       .arg(m_result.rows.first().drawNumber)
+                                                       .arg(m_result.rows.last().drawNumber));
+    const QString path = askSaveFileName(this, request);
+    if (path.isEmpty())
+        return;
+    runHandler(this, [&] {
+        writeFileAtomically(path, backtestCsv(m_result.rows));
+        showGuideMessage(this, QStringLiteral("正常にファイルの保存が完了しました。"));
+    });
+}
+
+void TBacktestForm::reject() {
+    if (m_running) {
+        // The run stops at its next draw and then closes the box.
+        m_stopAsked = true;
+        return;
+    }
+    QDialog::reject();
+}
