@@ -93,6 +93,46 @@ QString modeName(GenerationMode mode) {
     }
 }
 
+// Why a run cannot start: too little history, or too many lines; empty when it can.
+QString runRefusal(const BacktestRange& range, qsizetype historySize,
+                   const BacktestOptions& options) {
+    if (range.count == 0)
+        return QStringLiteral("検証する回の前に%1回分の抽選結果が必要です。"
+                              "抽選結果は%2回分しかありません。")
+            .arg(kBacktestHistory)
+            .arg(historySize);
+    const qint64 lines = qint64{options.linesPerDraw} * range.count;
+    if (lines > kBacktestMaxLines)
+        return QStringLiteral("口数×回数は%1口までです（%2口×%3回＝%4口）。"
+                              "口数か検証する回数を減らしてください。")
+            .arg(groupDigits(kBacktestMaxLines))
+            .arg(options.linesPerDraw)
+            .arg(groupDigits(range.count), groupDigits(lines));
+    return {};
+}
+
+// Where a run the generator's stuck rule ended stopped; empty otherwise.
+QString stuckText(const BacktestResult& result) {
+    if (result.end != BacktestResult::End::Stuck)
+        return {};
+    return QStringLiteral("第%1回の検証で止まりました。%2")
+        .arg(result.stuckDraw)
+        .arg(stuckRunText(result.stuckPosition, result.stuckThreshold));
+}
+
+// The note under the results: a stop, a stuck run, a later start.
+QString runNote(const BacktestResult& result, const BacktestRange& range, const QString& stuck) {
+    QString note =
+        result.end == BacktestResult::End::Stopped ? QStringLiteral("検証を中止しました。") : stuck;
+    if (range.startsLater() && !result.rows.isEmpty())
+        note += QStringLiteral(" 各回の前に%1回分の抽選結果が要るため、第%2回から検証しました"
+                               "（%3回）。")
+                    .arg(kBacktestHistory)
+                    .arg(result.rows.first().drawNumber)
+                    .arg(range.count);
+    return note.trimmed();
+}
+
 } // namespace
 
 void TBacktestForm::setProgressDelay(int milliseconds) {
@@ -371,20 +411,9 @@ void TBacktestForm::btnBacktestRunClick() {
         const QVector<DrawResult> history = drawsOldestFirst(m_draws);
         const BacktestOptions options = currentOptions();
         const BacktestRange range = backtestRange(static_cast<int>(history.size()), options.draws);
-        if (range.count == 0) {
-            showGuideMessage(this, QStringLiteral("検証する回の前に%1回分の抽選結果が必要です。"
-                                                  "抽選結果は%2回分しかありません。")
-                                       .arg(kBacktestHistory)
-                                       .arg(history.size()));
-            return;
-        }
-        const qint64 lines = qint64{options.linesPerDraw} * range.count;
-        if (lines > kBacktestMaxLines) {
-            showGuideMessage(this, QStringLiteral("口数×回数は%1口までです（%2口×%3回＝%4口）。"
-                                                  "口数か検証する回数を減らしてください。")
-                                       .arg(groupDigits(kBacktestMaxLines))
-                                       .arg(options.linesPerDraw)
-                                       .arg(groupDigits(range.count), groupDigits(lines)));
+        const QString refusal = runRefusal(range, history.size(), options);
+        if (!refusal.isEmpty()) {
+            showGuideMessage(this, refusal);
             return;
         }
         m_running = true;
@@ -406,24 +435,10 @@ void TBacktestForm::btnBacktestRunClick() {
                 }
                 return !m_stopAsked && !BusyState::progressStopped() && !BusyState::stopRequested();
             });
-        QString note;
-        QString stuck;
-        if (result.end == BacktestResult::End::Stopped) {
-            note = QStringLiteral("検証を中止しました。");
-        } else if (result.end == BacktestResult::End::Stuck) {
-            stuck = QStringLiteral("第%1回の検証で止まりました。%2")
-                        .arg(result.stuckDraw)
-                        .arg(stuckRunText(result.stuckPosition, result.stuckThreshold));
-            note = stuck;
-        }
-        if (range.startsLater() && !result.rows.isEmpty())
-            note += QStringLiteral(" 各回の前に%1回分の抽選結果が要るため、第%2回から検証しました"
-                                   "（%3回）。")
-                        .arg(kBacktestHistory)
-                        .arg(result.rows.first().drawNumber)
-                        .arg(range.count);
+        const QString stuck = stuckText(result);
+        const QString note = runNote(result, range, stuck);
         m_result = std::move(result);
-        showResult(note.trimmed());
+        showResult(note);
         if (!stuck.isEmpty())
             showGuideMessage(this, stuck);
     });
