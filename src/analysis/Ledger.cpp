@@ -329,8 +329,15 @@ QByteArray ledgerCsv(const QVector<LedgerRow>& rows, const QDate& today) {
 
 QVector<int> remindDrawNumbers(const DrawTable& draws, const QDate& today) {
     QVector<int> numbers;
+    // A cheap bound first (a day of slack each side for 29 February), the
+    // exact deadline only for the few draws within it.
+    const QDate first = today.addDays(-6).addYears(-1).addDays(-1);
+    const QDate last = today.addDays(30).addYears(-1).addDays(1);
     for (const DrawResult& draw : draws.draws()) {
-        const qint64 days = today.daysTo(draw.drawDate().addYears(1));
+        const QDate date = draw.drawDate();
+        if (!date.isValid() || date < first || date > last)
+            continue;
+        const qint64 days = today.daysTo(date.addYears(1));
         if (days >= -6 && days <= 30 && !numbers.contains(draw.DrawNumber))
             numbers.append(draw.DrawNumber);
     }
