@@ -140,8 +140,6 @@ TLedgerForm::TLedgerForm(const DrawTable& draws, const PrizeTable& prizes, QWidg
     layout->addLayout(buildTotals());
     m_note = addLabel(QStringLiteral("lblLedgerNote"), QString());
     layout->addWidget(m_note);
-    m_unclaimed = addLabel(QStringLiteral("lblLedgerUnclaimed"), QString());
-    layout->addWidget(m_unclaimed);
     layout->addWidget(buildGrid(), 1);
     layout->addWidget(buildChart(), 1);
     layout->addLayout(buildButtons());
@@ -159,6 +157,10 @@ QLayout* TLedgerForm::buildTotals() {
     m_year->setFont(gothicFont(15));
     m_year->setMinimumWidth(geometry::kYearWidth);
     period->addWidget(m_year);
+    period->addSpacing(24);
+    // What is still to cash, whatever the period: beside it to save a row.
+    m_unclaimed = addLabel(QStringLiteral("lblLedgerUnclaimed"), QString());
+    period->addWidget(m_unclaimed);
     period->addStretch(1);
     auto* row = new QHBoxLayout;
     // Totals: caption and value side by side, each value as wide as its entry says.
