@@ -162,8 +162,10 @@ private slots:
             watchModel(control<StripedGrid>(box, QStringLiteral("gridLedger"))->model());
             auto* grid = control<StripedGrid>(box, QStringLiteral("gridLedger"));
             unclaimed = labelText(box, "lblLedgerUnclaimed");
-            grid->model()->setData(grid->model()->index(0, kLedgerColumns - 1), Qt::Checked,
-                                   Qt::CheckStateRole);
+            // A click on the box at the cell's left ticks the row.
+            const QRect cell = grid->visualRect(grid->model()->index(0, kLedgerColumns - 1));
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                              QPoint(cell.left() + 10, cell.center().y()));
             ticked = grid->cell(0, kLedgerColumns - 1) + labelText(box, "lblLedgerUnclaimed");
             control<QCheckBox>(box, QStringLiteral("chkLedgerRemind"))->click(); // turned off
             box->accept();
