@@ -41,10 +41,12 @@ void markShown(const QDate& today) {
 }
 
 QVector<LedgerRow> dueRows(const DrawTable& draws, const PrizeTable& prizes, const QDate& today) {
-    const QVector<int> numbers = remindDrawNumbers(draws, today);
-    if (numbers.isEmpty())
+    // Most starts end here, before the ledger indexes the whole draw table.
+    const QVector<LedgerFile> files =
+        readLedgerFilesOf(clientDir(), remindDrawNumbers(draws, today));
+    if (files.isEmpty())
         return {};
-    Ledger ledger = buildLedger(readLedgerFilesOf(clientDir(), numbers), draws, prizes);
+    Ledger ledger = buildLedger(files, draws, prizes);
     if (!std::any_of(ledger.rows.cbegin(), ledger.rows.cend(),
                      [](const LedgerRow& row) { return row.winningLines() > 0; }))
         return {};
