@@ -8,6 +8,7 @@
 #include "entries/EntryFile.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -53,7 +54,15 @@ bool LedgerRow::expired(const QDate& today) const {
 
 bool LedgerRow::deadlineNear(const QDate& today) const {
     const QDate last = deadline();
-    return last.isValid() && today <= last && today.daysTo(last) <= 30;
+    return !claimed() && last.isValid() && today <= last && today.daysTo(last) <= 30;
+}
+
+bool LedgerRow::remindDue(const QDate& today) const {
+    const QDate last = deadline();
+    if (claimed() || !last.isValid())
+        return false;
+    const qint64 days = today.daysTo(last);
+    return days >= -6 && days <= 30;
 }
 
 int LedgerRow::year(const QDate& today) const {
@@ -242,11 +251,11 @@ LedgerTotals ledgerTotals(const QVector<LedgerRow>& rows) {
 }
 
 QStringList ledgerHeaders() {
-    return {QStringLiteral("開催回"),  QStringLiteral("抽選日"),   QStringLiteral("口数"),
-            QStringLiteral("購入額"),  QStringLiteral("1等"),      QStringLiteral("2等"),
-            QStringLiteral("3等"),     QStringLiteral("4等"),      QStringLiteral("5等"),
-            QStringLiteral("6等"),     QStringLiteral("当選金額"), QStringLiteral("収支"),
-            QStringLiteral("支払期限")};
+    return {QStringLiteral("開催回"),   QStringLiteral("抽選日"),   QStringLiteral("口数"),
+            QStringLiteral("購入額"),   QStringLiteral("1等"),      QStringLiteral("2等"),
+            QStringLiteral("3等"),      QStringLiteral("4等"),      QStringLiteral("5等"),
+            QStringLiteral("6等"),      QStringLiteral("当選金額"), QStringLiteral("収支"),
+            QStringLiteral("支払期限"), QStringLiteral("換金")};
 }
 
 QStringList ledgerRowTexts(const LedgerRow& row, const QDate& today) {
@@ -272,6 +281,10 @@ QStringList ledgerRowTexts(const LedgerRow& row, const QDate& today) {
         texts << formatDate(last) + QStringLiteral(" 期限切れ");
     else
         texts << formatDate(last);
+    if (!last.isValid())
+        texts << QString();
+    else
+        texts << (row.claimed() ? QStringLiteral("換金済み") : QStringLiteral("未換金"));
     return texts;
 }
 
@@ -312,4 +325,99 @@ QByteArray ledgerCsv(const QVector<LedgerRow>& rows, const QDate& today) {
     for (const LedgerRow& row : rows)
         appendLine(ledgerRowTexts(row, today));
     return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
+}
+
+QVector<int> remindDrawNumbers(const DrawTable& draws, const QDate& today) {
+    QVector<int> numbers;
+    // A cheap bound first (a day of slack each side for 29 February), the
+    // exact deadline only for the few draws within it.
+    const QDate first = today.addDays(-6).addYears(-1).addDays(-1);
+    const QDate last = today.addDays(30).addYears(-1).addDays(1);
+    for (const DrawResult& draw : draws.draws()) {
+        const QDate date = draw.drawDate();
+        if (!date.isValid() || date < first || date > last)
+            continue;
+        const qint64 days = today.daysTo(date.addYears(1));
+        if (days >= -6 && days <= 30 && !numbers.contains(draw.DrawNumber))
+            numbers.append(draw.DrawNumber);
+    }
+    return numbers;
+}
+
+QVector<LedgerFile> readLedgerFilesOf(const QString& folder, const QVector<int>& drawNumbers) {
+    QVector<LedgerFile> files;
+    const QDir dir(folder);
+    for (const int number : drawNumbers) {
+        const QString name = QString::number(number) + QStringLiteral(".csv");
+        if (QFileInfo(dir.filePath(name)).isFile())
+            files.append({number, name, ReadLines(dir.filePath(name))});
+    }
+    return files;
+}
+
+void markClaimed(QVector<LedgerRow>& rows, const QMap<int, QDate>& claimed) {
+    for (LedgerRow& row : rows)
+        row.claimedOn = claimed.value(row.drawNumber);
+}
+
+LedgerUnclaimed ledgerUnclaimed(const QVector<LedgerRow>& rows, const QDate& today) {
+    LedgerUnclaimed unclaimed;
+    for (const LedgerRow& row : rows) {
+        if (row.claimed() || !row.deadline().isValid() || row.expired(today))
+            continue;
+        ++unclaimed.rows;
+        unclaimed.amount += row.won;
+        unclaimed.amountUnknown = unclaimed.amountUnknown || row.amountUnknown;
+    }
+    return unclaimed;
+}
+
+QString ledgerUnclaimedText(const LedgerUnclaimed& unclaimed) {
+    if (unclaimed.rows == 0)
+        return QStringLiteral("未換金 なし");
+    return QStringLiteral("未換金 %1（%2件）%3")
+        .arg(formatYen(static_cast<long double>(unclaimed.amount)))
+        .arg(unclaimed.rows)
+        .arg(unclaimed.amountUnknown ? QStringLiteral(" ほかに金額不明あり（—）") : QString());
+}
+
+QVector<LedgerRow> ledgerRemindRows(const QVector<LedgerRow>& rows, const QDate& today) {
+    QVector<LedgerRow> due;
+    for (const LedgerRow& row : rows)
+        if (row.remindDue(today))
+            due.append(row);
+    return due;
+}
+
+namespace {
+
+// "3等・6等×2": the tiers won, best first.
+QString tiersText(const LedgerRow& row) {
+    QStringList tiers;
+    for (int t = 0; t < kPrizeTiers; ++t) {
+        const int n = row.tierLines.at(t);
+        if (n > 0)
+            tiers << QStringLiteral("%1等").arg(t + 1) +
+                         (n > 1 ? QStringLiteral("×%1").arg(n) : QString());
+    }
+    return tiers.join(u'・');
+}
+
+} // namespace
+
+QString ledgerRemindText(const QVector<LedgerRow>& rows, int maxRows) {
+    QStringList lines{QStringLiteral("未換金の当せんがあります。"), QString()};
+    for (qsizetype i = 0; i < rows.size() && i < maxRows; ++i) {
+        const LedgerRow& row = rows.at(i);
+        QString amount = formatYen(static_cast<long double>(row.won));
+        if (row.amountUnknown)
+            amount =
+                row.won > 0 ? amount + QStringLiteral("＋金額不明") : QStringLiteral("金額不明");
+        lines << QStringLiteral("第%1回　%2　%3　支払期限 %4")
+                     .arg(row.drawNumber)
+                     .arg(tiersText(row), amount, formatDate(row.deadline()));
+    }
+    if (rows.size() > maxRows)
+        lines << QStringLiteral("ほか%1件").arg(rows.size() - maxRows);
+    return lines.join(u'\n');
 }

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -30,6 +31,7 @@ struct LedgerRow {
     std::array<int, kPrizeTiers> tierLines{}; // lines won per tier, 1等 first
     qint64 won = 0;                           // sum of the known amounts of the winning lines
     bool amountUnknown = false;               // a winning line whose amount the prize data lacks
+    QDate claimedOn;                          // valid when the prize was marked as cashed
 
     qint64 cost() const { return qint64{lines} * kLinePrice; }
     qint64 net() const { return won - cost(); }
@@ -38,8 +40,12 @@ struct LedgerRow {
     // when nothing was won.
     QDate deadline() const;
     bool expired(const QDate& today) const;
-    // An unexpired win whose deadline is at most 30 days away.
+    bool claimed() const { return claimedOn.isValid(); }
+    // An unexpired win not cashed yet whose deadline is at most 30 days away.
     bool deadlineNear(const QDate& today) const;
+    // A win not cashed yet whose deadline is at most 30 days away or passed
+    // less than 7 days ago: what the start-up reminds of.
+    bool remindDue(const QDate& today) const;
     // The year the row is counted in: the draw's; for a draw without a result
     // the year of today, as such a draw is still to come.
     int year(const QDate& today) const;
@@ -107,9 +113,37 @@ enum class LedgerColumn {
     Won,
     Net,
     Deadline,
+    Claimed,
     Count
 };
 inline constexpr int kLedgerColumns = static_cast<int>(LedgerColumn::Count);
+
+// The draws whose claim deadline could make remindDue true today, in table
+// order: a deadline is the draw date plus one year.
+QVector<int> remindDrawNumbers(const DrawTable& draws, const QDate& today);
+
+// The entry files "<n>.csv" of these draws in the folder, those that exist
+// (readLedgerFiles for a few draws). Throws TAppError as it does.
+QVector<LedgerFile> readLedgerFilesOf(const QString& folder, const QVector<int>& drawNumbers);
+
+// Marks the rows of the cashed draws (and unmarks the others).
+void markClaimed(QVector<LedgerRow>& rows, const QMap<int, QDate>& claimed);
+
+// The wins not cashed yet whose deadline has not passed.
+struct LedgerUnclaimed {
+    int rows = 0;
+    qint64 amount = 0;          // the known amounts
+    bool amountUnknown = false; // a row whose amount is not known
+};
+LedgerUnclaimed ledgerUnclaimed(const QVector<LedgerRow>& rows, const QDate& today);
+// "未換金 ¥12,300（3件）"; "未換金 なし" when there is nothing.
+QString ledgerUnclaimedText(const LedgerUnclaimed& unclaimed);
+
+// The rows the start-up reminds of (remindDue), in ledger order.
+QVector<LedgerRow> ledgerRemindRows(const QVector<LedgerRow>& rows, const QDate& today);
+// The reminder's text: a heading, then up to `maxRows` rows "第N回 tier
+// amount 支払期限 date", then how many more there are.
+QString ledgerRemindText(const QVector<LedgerRow>& rows, int maxRows = 10);
 
 // The headers of the columns and the texts of a row in them.
 QStringList ledgerHeaders();

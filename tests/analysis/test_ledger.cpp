@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "analysis/ClaimedFile.h"
 #include "analysis/Ledger.h"
 #include "analysis/Matching.h"
 #include "common/CommaText.h"
@@ -39,6 +40,8 @@ private slots:
     void tiersAmountsAndUnknowns();
     void skippedAndUndrawnDraws();
     void deadlines();
+    void cashedFile();
+    void unclaimedAndReminder();
     void yearsTotalsAndTexts();
     void csvBytes();
     void chartFigures_data();
@@ -157,6 +160,63 @@ void TestLedger::deadlines() {
     QVERIFY(!row.deadlineNear(QDate(2025, 3, 1)));
     QCOMPARE(ledgerRowTexts(row, QDate(2025, 3, 1)).at(12), QStringLiteral("2025/02/28 期限切れ"));
     QCOMPARE(ledgerRowTexts(row, QDate(2025, 2, 1)).at(12), QStringLiteral("2025/02/28"));
+    // The reminder: from 30 days before the deadline to 6 days after it.
+    QVERIFY(!row.remindDue(QDate(2025, 1, 28)));
+    QVERIFY(row.remindDue(QDate(2025, 1, 29)));
+    QVERIFY(row.remindDue(QDate(2025, 3, 6)));
+    QVERIFY(!row.remindDue(QDate(2025, 3, 7)));
+    row.claimedOn = QDate(2025, 2, 1); // cashed: neither highlighted nor reminded of
+    QVERIFY(!row.deadlineNear(QDate(2025, 2, 1)));
+    QVERIFY(!row.remindDue(QDate(2025, 2, 1)));
+    QCOMPARE(ledgerRowTexts(row, QDate(2025, 2, 1)).at(13), QStringLiteral("換金済み"));
+}
+
+void TestLedger::cashedFile() {
+    const TempProgramDir dir;
+    const QString name = QStringLiteral("client/claimed.csv");
+    dir.writeFile(name, "689,2025/01/02\r\n# note\r\n12,2025/13/01\r\n");
+    ClaimedFile file = ClaimedFile::read();
+    QCOMPARE(file.claimed(), (QMap<int, QDate>{{689, QDate(2025, 1, 2)}}));
+    file.tick(690, QDate(2025, 2, 3));
+    file.tick(690, QDate(2025, 2, 4)); // ticked already
+    file.untick(689);
+    file.write();
+    const QByteArray written = "# note\r\n12,2025/13/01\r\n690,2025/02/03\r\n";
+    QCOMPARE(dir.readFile(name), written);
+    QCOMPARE(readLedgerFiles(dir.filePath(QStringLiteral("client"))).size(), 0);
+    file.tick(1, QDate(2025, 2, 5));
+    {
+        const FileSizeLimit fullDisk(written.size());
+        QVERIFY(fullDisk.active());
+        QVERIFY(
+            errorOf([&] { file.write(); }).startsWith(QStringLiteral("ファイルに書き込めません")));
+    }
+    QCOMPARE(dir.readFile(name), written);
+}
+
+void TestLedger::unclaimedAndReminder() {
+    DrawTable draws;
+    PrizeTable prizes;
+    smallTables(draws, prizes); // draws 10 (2024/02/29) and 11 (2024/03/07)
+    QCOMPARE(remindDrawNumbers(draws, QDate(2025, 3, 6)), (QVector<int>{11, 10}));
+    QCOMPARE(remindDrawNumbers(draws, QDate(2025, 3, 7)), (QVector<int>{11}));
+    const Ledger ledger =
+        buildLedger({{10, QStringLiteral("10.csv"),
+                      lines({"1,01,02,03,04,05,06,08", "2,01,02,03,04,05,20,21"})},
+                     {11, QStringLiteral("11.csv"), lines({"1,11,12,13,14,15,16,17"})}},
+                    draws, prizes);
+    const QVector<LedgerRow> due = ledgerRemindRows(ledger.rows, QDate(2025, 3, 1));
+    QCOMPARE(ledgerRemindText(due, 1),
+             QStringLiteral("未換金の当せんがあります。\n\n第11回　1等　金額不明　支払期限 "
+                            "2025/03/07\nほか1件"));
+    QCOMPARE(ledgerUnclaimedText(ledgerUnclaimed(ledger.rows, QDate(2025, 2, 28))),
+             QStringLiteral("未換金 ¥12,008,000（2件） ほかに金額不明あり（—）"));
+    QVector<LedgerRow> rows = ledger.rows;
+    markClaimed(rows, {{11, QDate(2025, 2, 1)}});
+    QCOMPARE(ledgerUnclaimedText(ledgerUnclaimed(rows, QDate(2025, 2, 28))),
+             QStringLiteral("未換金 ¥12,008,000（1件）"));
+    QCOMPARE(ledgerUnclaimedText(ledgerUnclaimed(rows, QDate(2025, 3, 1))),
+             QStringLiteral("未換金 なし")); // draw 10's expired
 }
 
 void TestLedger::yearsTotalsAndTexts() {
@@ -175,7 +235,7 @@ void TestLedger::yearsTotalsAndTexts() {
     const QDate today(2025, 1, 10);
     QCOMPARE(ledgerRowTexts(b, today),
              (QStringList{"20", "2024/12/27", "10", "¥3,000", "1", "0", "0", "0", "0", "0",
-                          "¥1,234,567,890,123", "¥1,234,567,887,123", "2025/12/27"}));
+                          "¥1,234,567,890,123", "¥1,234,567,887,123", "2025/12/27", "未換金"}));
     QCOMPARE(ledgerRowTexts(c, today).at(11), QStringLiteral("-¥3,000"));
     QCOMPARE(ledgerTotals({b, c}).net(), 1'234'567'890'123 - 6000);
     QCOMPARE(LedgerTotals().returnRate(), 0.0); // nothing spent: no division by zero
@@ -192,8 +252,8 @@ void TestLedger::csvBytes() {
     const QString text = QString::fromUtf8(csv.mid(3));
     QCOMPARE(text,
              QStringLiteral(
-                 "開催回,抽選日,口数,購入額,1等,2等,3等,4等,5等,6等,当選金額,収支,支払期限\r\n"
-                 "7,2013/05/17,4,\"¥1,200\",0,0,0,0,0,0,¥0,\"-¥1,200\",\r\n"));
+                 "開催回,抽選日,口数,購入額,1等,2等,3等,4等,5等,6等,当選金額,収支,支払期限,換金\r\n"
+                 "7,2013/05/17,4,\"¥1,200\",0,0,0,0,0,0,¥0,\"-¥1,200\",,\r\n"));
 }
 
 void TestLedger::chartFigures_data() {

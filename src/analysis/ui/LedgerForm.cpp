@@ -1,5 +1,7 @@
 #include "analysis/ui/LedgerForm.h"
 
+#include "analysis/ClaimedFile.h"
+#include "analysis/LedgerReminder.h"
 #include "analysis/ui/YenAxis.h"
 #include "common/Clock.h"
 #include "common/DataFolder.h"
@@ -16,6 +18,7 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -38,15 +41,21 @@ constexpr QSize kOpening{1080, 712}; // where the screen has room
 constexpr int kYearWidth = 100;
 constexpr int kButtonWidth = 104;
 constexpr int kChartMinimumHeight = 250; // below it the axis labels are elided
-// Per LedgerColumn: draw, date, lines, cost, six tiers, won, net, deadline.
-const QVector<int> kColumnWidths{70, 110, 60, 110, 44, 44, 44, 44, 44, 44, 140, 140, 150};
+// Per LedgerColumn: draw, date, lines, cost, six tiers, won, net, deadline,
+// cashed.
+const QVector<int> kColumnWidths{70, 110, 60, 110, 44, 44, 44, 44, 44, 44, 140, 140, 150, 100};
 } // namespace geometry
 
 constexpr int kMaxSkippedFilesNamed = 5;
 
 // The dates are centred, the counts and amounts right-aligned.
 bool centred(LedgerColumn column) {
-    return column == LedgerColumn::Date || column == LedgerColumn::Deadline;
+    return column == LedgerColumn::Date || column == LedgerColumn::Deadline ||
+           column == LedgerColumn::Claimed;
+}
+
+bool claimColumn(const QModelIndex& index) {
+    return index.column() == static_cast<int>(LedgerColumn::Claimed);
 }
 
 QLabel* addLabel(const QString& name, const QString& text,
@@ -80,9 +89,34 @@ QVariant LedgerModel::data(const QModelIndex& index, int role) const {
         return row.expired(m_today) ? QVariant(kGrey) : QVariant();
     case Qt::BackgroundRole:
         return row.deadlineNear(m_today) ? QVariant(kNearDeadline) : QVariant();
+    case Qt::CheckStateRole:
+        if (!claimColumn(index) || !row.deadline().isValid())
+            return {};
+        return row.claimed() ? Qt::Checked : Qt::Unchecked;
     default:
         return {};
     }
+}
+
+Qt::ItemFlags LedgerModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags flags = TitledTableModel::flags(index);
+    if (index.isValid() && claimColumn(index) && index.row() < m_rows.size() &&
+        m_rows.at(index.row()).deadline().isValid())
+        flags |= Qt::ItemIsUserCheckable;
+    return flags;
+}
+
+bool LedgerModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::CheckStateRole || !(flags(index) & Qt::ItemIsUserCheckable))
+        return false;
+    emit claimToggled(index.row(), value.toInt() == Qt::Checked);
+    return false;
+}
+
+void LedgerModel::setClaimed(int row, const QDate& on) {
+    m_rows[row].claimedOn = on;
+    m_texts[row] = ledgerRowTexts(m_rows.at(row), m_today);
+    emit dataChanged(index(row, 0), index(row, kLedgerColumns - 1));
 }
 
 void LedgerModel::setRows(const QVector<LedgerRow>& rows, const QDate& today) {
@@ -123,6 +157,10 @@ QLayout* TLedgerForm::buildTotals() {
     m_year->setFont(gothicFont(15));
     m_year->setMinimumWidth(geometry::kYearWidth);
     period->addWidget(m_year);
+    period->addSpacing(24);
+    // What is still to cash, whatever the period: beside it to save a row.
+    m_unclaimed = addLabel(QStringLiteral("lblLedgerUnclaimed"), QString());
+    period->addWidget(m_unclaimed);
     period->addStretch(1);
     auto* row = new QHBoxLayout;
     // Totals: caption and value side by side, each value as wide as its entry says.
@@ -164,6 +202,8 @@ QWidget* TLedgerForm::buildGrid() {
     m_grid->setDataRowHeight(20);
     m_grid->setColumnWidths(geometry::kColumnWidths);
     m_grid->horizontalHeader()->setStretchLastSection(true);
+    connect(m_model, &LedgerModel::claimToggled, this,
+            [this](int row, bool claimed) { gridLedgerClaimToggle(row, claimed); });
     return m_grid;
 }
 
@@ -206,12 +246,20 @@ QWidget* TLedgerForm::buildChart() {
 }
 
 QLayout* TLedgerForm::buildButtons() {
+    auto* remind = new QCheckBox(QStringLiteral("起動時に知らせる"), this);
+    remind->setObjectName(QStringLiteral("chkLedgerRemind"));
+    remind->setFont(gothicFont(15));
+    remind->setToolTip(QStringLiteral("支払期限の近い未換金の当せんを、起動時に知らせます。"));
+    remind->setChecked(LedgerReminder::enabled());
+    connect(remind, &QCheckBox::toggled, this,
+            [this](bool checked) { chkLedgerRemindClick(checked); });
     auto* exportButton = new QPushButton(QStringLiteral("CSV出力"), this);
     exportButton->setObjectName(QStringLiteral("btnLedgerExport"));
     auto* close = new QPushButton(QStringLiteral("閉じる"), this);
     close->setObjectName(QStringLiteral("btnLedgerClose"));
     close->setDefault(true);
     auto* row = new QHBoxLayout;
+    row->addWidget(remind);
     row->addStretch(1);
     for (QPushButton* button : {exportButton, close}) {
         button->setFont(gothicFont(15));
@@ -225,7 +273,9 @@ QLayout* TLedgerForm::buildButtons() {
 
 void TLedgerForm::reload() {
     const QDate today = Clock::currentUtc().toLocalTime().date();
-    setLedger(buildLedger(readLedgerFiles(clientDir()), m_draws, m_prizes), today);
+    Ledger ledger = buildLedger(readLedgerFiles(clientDir()), m_draws, m_prizes);
+    markClaimed(ledger.rows, ClaimedFile::read().claimed());
+    setLedger(ledger, today);
 }
 
 void TLedgerForm::setLedger(const Ledger& ledger, const QDate& today) {
@@ -276,6 +326,7 @@ void TLedgerForm::showTotals() {
         notes << QStringLiteral("読み取れない%1行を除外しました: %2").arg(skipped).arg(named);
     }
     m_note->setText(notes.join(u' '));
+    m_unclaimed->setText(ledgerUnclaimedText(ledgerUnclaimed(m_ledger.rows, m_today)));
 }
 
 void TLedgerForm::showChart() {
@@ -312,4 +363,32 @@ void TLedgerForm::btnLedgerExportClick() {
         writeFileAtomically(path, ledgerCsv(m_shown, m_today));
         showGuideMessage(this, QStringLiteral("正常にファイルの保存が完了しました。"));
     });
+}
+
+void TLedgerForm::gridLedgerClaimToggle(int row, bool claimed) {
+    if (row < 0 || row >= m_shown.size())
+        return;
+    const int drawNumber = m_shown.at(row).drawNumber;
+    const QDate on = claimed ? Clock::currentUtc().toLocalTime().date() : QDate();
+    const bool stored = runHandler(this, [&] {
+        // Read again: the lines of the file are kept as they are now.
+        ClaimedFile file = ClaimedFile::read();
+        if (claimed)
+            file.tick(drawNumber, on);
+        else
+            file.untick(drawNumber);
+        file.write();
+    });
+    if (!stored)
+        return;
+    m_shown[row].claimedOn = on;
+    for (LedgerRow& each : m_ledger.rows)
+        if (each.drawNumber == drawNumber)
+            each.claimedOn = on;
+    m_model->setClaimed(row, on);
+    showTotals();
+}
+
+void TLedgerForm::chkLedgerRemindClick(bool checked) {
+    LedgerReminder::setEnabled(checked);
 }

@@ -9,6 +9,7 @@
 #include <QDialog>
 
 class QCategoryAxis;
+class QCheckBox;
 class QChartView;
 class QComboBox;
 class QLabel;
@@ -27,7 +28,15 @@ public:
     explicit LedgerModel(QObject* parent = nullptr);
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // A tick in the cashed column is not taken here: it asks claimToggled,
+    // whose handler stores it and calls setClaimed.
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     void setRows(const QVector<LedgerRow>& rows, const QDate& today);
+    void setClaimed(int row, const QDate& on);
+
+signals:
+    void claimToggled(int row, bool claimed);
 
 private:
     QVector<LedgerRow> m_rows;
@@ -52,6 +61,10 @@ public:
     // The rows shown now (the chosen period).
     const QVector<LedgerRow>& shownRows() const { return m_shown; }
     void btnLedgerExportClick();
+    // Ticks or unticks a shown row as cashed: client/claimed.csv first, then
+    // the grid and the unclaimed figure; a failed write changes nothing.
+    void gridLedgerClaimToggle(int row, bool claimed);
+    void chkLedgerRemindClick(bool checked);
 
 private:
     QLayout* buildTotals();
@@ -75,6 +88,7 @@ private:
     QLabel* m_net = nullptr;
     QLabel* m_rate = nullptr;
     QLabel* m_note = nullptr;
+    QLabel* m_unclaimed = nullptr;
     StripedGrid* m_grid = nullptr;
     LedgerModel* m_model = nullptr;
     QChartView* m_chart = nullptr;

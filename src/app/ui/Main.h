@@ -77,6 +77,9 @@ public:
     void menuCommandImportClick();
     void menuCommandTicketClick();
     void menuCommandLedgerClick();
+    // After the start-up: the box listing the wins not cashed yet whose claim
+    // deadline is near, at most once a day; its "集計を開く" opens the ledger.
+    void remindUnclaimed();
     void menuCommandBacktestClick();
     void menuHelpManualClick();
     void menuHelpHomePageClick();

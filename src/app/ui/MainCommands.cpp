@@ -1,11 +1,13 @@
 // The menu commands: the CSV export, exit, download, import, ledger and help.
 #include "app/ui/Main.h"
 
+#include "analysis/LedgerReminder.h"
 #include "analysis/ui/BacktestForm.h"
 #include "analysis/ui/CsvExport.h"
 #include "analysis/ui/LedgerForm.h"
 #include "app/Download.h"
 #include "app/ui/About.h"
+#include "common/Clock.h"
 #include "common/ProgramFiles.h"
 #include "common/ui/BusyScope.h"
 #include "common/ui/DesktopOpen.h"
@@ -17,8 +19,11 @@
 #include "entries/ui/MainPage.h"
 #include "entries/ui/TicketForm.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QUrl>
 
 namespace {
@@ -155,6 +160,33 @@ void TMainForm::menuCommandLedgerClick() {
         return;
     placeFormOver(m_ledgerForm, this, kLedgerFormSize);
     m_ledgerForm->exec();
+}
+
+void TMainForm::remindUnclaimed() {
+    // Not over a long command or a box the user has opened meanwhile.
+    if (m_closePending || BusyState::isBusy() || QApplication::activeModalWidget())
+        return;
+    const QDate today = Clock::currentUtc().toLocalTime().date();
+    if (!LedgerReminder::mayShow(today))
+        return;
+    QVector<LedgerRow> due;
+    // A file that cannot be read is reported when the ledger is opened.
+    try {
+        due = LedgerReminder::dueRows(m_drawTable, m_prizeTable, today);
+    } catch (const TAppError&) {
+        return;
+    }
+    if (due.isEmpty())
+        return;
+    LedgerReminder::markShown(today);
+    QMessageBox box(QMessageBox::Information, QStringLiteral("お知らせ"), ledgerRemindText(due),
+                    QMessageBox::Open | QMessageBox::Close, this);
+    box.setTextFormat(Qt::PlainText);
+    box.button(QMessageBox::Open)->setText(QStringLiteral("集計を開く"));
+    box.button(QMessageBox::Close)->setText(QStringLiteral("閉じる"));
+    box.setDefaultButton(QMessageBox::Open);
+    if (box.exec() == QMessageBox::Open && !m_closePending)
+        menuCommandLedgerClick();
 }
 
 void TMainForm::menuCommandBacktestClick() {

@@ -71,6 +71,8 @@ void TMainForm::FormShow() {
         const Tab& mainTab = m_tabTable.first();
         m_csvSaveAction->setEnabled(mainTab.offersExport);
         setStatusText(mainTab.guide);
+        // Once the start-up has ended and the window is on the screen.
+        QMetaObject::invokeMethod(this, &TMainForm::remindUnclaimed, Qt::QueuedConnection);
     });
 }
 

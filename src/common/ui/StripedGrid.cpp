@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
 #include <QStyledItemDelegate>
 
 QRect cellTextRect(const QRect& cell, int lineHeight, StripedGrid::Placement placement) {
@@ -37,6 +38,7 @@ public:
                 text = own.value<QColor>();
         }
         painter->fillRect(option.rect, background);
+        const QRect textArea = paintCheckBox(painter, option, index);
         // An empty cell has no text to place: its font need not even be loaded.
         const QString display = index.data(Qt::DisplayRole).toString();
         if (display.isEmpty())
@@ -64,12 +66,29 @@ public:
         }
         painter->setClipRect(option.rect);
         const QRect textRect =
-            cellTextRect(option.rect, QFontMetrics(option.font).height(), m_grid->placement());
+            cellTextRect(textArea, QFontMetrics(option.font).height(), m_grid->placement());
         painter->drawText(textRect, flags, display);
         painter->restore();
     }
 
 private:
+    // A cell the user can tick (Qt::CheckStateRole): its box where the style
+    // places it, which is where a click toggles it. Returns the room left for
+    // the text.
+    QRect paintCheckBox(QPainter* painter, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const {
+        if (!index.data(Qt::CheckStateRole).isValid())
+            return option.rect;
+        QStyleOptionViewItem box = option;
+        initStyleOption(&box, index);
+        const QStyle* style = m_grid->style();
+        box.rect = style->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &box, m_grid);
+        box.state &= ~QStyle::State_HasFocus;
+        box.state |= box.checkState == Qt::Checked ? QStyle::State_On : QStyle::State_Off;
+        style->drawPrimitive(QStyle::PE_IndicatorItemViewItemCheck, &box, painter, m_grid);
+        return option.rect.adjusted(box.rect.right() + 4 - option.rect.left(), 0, 0, 0);
+    }
+
     StripedGrid* m_grid;
 };
 

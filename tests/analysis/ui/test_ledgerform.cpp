@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QCategoryAxis>
 #include <QChartView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGraphicsTextItem>
 #include <QLabel>
@@ -129,6 +130,57 @@ private slots:
         QCOMPARE(seen.background, kNearDeadline);
         QCOMPARE(seen.points, 2);
         QCOMPARE(folderSnapshot(dir.filePath(QStringLiteral("client"))), before); // read only
+    }
+
+    // Draw 559's win (2024/01/05) is due on 2025/01/05.
+    void reminderOncePerDayOpensTheLedgerAndTicks() {
+        clearProgramSettings();
+        TempProgramDir dir;
+        dir.writeDataFiles(
+            drawLine(559, QStringLiteral("2024/01/05"), {1, 2, 3, 4, 5, 6, 7}, {8, 9}),
+            prizeLine(559));
+        dir.writeFile(QStringLiteral("client/559.csv"), "559,01,02,03,04,05,06,08\r\n");
+        ModalAnswerer answerer;
+        const auto start = [&](int day, bool openLedger) {
+            answerer.clear();
+            if (openLedger) // else the box is closed
+                answerer.answer(QMessageBox::Open);
+            Clock::setFixedTime(QDateTime(QDate(2024, 12, day), QTime(12, 0), Qt::UTC));
+            TMainForm form;
+            form.show();
+            QCoreApplication::processEvents(); // the reminder runs after the start-up
+            return answerer.texts();
+        };
+        const QString text = QStringLiteral(
+            "未換金の当せんがあります。\n\n第559回　2等　¥12,000,000　支払期限 2025/01/05");
+        QCOMPARE(start(20, false), QStringList{text});
+        QCOMPARE(answerer.boxes().at(0).buttons, QMessageBox::Open | QMessageBox::Close);
+        QCOMPARE(start(20, false), QStringList()); // once a day
+
+        QString unclaimed, ticked;
+        answerer.onDialog<TLedgerForm>([&](TLedgerForm* box) {
+            watchModel(control<StripedGrid>(box, QStringLiteral("gridLedger"))->model());
+            auto* grid = control<StripedGrid>(box, QStringLiteral("gridLedger"));
+            unclaimed = labelText(box, "lblLedgerUnclaimed");
+            // A click on the box at the cell's left ticks the row.
+            const QRect cell = grid->visualRect(grid->model()->index(0, kLedgerColumns - 1));
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                              QPoint(cell.left() + 10, cell.center().y()));
+            ticked = grid->cell(0, kLedgerColumns - 1) + labelText(box, "lblLedgerUnclaimed");
+            control<QCheckBox>(box, QStringLiteral("chkLedgerRemind"))->click(); // turned off
+            box->accept();
+        });
+        QCOMPARE(start(21, true), QStringList{text});
+        QVERIFY(answerer.dialogsDone());
+        QCOMPARE(unclaimed, QStringLiteral("未換金 ¥12,000,000（1件）"));
+        QCOMPARE(ticked, QStringLiteral("換金済み未換金 なし"));
+        QCOMPARE(dir.readFile(QStringLiteral("client/claimed.csv")),
+                 QByteArray("559,2024/12/21\r\n"));
+
+        dir.writeFile(QStringLiteral("client/claimed.csv"), QByteArray()); // uncashed again
+        QCOMPARE(start(22, false), QStringList());                         // turned off
+        programSettings().setValue(QStringLiteral("Ledger/Remind"), QStringLiteral("1"));
+        QCOMPARE(start(22, false), QStringList{text});
     }
 
     void noSecondCommandWhileBusy() {

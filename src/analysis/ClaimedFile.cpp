@@ -1,0 +1,80 @@
+#include "analysis/ClaimedFile.h"
+
+#include "common/Chars.h"
+#include "common/DataFolder.h"
+#include "common/ProgramFiles.h"
+#include "data/DrawTable.h"
+
+#include <QDir>
+
+namespace {
+const QString kDateFormat = QStringLiteral("yyyy/MM/dd");
+} // namespace
+
+int claimedDrawOfLine(const QString& line, QDate* on) {
+    const QStringList fields = line.split(u',');
+    if (fields.size() != 2)
+        return 0;
+    const QString& digits = fields.at(0);
+    if (digits.isEmpty() || digits.size() > 5 || digits.startsWith(u'0'))
+        return 0;
+    const qint64 number = asciiNumber(digits).value_or(0);
+    const QDate date = QDate::fromString(fields.at(1), kDateFormat);
+    if (number < 1 || number > kMaxDrawNumber || !date.isValid())
+        return 0;
+    if (on)
+        *on = date;
+    return static_cast<int>(number);
+}
+
+ClaimedFile ClaimedFile::fromBytes(const QByteArray& bytes) {
+    ClaimedFile file;
+    QString text = QString::fromUtf8(bytes);
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    file.m_lines = text.split(u'\n');
+    if (!file.m_lines.isEmpty() && file.m_lines.last().isEmpty())
+        file.m_lines.removeLast(); // the end of the last line, not a line
+    return file;
+}
+
+QString ClaimedFile::path() {
+    return QDir(clientDir()).filePath(QStringLiteral("claimed.csv"));
+}
+
+ClaimedFile ClaimedFile::read() {
+    return fromBytes(readFileIfExists(path()).value_or(QByteArray()));
+}
+
+QMap<int, QDate> ClaimedFile::claimed() const {
+    QMap<int, QDate> draws;
+    for (const QString& line : m_lines) {
+        QDate on;
+        if (const int number = claimedDrawOfLine(line, &on); number > 0 && !draws.contains(number))
+            draws.insert(number, on);
+    }
+    return draws;
+}
+
+void ClaimedFile::tick(int drawNumber, const QDate& on) {
+    if (!isClaimed(drawNumber))
+        m_lines.append(QStringLiteral("%1,%2").arg(drawNumber).arg(on.toString(kDateFormat)));
+}
+
+void ClaimedFile::untick(int drawNumber) {
+    m_lines.removeIf(
+        [drawNumber](const QString& line) { return claimedDrawOfLine(line) == drawNumber; });
+}
+
+QByteArray ClaimedFile::bytes() const {
+    QString text;
+    for (const QString& line : m_lines)
+        text += line + QStringLiteral("\r\n");
+    return text.toUtf8();
+}
+
+void ClaimedFile::write() const {
+    QDir().mkpath(clientDir());
+    writeOwnFile(path(), bytes());
+}
