@@ -22,6 +22,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineSeries>
 #include <QPushButton>
@@ -204,7 +205,24 @@ QWidget* TLedgerForm::buildGrid() {
     m_grid->horizontalHeader()->setStretchLastSection(true);
     connect(m_model, &LedgerModel::claimToggled, this,
             [this](int row, bool claimed) { gridLedgerClaimToggle(row, claimed); });
+    m_grid->installEventFilter(this);
     return m_grid;
+}
+
+bool TLedgerForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_grid && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space &&
+        m_grid->currentIndex().isValid()) {
+        const QModelIndex tick = m_model->index(m_grid->currentIndex().row(),
+                                                static_cast<int>(LedgerColumn::Claimed));
+        if (m_model->flags(tick) & Qt::ItemIsUserCheckable)
+            m_model->setData(tick,
+                             tick.data(Qt::CheckStateRole).toInt() == Qt::Checked ? Qt::Unchecked
+                                                                                  : Qt::Checked,
+                             Qt::CheckStateRole);
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 QWidget* TLedgerForm::buildChart() {

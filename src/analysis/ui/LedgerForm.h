@@ -66,6 +66,11 @@ public:
     void gridLedgerClaimToggle(int row, bool claimed);
     void chkLedgerRemindClick(bool checked);
 
+protected:
+    // Space on the grid ticks or unticks the current row, whichever cell of
+    // the row is current.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QLayout* buildTotals();
     QWidget* buildGrid();

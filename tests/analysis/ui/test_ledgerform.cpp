@@ -167,13 +167,18 @@ private slots:
             QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                               QPoint(cell.left() + 10, cell.center().y()));
             ticked = grid->cell(0, kLedgerColumns - 1) + labelText(box, "lblLedgerUnclaimed");
+            // Space toggles the row from any of its cells.
+            grid->setCurrentIndex(grid->model()->index(0, 0));
+            QTest::keyClick(grid, Qt::Key_Space);
+            ticked += grid->cell(0, kLedgerColumns - 1);
+            QTest::keyClick(grid, Qt::Key_Space);
             control<QCheckBox>(box, QStringLiteral("chkLedgerRemind"))->click(); // turned off
             box->accept();
         });
         QCOMPARE(start(21, true), QStringList{text});
         QVERIFY(answerer.dialogsDone());
         QCOMPARE(unclaimed, QStringLiteral("未換金 ¥12,000,000（1件）"));
-        QCOMPARE(ticked, QStringLiteral("換金済み未換金 なし"));
+        QCOMPARE(ticked, QStringLiteral("換金済み未換金 なし未換金"));
         QCOMPARE(dir.readFile(QStringLiteral("client/claimed.csv")),
                  QByteArray("559,2024/12/21\r\n"));
 
