@@ -169,6 +169,14 @@ void shootLedger(TMainForm& form, const ScratchProgramDir& program) {
         if (!box)
             return;
         poll.stop();
+        box->resize(1200, 712); // every column, the cashed one too
+        // The newest win shown as cashed.
+        const QVector<LedgerRow>& rows = box->shownRows();
+        for (qsizetype i = 0; i < rows.size(); ++i)
+            if (rows.at(i).deadline().isValid()) {
+                box->gridLedgerClaimToggle(static_cast<int>(i), true);
+                break;
+            }
         shoot(*box, QStringLiteral("ledger"));
         box->accept();
     });

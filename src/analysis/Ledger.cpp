@@ -386,6 +386,10 @@ QVector<LedgerRow> ledgerRemindRows(const QVector<LedgerRow>& rows, const QDate&
     for (const LedgerRow& row : rows)
         if (row.remindDue(today))
             due.append(row);
+    // The most urgent first: a list cut at its first rows keeps them.
+    std::stable_sort(due.begin(), due.end(), [](const LedgerRow& a, const LedgerRow& b) {
+        return a.deadline() < b.deadline();
+    });
     return due;
 }
 

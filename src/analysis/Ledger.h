@@ -139,7 +139,7 @@ LedgerUnclaimed ledgerUnclaimed(const QVector<LedgerRow>& rows, const QDate& tod
 // "未換金 ¥12,300（3件）"; "未換金 なし" when there is nothing.
 QString ledgerUnclaimedText(const LedgerUnclaimed& unclaimed);
 
-// The rows the start-up reminds of (remindDue), in ledger order.
+// The rows the start-up reminds of (remindDue), the nearest deadline first.
 QVector<LedgerRow> ledgerRemindRows(const QVector<LedgerRow>& rows, const QDate& today);
 // The reminder's text: a heading, then up to `maxRows` rows "第N回 tier
 // amount 支払期限 date", then how many more there are.

@@ -206,9 +206,12 @@ void TestLedger::unclaimedAndReminder() {
                      {11, QStringLiteral("11.csv"), lines({"1,11,12,13,14,15,16,17"})}},
                     draws, prizes);
     const QVector<LedgerRow> due = ledgerRemindRows(ledger.rows, QDate(2025, 3, 1));
+    // The nearest deadline first.
     QCOMPARE(ledgerRemindText(due, 1),
-             QStringLiteral("未換金の当せんがあります。\n\n第11回　1等　金額不明　支払期限 "
-                            "2025/03/07\nほか1件"));
+             QStringLiteral("未換金の当せんがあります。\n\n第10回　2等・4等　¥12,008,000　支払期限 "
+                            "2025/02/28\nほか1件"));
+    QVERIFY(ledgerRemindText(due).endsWith(
+        QStringLiteral("\n第11回　1等　金額不明　支払期限 2025/03/07")));
     QCOMPARE(ledgerUnclaimedText(ledgerUnclaimed(ledger.rows, QDate(2025, 2, 28))),
              QStringLiteral("未換金 ¥12,008,000（2件） ほかに金額不明あり（—）"));
     QVector<LedgerRow> rows = ledger.rows;

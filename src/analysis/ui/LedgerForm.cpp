@@ -38,7 +38,7 @@ namespace {
 // Sizes of the box's controls, in pixels. The box is laid out: the grid and
 // the chart share what room it has.
 namespace geometry {
-constexpr QSize kOpening{1080, 712}; // where the screen has room
+constexpr QSize kOpening{1200, 712}; // where the screen has room: every column shows
 constexpr int kYearWidth = 100;
 constexpr int kButtonWidth = 104;
 constexpr int kChartMinimumHeight = 250; // below it the axis labels are elided

@@ -33,7 +33,7 @@ const QString kMakerHomePage = QStringLiteral("https://www.ozumel.example/");
 const QString kManualFile = QStringLiteral("操作手順書.pdf");
 // The boxes open at these sizes where the screen has room.
 constexpr QSize kImportFormSize{1120, 740};
-constexpr QSize kLedgerFormSize{1080, 712};
+constexpr QSize kLedgerFormSize{1200, 712};
 constexpr QSize kTicketFormSize{920, 640};
 constexpr QSize kBacktestFormSize{1120, 740};
 
