@@ -213,8 +213,8 @@ bool TLedgerForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_grid && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space &&
         m_grid->currentIndex().isValid()) {
-        const QModelIndex tick = m_model->index(m_grid->currentIndex().row(),
-                                                static_cast<int>(LedgerColumn::Claimed));
+        const QModelIndex tick =
+            m_model->index(m_grid->currentIndex().row(), static_cast<int>(LedgerColumn::Claimed));
         if (m_model->flags(tick) & Qt::ItemIsUserCheckable)
             m_model->setData(tick,
                              tick.data(Qt::CheckStateRole).toInt() == Qt::Checked ? Qt::Unchecked
