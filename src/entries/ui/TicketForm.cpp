@@ -244,7 +244,7 @@ void TTicketForm::btnTicketSaveClick() {
     std::copy_if(m_lines.cbegin(), m_lines.cend(), std::back_inserter(refused),
                  [](const TicketLine& line) { return !line.accepted(); });
     if (!refused.isEmpty() &&
-        !askConfirmation(this, QStringLiteral("%1行目は登録できません（備考をご覧ください）。"
+        !askConfirmation(this, QStringLiteral("%1行目は登録できません（備考をご覧ください）。\n"
                                               "ほかの%2行を登録しますか？")
                                    .arg(refusedLinesText(refused))
                                    .arg(accepted.size())))

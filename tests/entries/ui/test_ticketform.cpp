@@ -72,7 +72,7 @@ private slots:
         QCOMPARE(draws, QStringLiteral("第690回～第691回の2回"));
         QCOMPARE(price, QStringLiteral("2口 × 2回 × 300円 = ¥1,200"));
         QCOMPARE(answerer.texts(),
-                 (QStringList{QStringLiteral("2行目は登録できません（備考をご覧ください）。"
+                 (QStringList{QStringLiteral("2行目は登録できません（備考をご覧ください）。\n"
                                              "ほかの2行を登録しますか？"),
                               QStringLiteral("2口を第690回～第691回の2回に登録しました。"
                                              "「申込数字照会・取消し」で確かめられます。")}));
