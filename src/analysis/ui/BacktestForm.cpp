@@ -12,12 +12,12 @@
 #include "common/ui/UiWidgets.h"
 #include "predict/ExclusionText.h"
 
-#include <QApplication>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -26,6 +26,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QLocale>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QSpinBox>
@@ -80,6 +81,12 @@ QString yen(double amount) {
 
 QString rateText(double rate) {
     return QString::number(rate, 'f', 1) + QStringLiteral(" %");
+}
+
+// An expected count of lines, with comma groups like the counts beside it:
+// "1,260.96".
+QString expectedLines(double count) {
+    return QLocale(QLocale::English, QLocale::UnitedStates).toString(count, 'f', 2);
 }
 
 QString modeName(GenerationMode mode) {
@@ -418,10 +425,9 @@ void TBacktestForm::btnBacktestRunClick() {
         }
         m_running = true;
         m_stopAsked = false;
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const BusyCursor cursor;
         const auto restore = qScopeGuard([this] {
             BusyState::endProgress();
-            QApplication::restoreOverrideCursor();
             m_running = false;
         });
         QElapsedTimer clock;
@@ -484,7 +490,7 @@ void TBacktestForm::showResult(const QString& note) {
     for (int t = 0; t < kPrizeTiers && shown; ++t)
         cells.append({QStringLiteral("%1等").arg(t + 1), groupDigits(totals.tierLines.at(t)),
                       yen(static_cast<double>(totals.tierWon.at(t))),
-                      QString::number(totals.expectedTierLines.at(t), 'f', 2),
+                      expectedLines(totals.expectedTierLines.at(t)),
                       yen(totals.expectedTierWon.at(t))});
     if (shown) {
         int winning = 0;
@@ -494,8 +500,8 @@ void TBacktestForm::showResult(const QString& note) {
             expectedWinning += totals.expectedTierLines.at(t);
         }
         cells.append({QStringLiteral("計"), groupDigits(winning),
-                      yen(static_cast<double>(totals.won)),
-                      QString::number(expectedWinning, 'f', 2), yen(totals.expectedWon)});
+                      yen(static_cast<double>(totals.won)), expectedLines(expectedWinning),
+                      yen(totals.expectedWon)});
     }
     m_grid->setRows(cells);
     showChart();
@@ -577,8 +583,7 @@ void TBacktestForm::btnFilterCheckClick() {
             showGuideMessage(this, QStringLiteral("判定には2回分以上の抽選結果が必要です。"));
             return;
         }
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+        const BusyCursor cursor;
         m_filterResult->setText(
             filterCheckText(checkFilter(filter, history, m_drawCount->value())));
     });

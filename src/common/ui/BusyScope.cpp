@@ -157,3 +157,11 @@ void BusyState::runStep(bool handOver, const std::function<void()>& step) {
     const auto restore = qScopeGuard([&s, before] { s.stepHandedOver = before; });
     step();
 }
+
+BusyCursor::BusyCursor() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+BusyCursor::~BusyCursor() {
+    QApplication::restoreOverrideCursor();
+}

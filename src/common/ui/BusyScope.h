@@ -95,3 +95,14 @@ public:
 private:
     bool m_entered;
 };
+
+// The busy cursor for one long step of a command whose scope went without it
+// (a box that waits for input between its steps), restored however the step
+// ends.
+class BusyCursor {
+public:
+    BusyCursor();
+    ~BusyCursor();
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
