@@ -58,20 +58,12 @@ constexpr int kTotalColumns = 5; // lines, cost, won, balance, return
 int s_progressDelay = 500;
 
 QLabel* addLabel(const QString& name, const QString& text, int pixelSize = geometry::kFont) {
-    auto* label = new QLabel(text);
-    label->setObjectName(name);
-    label->setFont(gothicFont(pixelSize));
-    return label;
+    return formControl(new QLabel(text), name, pixelSize);
 }
 
 QSpinBox* addSpin(const QString& name, int minimum, int maximum, int value) {
-    auto* spin = new QSpinBox;
-    spin->setObjectName(name);
-    spin->setFont(gothicFont(geometry::kFont));
-    spin->setRange(minimum, maximum);
+    auto* spin = formSpinBox(name, minimum, maximum, geometry::kFont, geometry::kSpinWidth);
     spin->setValue(value);
-    spin->setAlignment(Qt::AlignRight);
-    spin->setMinimumWidth(geometry::kSpinWidth);
     return spin;
 }
 

@@ -9,6 +9,7 @@
 #include "common/ui/StripedGrid.h"
 #include "common/ui/UiColors.h"
 #include "common/ui/UiFonts.h"
+#include "common/ui/UiWidgets.h"
 #include "data/DrawTable.h"
 
 #include <QDateEdit>
@@ -50,22 +51,15 @@ const QString kTick = QStringLiteral("☑");
 const QString kNoTick = QStringLiteral("☐");
 
 template <typename Widget> Widget* named(Widget* widget, const QString& name) {
-    widget->setObjectName(name);
-    widget->setFont(gothicFont(geometry::kFontSize));
-    return widget;
+    return formControl(widget, name, geometry::kFontSize);
 }
 
 QLabel* caption(const QString& text) {
-    auto* label = new QLabel(text);
-    label->setFont(gothicFont(geometry::kFontSize));
-    return label;
+    return formCaption(text, geometry::kFontSize);
 }
 
 QPushButton* button(const QString& name, const QString& text) {
-    auto* b = named(new QPushButton(text), name);
-    b->setMinimumWidth(geometry::kButtonWidth);
-    b->setAutoDefault(false);
-    return b;
+    return formButton(name, text, geometry::kFontSize, geometry::kButtonWidth);
 }
 
 // A number of 1..37 or empty (0, shown blank), typed or stepped.

@@ -37,30 +37,19 @@ const QList<int> kColumnWidths{48, 48, 220, 300};
 enum Column { LineColumn, LetterColumn, NumbersColumn, NoteColumn, ColumnCount };
 
 template <typename Widget> Widget* named(Widget* widget, const QString& name) {
-    widget->setObjectName(name);
-    widget->setFont(gothicFont(geometry::kFontSize));
-    return widget;
+    return formControl(widget, name, geometry::kFontSize);
 }
 
 QSpinBox* spinBox(const QString& name, int minimum, int maximum) {
-    auto* box = named(new QSpinBox, name);
-    box->setRange(minimum, maximum);
-    box->setAlignment(Qt::AlignRight);
-    box->setMinimumWidth(geometry::kDrawWidth);
-    return box;
+    return formSpinBox(name, minimum, maximum, geometry::kFontSize, geometry::kDrawWidth);
 }
 
 QLabel* caption(const QString& text) {
-    auto* label = new QLabel(text);
-    label->setFont(gothicFont(geometry::kFontSize));
-    return label;
+    return formCaption(text, geometry::kFontSize);
 }
 
 QPushButton* button(const QString& name, const QString& text) {
-    auto* b = named(new QPushButton(text), name);
-    b->setMinimumWidth(geometry::kButtonWidth);
-    b->setAutoDefault(false);
-    return b;
+    return formButton(name, text, geometry::kFontSize, geometry::kButtonWidth);
 }
 
 QString refusedLinesText(const QVector<TicketLine>& refused) {
