@@ -1,6 +1,6 @@
 #include "analysis/ui/BacktestForm.h"
 
-#include "analysis/ui/YenAxis.h"
+#include "analysis/ui/YenChart.h"
 #include "common/Formats.h"
 #include "common/ProgramFiles.h"
 #include "common/ui/BusyScope.h"
@@ -317,38 +317,18 @@ QLayout* TBacktestForm::buildTotals() {
 }
 
 QWidget* TBacktestForm::buildChart() {
-    auto* chart = new QChart;
-    chart->setBackgroundBrush(kChartBackdrop);
-    chart->setPlotAreaBackgroundBrush(kChartFloor);
-    chart->setPlotAreaBackgroundVisible(true);
-    chart->setMargins(QMargins(4, 2, 8, 2));
-    chart->legend()->setAlignment(Qt::AlignTop);
-    chart->legend()->setFont(gothicFont(geometry::kSmallFont));
-    m_costSeries = new QLineSeries;
-    m_costSeries->setName(QStringLiteral("購入額（累計）"));
-    m_costSeries->setPen(QPen(kChartRed, 2));
-    m_wonSeries = new QLineSeries;
-    m_wonSeries->setName(QStringLiteral("当選金額（累計）"));
-    m_wonSeries->setPen(QPen(kChartBlue, 2));
-    m_chanceSeries = new QLineSeries;
-    m_chanceSeries->setName(QStringLiteral("偶然の期待値（累計）"));
-    m_chanceSeries->setPen(QPen(kTeal, 2, Qt::DashLine));
-    m_drawAxis = new QValueAxis;
-    m_drawAxis->setLabelFormat(QStringLiteral("%d"));
-    m_drawAxis->setLabelsFont(gothicFont(geometry::kSmallFont));
-    m_yenAxis = new QCategoryAxis;
-    m_yenAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    m_yenAxis->setLabelsFont(gothicFont(geometry::kSmallFont));
-    chart->addAxis(m_drawAxis, Qt::AlignBottom);
-    chart->addAxis(m_yenAxis, Qt::AlignLeft);
-    for (QLineSeries* series : {m_costSeries, m_wonSeries, m_chanceSeries}) {
-        chart->addSeries(series);
-        series->attachAxis(m_drawAxis);
-        series->attachAxis(m_yenAxis);
-    }
-    m_chart = new QChartView(chart, this);
-    m_chart->setObjectName(QStringLiteral("chartBacktest"));
-    m_chart->setRenderHint(QPainter::Antialiasing);
+    const YenChart chart =
+        makeYenChart(this, QStringLiteral("chartBacktest"),
+                     {{QStringLiteral("購入額（累計）"), QPen(kChartRed, 2)},
+                      {QStringLiteral("当選金額（累計）"), QPen(kChartBlue, 2)},
+                      {QStringLiteral("偶然の期待値（累計）"), QPen(kTeal, 2, Qt::DashLine)}},
+                     geometry::kSmallFont, geometry::kSmallFont);
+    m_chart = chart.view;
+    m_drawAxis = chart.drawAxis;
+    m_yenAxis = chart.yenAxis;
+    m_costSeries = chart.series.at(0);
+    m_wonSeries = chart.series.at(1);
+    m_chanceSeries = chart.series.at(2);
     m_chart->setMinimumHeight(geometry::kChartMinimumHeight);
     return m_chart;
 }

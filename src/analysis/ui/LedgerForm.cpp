@@ -2,7 +2,7 @@
 
 #include "analysis/ClaimedFile.h"
 #include "analysis/LedgerReminder.h"
-#include "analysis/ui/YenAxis.h"
+#include "analysis/ui/YenChart.h"
 #include "common/Clock.h"
 #include "common/DataFolder.h"
 #include "common/Formats.h"
@@ -226,39 +226,17 @@ bool TLedgerForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 QWidget* TLedgerForm::buildChart() {
-    auto* chart = new QChart;
-    // The look of the trend charts: a grey backdrop and a silver plot.
-    chart->setBackgroundBrush(kChartBackdrop);
-    chart->setPlotAreaBackgroundBrush(kChartFloor);
-    chart->setPlotAreaBackgroundVisible(true);
-    chart->setMargins(QMargins(4, 2, 8, 2));
-    chart->legend()->setAlignment(Qt::AlignTop);
-    chart->legend()->setFont(gothicFont(13));
-    m_costSeries = new QLineSeries;
-    m_costSeries->setName(QStringLiteral("購入額（累計）"));
-    m_costSeries->setPen(QPen(kChartRed, 2));
-    m_wonSeries = new QLineSeries;
-    m_wonSeries->setName(QStringLiteral("当選金額（累計）"));
-    m_wonSeries->setPen(QPen(kChartBlue, 2));
-    chart->addSeries(m_costSeries);
-    chart->addSeries(m_wonSeries);
-    m_drawAxis = new QValueAxis;
-    m_drawAxis->setLabelFormat(QStringLiteral("%d"));
-    m_drawAxis->setLabelsFont(gothicFont(12));
+    const YenChart chart = makeYenChart(this, QStringLiteral("chartLedger"),
+                                        {{QStringLiteral("購入額（累計）"), QPen(kChartRed, 2)},
+                                         {QStringLiteral("当選金額（累計）"), QPen(kChartBlue, 2)}},
+                                        13, 12);
+    m_chart = chart.view;
+    m_drawAxis = chart.drawAxis;
+    m_yenAxis = chart.yenAxis;
+    m_costSeries = chart.series.at(0);
+    m_wonSeries = chart.series.at(1);
     m_drawAxis->setTitleText(QStringLiteral("開催回"));
     m_drawAxis->setTitleFont(gothicFont(12));
-    m_yenAxis = new QCategoryAxis;
-    m_yenAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    m_yenAxis->setLabelsFont(gothicFont(12));
-    chart->addAxis(m_drawAxis, Qt::AlignBottom);
-    chart->addAxis(m_yenAxis, Qt::AlignLeft);
-    for (QLineSeries* series : {m_costSeries, m_wonSeries}) {
-        series->attachAxis(m_drawAxis);
-        series->attachAxis(m_yenAxis);
-    }
-    m_chart = new QChartView(chart, this);
-    m_chart->setObjectName(QStringLiteral("chartLedger"));
-    m_chart->setRenderHint(QPainter::Antialiasing);
     m_chart->setMinimumHeight(geometry::kChartMinimumHeight);
     return m_chart;
 }
