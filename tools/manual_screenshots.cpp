@@ -38,6 +38,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 namespace {
 
@@ -61,6 +62,27 @@ template <typename T = QAbstractButton> T* find(QObject& root, const QString& na
 void click(QObject& root, const QString& name) {
     if (auto* button = find(root, name); button && button->isEnabled())
         button->click();
+}
+
+// Opens the box behind the command menu's item `item`; once it is up, sizes
+// it, lets `prepare` fill it in, takes its picture as `name` and closes it.
+template <typename Box>
+void shootForm(TMainForm& form, const char* item, QSize size, const QString& name,
+               const std::function<void(Box&)>& prepare) {
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<Box*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        poll.stop();
+        box->resize(size);
+        prepare(*box);
+        shoot(*box, name);
+        box->reject();
+    });
+    poll.start(20);
+    if (auto* action = form.findChild<QAction*>(QString::fromLatin1(item)))
+        action->trigger();
 }
 
 // The offscreen platform's notes about what it cannot do are noise here.
@@ -163,74 +185,45 @@ void shootLedger(TMainForm& form, const ScratchProgramDir& program) {
     const QDate newest =
         form.drawTable().isEmpty() ? QDate(2026, 8, 7) : form.drawTable().at(0).drawDate();
     Clock::setFixedTime(QDateTime(newest.addYears(1).addDays(-20), QTime(3, 0), Qt::UTC));
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&poll] {
-        auto* box = qobject_cast<TLedgerForm*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        poll.stop();
-        box->resize(1200, 712); // every column, the cashed one too
-        // The newest win shown as cashed.
-        const QVector<LedgerRow>& rows = box->shownRows();
-        for (qsizetype i = 0; i < rows.size(); ++i)
-            if (rows.at(i).deadline().isValid()) {
-                box->gridLedgerClaimToggle(static_cast<int>(i), true);
-                break;
-            }
-        shoot(*box, QStringLiteral("ledger"));
-        box->accept();
-    });
-    poll.start(20);
-    if (auto* item = form.findChild<QAction*>(QStringLiteral("menuCommandLedger")))
-        item->trigger();
+    shootForm<TLedgerForm>(form, "menuCommandLedger", {1200, 712}, // every column
+                           QStringLiteral("ledger"), [](TLedgerForm& box) {
+                               // The newest win shown as cashed.
+                               const QVector<LedgerRow>& rows = box.shownRows();
+                               for (qsizetype i = 0; i < rows.size(); ++i)
+                                   if (rows.at(i).deadline().isValid()) {
+                                       box.gridLedgerClaimToggle(static_cast<int>(i), true);
+                                       break;
+                                   }
+                           });
     Clock::setFixedTime(QDateTime());
 }
 
 // The ticket box over a quick-pick ticket of five lines bought for three
 // draws, one line mistyped; nothing is registered.
 void shootTicket(TMainForm& form) {
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&poll] {
-        auto* box = qobject_cast<TTicketForm*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        poll.stop();
-        box->resize(900, 600);
-        if (auto* text = box->findChild<QPlainTextEdit*>(QStringLiteral("memoTicketLines")))
-            text->setPlainText(QStringLiteral("A 03 10 14 17 18 20 25\nB 01 05 12 18 24 29 33\n"
-                                              "C 07 09 15 22 28 31 36\nD 02 11 19 23 26 30 37\n"
-                                              "E 04 08 13 16 21 27 27"));
-        if (auto* draws = box->findChild<QSpinBox*>(QStringLiteral("editTicketContinue")))
-            draws->setValue(3);
-        shoot(*box, QStringLiteral("ticket"));
-        box->reject();
-    });
-    poll.start(20);
-    if (auto* item = form.findChild<QAction*>(QStringLiteral("menuCommandTicket")))
-        item->trigger();
+    shootForm<TTicketForm>(
+        form, "menuCommandTicket", {900, 600}, QStringLiteral("ticket"), [](TTicketForm& box) {
+            if (auto* text = find<QPlainTextEdit>(box, QStringLiteral("memoTicketLines")))
+                text->setPlainText(QStringLiteral("A 03 10 14 17 18 20 25\nB 01 05 12 18 24 29 33\n"
+                                                  "C 07 09 15 22 28 31 36\nD 02 11 19 23 26 30 37\n"
+                                                  "E 04 08 13 16 21 27 27"));
+            if (auto* draws = find<QSpinBox>(box, QStringLiteral("editTicketContinue")))
+                draws->setValue(3);
+        });
 }
 
 // The back-test box after a run of the mode stored on the options tab over
 // the newest 100 draws, and a filter on the sum and the shared numbers judged.
 void shootBacktest(TMainForm& form) {
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&poll] {
-        auto* box = qobject_cast<TBacktestForm*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        poll.stop();
-        box->resize(1120, 740);
-        click(*box, QStringLiteral("btnBacktestRun"));
-        for (const char* name : {"chkFilterSum", "chkFilterShared"})
-            if (auto* check = find<QCheckBox>(*box, QString::fromLatin1(name)))
-                check->setChecked(true);
-        click(*box, QStringLiteral("btnFilterCheck"));
-        shoot(*box, QStringLiteral("backtest"));
-        box->accept();
-    });
-    poll.start(20);
-    if (auto* item = form.findChild<QAction*>(QStringLiteral("menuCommandBacktest")))
-        item->trigger();
+    shootForm<TBacktestForm>(form, "menuCommandBacktest", {1120, 740}, QStringLiteral("backtest"),
+                             [](TBacktestForm& box) {
+                                 click(box, QStringLiteral("btnBacktestRun"));
+                                 for (const char* name : {"chkFilterSum", "chkFilterShared"})
+                                     if (auto* check =
+                                             find<QCheckBox>(box, QString::fromLatin1(name)))
+                                         check->setChecked(true);
+                                 click(box, QStringLiteral("btnFilterCheck"));
+                             });
 }
 
 // A draw as the lottery's results page shows it, copied as text.
@@ -282,22 +275,13 @@ void shootImport(TMainForm& form, const ScratchProgramDir& program) {
         file.write(bytes.mid(bytes.indexOf('\n') + 1));
     }
     form.btnMmsUpdateClick();
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&poll, &page] {
-        auto* box = qobject_cast<TImportForm*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        poll.stop();
-        box->resize(1040, 700);
-        if (auto* text = box->findChild<QPlainTextEdit*>(QStringLiteral("memoImportText")))
-            text->setPlainText(page);
-        click(*box, QStringLiteral("btnImportRead"));
-        shoot(*box, QStringLiteral("import"));
-        box->reject();
-    });
-    poll.start(20);
-    if (auto* item = form.findChild<QAction*>(QStringLiteral("menuCommandImport")))
-        item->trigger();
+    shootForm<TImportForm>(form, "menuCommandImport", {1040, 700}, QStringLiteral("import"),
+                           [&page](TImportForm& box) {
+                               if (auto* text =
+                                       find<QPlainTextEdit>(box, QStringLiteral("memoImportText")))
+                                   text->setPlainText(page);
+                               click(box, QStringLiteral("btnImportRead"));
+                           });
 }
 
 } // namespace
