@@ -9,6 +9,7 @@
 
 namespace {
 const QString kDateFormat = QStringLiteral("yyyy/MM/dd");
+const QByteArray kUtf8ByteOrderMark("\xEF\xBB\xBF");
 } // namespace
 
 int claimedDrawOfLine(const QString& line, QDate* on) {
@@ -29,13 +30,16 @@ int claimedDrawOfLine(const QString& line, QDate* on) {
 
 ClaimedFile ClaimedFile::fromBytes(const QByteArray& bytes) {
     ClaimedFile file;
-    QString text = QString::fromUtf8(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    file.m_lines = text.split(u'\n');
+    QByteArray body = bytes;
+    file.m_byteOrderMark = body.startsWith(kUtf8ByteOrderMark);
+    if (file.m_byteOrderMark)
+        body.remove(0, kUtf8ByteOrderMark.size());
+    file.m_lines = body.split('\n');
     if (!file.m_lines.isEmpty() && file.m_lines.last().isEmpty())
         file.m_lines.removeLast(); // the end of the last line, not a line
+    for (QByteArray& line : file.m_lines)
+        if (line.endsWith('\r'))
+            line.chop(1);
     return file;
 }
 
@@ -49,9 +53,10 @@ ClaimedFile ClaimedFile::read() {
 
 QMap<int, QDate> ClaimedFile::claimed() const {
     QMap<int, QDate> draws;
-    for (const QString& line : m_lines) {
+    for (const QByteArray& line : m_lines) {
         QDate on;
-        if (const int number = claimedDrawOfLine(line, &on); number > 0 && !draws.contains(number))
+        if (const int number = claimedDrawOfLine(QString::fromLatin1(line), &on);
+            number > 0 && !draws.contains(number))
             draws.insert(number, on);
     }
     return draws;
@@ -59,19 +64,21 @@ QMap<int, QDate> ClaimedFile::claimed() const {
 
 void ClaimedFile::tick(int drawNumber, const QDate& on) {
     if (!isClaimed(drawNumber))
-        m_lines.append(QStringLiteral("%1,%2").arg(drawNumber).arg(on.toString(kDateFormat)));
+        m_lines.append(
+            QStringLiteral("%1,%2").arg(drawNumber).arg(on.toString(kDateFormat)).toLatin1());
 }
 
 void ClaimedFile::untick(int drawNumber) {
-    m_lines.removeIf(
-        [drawNumber](const QString& line) { return claimedDrawOfLine(line) == drawNumber; });
+    m_lines.removeIf([drawNumber](const QByteArray& line) {
+        return claimedDrawOfLine(QString::fromLatin1(line)) == drawNumber;
+    });
 }
 
 QByteArray ClaimedFile::bytes() const {
-    QString text;
-    for (const QString& line : m_lines)
-        text += line + QStringLiteral("\r\n");
-    return text.toUtf8();
+    QByteArray bytes = m_byteOrderMark ? kUtf8ByteOrderMark : QByteArray();
+    for (const QByteArray& line : m_lines)
+        bytes += line + "\r\n";
+    return bytes;
 }
 
 void ClaimedFile::write() const {

@@ -2,13 +2,14 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QList>
 #include <QMap>
 #include <QString>
-#include <QStringList>
 
 // client/claimed.csv: the draws whose prize was cashed, one line per draw,
 // "<draw number>,<YYYY/MM/DD the tick was set>". Lines of another shape are
-// not the program's: they are kept, in place, whatever is ticked or unticked.
+// not the program's: they are kept, in place and byte for byte (whatever their
+// encoding), whatever is ticked or unticked.
 class ClaimedFile {
 public:
     // The file's bytes as read; an empty or missing file has no lines.
@@ -27,13 +28,15 @@ public:
     // Removes every line of the draw.
     void untick(int drawNumber);
 
-    // UTF-8, CR LF after each line.
+    // The lines with CR LF after each, behind the byte-order mark the file
+    // was read with.
     QByteArray bytes() const;
     // Writes the file as one step (writeOwnFile); throws TAppError.
     void write() const;
 
 private:
-    QStringList m_lines;
+    QList<QByteArray> m_lines;
+    bool m_byteOrderMark = false;
 };
 
 // The draw number and date of a line of the program's shape, or 0.
