@@ -215,7 +215,9 @@ bool TLedgerForm::eventFilter(QObject* watched, QEvent* event) {
         m_grid->currentIndex().isValid()) {
         const QModelIndex tick =
             m_model->index(m_grid->currentIndex().row(), static_cast<int>(LedgerColumn::Claimed));
-        if (m_model->flags(tick).testFlag(Qt::ItemIsUserCheckable))
+        // A held key toggles once: each toggle writes the file.
+        if (!static_cast<QKeyEvent*>(event)->isAutoRepeat() &&
+            m_model->flags(tick).testFlag(Qt::ItemIsUserCheckable))
             m_model->setData(tick,
                              tick.data(Qt::CheckStateRole).toInt() == Qt::Checked ? Qt::Unchecked
                                                                                   : Qt::Checked,
