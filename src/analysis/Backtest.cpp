@@ -13,7 +13,12 @@
 
 namespace {
 
-constexpr qint64 kWinningLines = 1 + 14 + 196 + 9'135 + 142'100 + 242'550;
+constexpr qint64 kWinningLines = [] {
+    qint64 lines = 0;
+    for (const qint64 tierLines : kTierLines)
+        lines += tierLines;
+    return lines;
+}();
 
 double percent(double part, double whole) {
     return whole > 0 ? part * 100.0 / whole : 0.0;

@@ -36,15 +36,13 @@ private:
         int last = -1;
     };
 
-    // The bounds the figures of the whole line must meet; the running ones
-    // can only grow, so their maxima cut a branch early.
-    bool atMost(const FigureRange& range, int value) const {
+    // The running figures can only grow, so their maxima cut a branch early.
+    static bool atMost(const FigureRange& range, int value) {
         return !range.on || value <= range.max;
     }
+    // A whole line, by the one rule; forbidden numbers never enter the walk.
     bool complete(const Figures& f) const {
-        return m_filter.sum.holds(f.sum) && m_filter.odd.holds(f.odd) &&
-               m_filter.low.holds(f.low) && atMost(m_filter.longestRun, f.longest) &&
-               m_filter.shared.holds(f.shared);
+        return passes(m_filter, LineFigures{f.sum, f.odd, f.low, f.longest, f.shared, false});
     }
 
     void walk(int chosen, int from, const Figures& f) {
