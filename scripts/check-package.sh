@@ -167,7 +167,7 @@ else
   [ ! -e "$deb_root$deb_folder/install-desktop-entry.sh" ] ||
     fail "the package carries the per-user menu script"
   for page in man/man1 man/ja/man1; do
-    gzip -dc "$deb_root/usr/share/$page/septarion.1.gz" | grep -q '^\.SH ' ||
+    gzip -dc "$deb_root/usr/share/$page/septarion.1.gz" | grep -c '^\.SH ' >/dev/null ||
       fail "the package has no manual page $page/septarion.1.gz"
   done
   if command -v appstreamcli >/dev/null; then
@@ -211,7 +211,11 @@ else
     # shellcheck disable=SC2317 # called by wait_until
     window_shown() {
       kill -0 "$first" 2>/dev/null || fail "the program ended before showing its window"
-      xwininfo -root -tree 2>/dev/null | grep -qF "\"$caption\""
+      # Read whole: under pipefail, grep -q ending early would fail the pipe
+      # (xwininfo killed by SIGPIPE) even when the caption is there.
+      local windows
+      windows=$(xwininfo -root -tree 2>/dev/null) || return 1
+      [[ "$windows" == *"\"$caption\""* ]]
     }
     wait_until "a window captioned '$caption'" window_shown
     echo "window: $caption"

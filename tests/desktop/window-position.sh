@@ -31,7 +31,7 @@ read -r screen_w screen_h < <(xwininfo -root | awk '/Width:/ {w=$2} /Height:/ {h
 # and the start-up is over (the please-wait box has gone).
 main_window_ready() {
   kill -0 "$app" 2>/dev/null || fail "the program ended at start-up: $(cat "$work/program.log")"
-  window=$(xdotool search --all --onlyvisible --pid "$app" --name '^Septarion ' 2>/dev/null | head -1)
+  window=$(xdotool search --all --onlyvisible --pid "$app" --name '^Septarion ' 2>/dev/null | sed -n 1p)
   [ -n "$window" ] || return 1
   xprop -id "$window" _NET_FRAME_EXTENTS 2>/dev/null | grep -q '=' || return 1
   [ "$(xdotool search --all --onlyvisible --pid "$app" 2>/dev/null | wc -l)" -eq 1 ]
