@@ -2,6 +2,7 @@
 
 #include "analysis/ClaimedFile.h"
 #include "common/DataFolder.h"
+#include "common/ProgramNames.h"
 
 #include <QSettings>
 
@@ -11,7 +12,7 @@ namespace {
 
 // The program's settings store (see SettingsStore).
 QSettings store() {
-    return QSettings(QStringLiteral("Ozumel"), QStringLiteral("Septarion"));
+    return QSettings(organizationName(), programName());
 }
 
 const QString kRemind = QStringLiteral("Ledger/Remind");

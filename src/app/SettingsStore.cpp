@@ -1,5 +1,6 @@
 #include "app/SettingsStore.h"
 
+#include "common/ProgramNames.h"
 #include "predict/ExclusionText.h"
 
 namespace {
@@ -11,8 +12,7 @@ QString keyOf(const QString& section, const QString& name) {
 }
 } // namespace
 
-SettingsStore::SettingsStore()
-    : m_settings(QStringLiteral("Ozumel"), QStringLiteral("Septarion")) {}
+SettingsStore::SettingsStore() : m_settings(organizationName(), programName()) {}
 
 int SettingsStore::readInteger(const QString& section, const QString& name, int defaultValue) {
     const QVariant stored = m_settings.value(keyOf(section, name));

@@ -1,5 +1,6 @@
 #include "app/SingleInstance.h"
 
+#include "common/ProgramNames.h"
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
@@ -23,7 +24,7 @@ QString lockFolder() {
     if (!runtime.isEmpty() && QDir(runtime).exists())
         return runtime;
     QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-                     QStringLiteral("/Ozumel");
+                     u'/' + organizationName();
     QDir().mkpath(config);
     return config;
 }

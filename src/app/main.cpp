@@ -2,6 +2,7 @@
 #include "app/QtTranslations.h"
 #include "app/SingleInstance.h"
 #include "app/ui/ProgramIcon.h"
+#include "common/ProgramNames.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -15,8 +16,8 @@ int main(int argc, char* argv[]) {
 
     // Also names the per-user data folder, ~/.local/share/Ozumel/Septarion,
     // used when the program's own folder is read-only.
-    QCoreApplication::setOrganizationName(QStringLiteral("Ozumel"));
-    QCoreApplication::setApplicationName(QStringLiteral("Septarion"));
+    QCoreApplication::setOrganizationName(organizationName());
+    QCoreApplication::setApplicationName(programName());
     QApplication::setWindowIcon(programIcon());
     installQtTranslations(); // without the file Qt's buttons stay English
     TMainForm form;
