@@ -3,8 +3,8 @@
 
 #include "LocalHttpServer.h"
 #include "SampleData.h"
-#include "app/Download.h"
 #include "common/ProgramFiles.h"
+#include "data/Download.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,11 +1,11 @@
 // The winnings-and-spending ledger: a thousand entry files of a hundred lines
 // read and checked against the largest draw table, and the box filled.
 #include "SampleData.h"
-#include "analysis/Ledger.h"
-#include "analysis/ui/LedgerForm.h"
 #include "common/DataFolder.h"
 #include "common/Formats.h"
 #include "common/ProgramFiles.h"
+#include "ledger/Ledger.h"
+#include "ledger/ui/LedgerForm.h"
 
 #include <QCoreApplication>
 #include <QDir>

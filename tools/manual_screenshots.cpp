@@ -6,7 +6,6 @@
 // the tab as it is).
 #include "ScratchProgramDir.h"
 #include "analysis/ui/BacktestForm.h"
-#include "analysis/ui/LedgerForm.h"
 #include "app/QtTranslations.h"
 #include "app/ui/About.h"
 #include "app/ui/Main.h"
@@ -18,6 +17,7 @@
 #include "common/ui/PageControl.h"
 #include "data/ui/ImportForm.h"
 #include "entries/ui/TicketForm.h"
+#include "ledger/ui/LedgerForm.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -185,7 +185,7 @@ void shootLedger(TMainForm& form, const ScratchProgramDir& program) {
     const QDate newest =
         form.drawTable().isEmpty() ? QDate(2026, 8, 7) : form.drawTable().at(0).drawDate();
     Clock::setFixedTime(QDateTime(newest.addYears(1).addDays(-20), QTime(3, 0), Qt::UTC));
-    shootForm<TLedgerForm>(form, "menuCommandLedger", {1200, 712}, // every column
+    shootForm<TLedgerForm>(form, "menuCommandLedger", TLedgerForm::kPreferredSize, // every column
                            QStringLiteral("ledger"), [](TLedgerForm& box) {
                                // The newest win shown as cashed.
                                const QVector<LedgerRow>& rows = box.shownRows();
@@ -215,8 +215,8 @@ void shootTicket(TMainForm& form) {
 // The back-test box after a run of the mode stored on the options tab over
 // the newest 100 draws, and a filter on the sum and the shared numbers judged.
 void shootBacktest(TMainForm& form) {
-    shootForm<TBacktestForm>(form, "menuCommandBacktest", {1120, 740}, QStringLiteral("backtest"),
-                             [](TBacktestForm& box) {
+    shootForm<TBacktestForm>(form, "menuCommandBacktest", TBacktestForm::kPreferredSize,
+                             QStringLiteral("backtest"), [](TBacktestForm& box) {
                                  click(box, QStringLiteral("btnBacktestRun"));
                                  for (const char* name : {"chkFilterSum", "chkFilterShared"})
                                      if (auto* check =

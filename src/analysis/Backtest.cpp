@@ -1,7 +1,7 @@
 #include "analysis/Backtest.h"
 
-#include "analysis/Matching.h"
 #include "common/Formats.h"
+#include "data/HitRule.h"
 
 #include <QHash>
 #include <QSet>

@@ -19,10 +19,6 @@
 // same number of random lines gives on the same draws, exactly and as the
 // spread of simulated runs.
 
-// All lines of seven of the numbers 1..37, and how many of them win each tier.
-inline constexpr qint64 kAllLines = 10'295'472;
-inline constexpr std::array<qint64, kPrizeTiers> kTierLines{1, 14, 196, 9'135, 142'100, 242'550};
-
 // A target draw needs this many earlier draws for the mode to learn from.
 inline constexpr int kBacktestHistory = 30;
 // Lines x draws of one run at most.

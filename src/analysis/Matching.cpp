@@ -6,19 +6,8 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 
 namespace {
-
-using NumberMask = quint64; // bit n stands for number n (1..37)
-
-template <typename Number, std::size_t N> NumberMask maskOf(const std::array<Number, N>& numbers) {
-    NumberMask mask = 0;
-    for (const int n : numbers)
-        if (n >= 1 && n <= kMaxNumber) // the loader admits no other numbers
-            mask |= NumberMask(1) << n;
-    return mask;
-}
 
 // The numbers of the texts from..to - 1 (fewer where the list is shorter).
 NumberMask lineMask(const QStringList& texts, qsizetype from, qsizetype to) {
@@ -27,11 +16,6 @@ NumberMask lineMask(const QStringList& texts, qsizetype from, qsizetype to) {
         if (const int n = numberOfCellText(texts.at(i)))
             mask |= NumberMask(1) << n;
     return mask;
-}
-
-HitCount hitsOfMask(NumberMask line, const DrawResult& draw) {
-    return {std::popcount(line & maskOf(draw.MainNumbers)),
-            std::popcount(line & maskOf(draw.BonusNumbers))};
 }
 
 // The draw number a column-0 text names without its surrounding blanks, when
@@ -50,34 +34,6 @@ bool drawNumberOfText(const QString& cell, int& number) {
 }
 
 } // namespace
-
-HitCount hitsOf(const std::array<int, kPositions>& line, const DrawResult& draw) {
-    return hitsOfMask(maskOf(line), draw);
-}
-
-int numberOfCellText(QStringView text) {
-    if (text.size() != 2)
-        return 0;
-    const qint64 n = asciiNumber(text).value_or(0);
-    return n >= 1 && n <= kMaxNumber ? static_cast<int>(n) : 0;
-}
-
-int prizeTier(HitCount hits) {
-    switch (hits.main) {
-    case 7:
-        return 1;
-    case 6:
-        return hits.bonus > 0 ? 2 : 3;
-    case 5:
-        return 4;
-    case 4:
-        return 5;
-    case 3:
-        return hits.bonus > 0 ? 6 : 0;
-    default:
-        return 0;
-    }
-}
 
 QString prizeTierText(int tier) {
     static const std::array<QString, 7> kTexts = {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 #include <array>
 
 // Numbers of the game: a line is 7 distinct numbers out of 1..37, a draw adds
@@ -9,6 +10,14 @@ inline constexpr int kMaxNumber = 37;
 inline constexpr int kPositions = 7;
 inline constexpr int kBonusCount = 2;
 inline constexpr int kLinePrice = 300;
+// A draw pays six prize tiers.
+inline constexpr int kPrizeTiers = 6;
+// All lines of seven of the numbers 1..37, and how many of them win each tier.
+inline constexpr qint64 kAllLines = 10'295'472;
+inline constexpr std::array<qint64, kPrizeTiers> kTierLines{1, 14, 196, 9'135, 142'100, 242'550};
+// Draw numbers beyond five digits are refused: the history view shows five
+// digits, and the next draw number must still fit an int.
+inline constexpr int kMaxDrawNumber = 99'999;
 
 // Prediction options, kept between runs in the settings store.
 struct TSettings {

@@ -53,3 +53,13 @@ QString formatYen(long double amount) {
 QString formatClock(const QDateTime& time) {
     return time.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
 }
+
+qint64 yenAxisStep(qint64 top) {
+    qint64 step = 1;
+    while (true) {
+        for (const qint64 factor : {1, 2, 5})
+            if (top / (step * factor) <= 5)
+                return step * factor;
+        step *= 10;
+    }
+}

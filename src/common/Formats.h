@@ -21,3 +21,8 @@ QString groupDigits(qint64 value);          // "1,234,567"
 
 // The yen sign used for amounts (U+00A5), whatever the system locale.
 inline const QString kYenSign = QStringLiteral("\u00a5");
+
+// A round step for a yen axis from 0 up to `top`: 1, 2 or 5 times a power of
+// ten, the smallest with at most five whole steps below `top` (so at most six
+// labels above 0 reach it).
+qint64 yenAxisStep(qint64 top);

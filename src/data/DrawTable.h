@@ -9,10 +9,6 @@
 #include <array>
 #include <limits>
 
-// Draw numbers beyond five digits are refused: the history view shows five
-// digits, and the next draw number must still fit an int.
-inline constexpr int kMaxDrawNumber = 99'999;
-
 // The numbers of a draw (1..37) fit a byte each.
 using MainNumberArray = std::array<quint8, kPositions>;
 using BonusNumberArray = std::array<quint8, kBonusCount>;

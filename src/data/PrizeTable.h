@@ -1,13 +1,14 @@
 #pragma once
 
+#include "common/ComType.h"
 #include <QHash>
 #include <QString>
+
 #include <QStringList>
 #include <QVector>
 #include <array>
 #include <limits>
 
-inline constexpr int kPrizeTiers = 6;
 inline constexpr int kPrizeColumns = 14;
 
 // One draw of the prize-data file: winners and amount of the six tiers and the

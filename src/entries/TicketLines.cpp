@@ -5,7 +5,6 @@
 #include "common/ComType.h"
 #include "common/Formats.h"
 #include "common/ProgramFiles.h"
-#include "data/DrawTable.h"
 #include "entries/EntryFile.h"
 
 #include <QFile>

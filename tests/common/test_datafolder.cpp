@@ -4,9 +4,9 @@
 #include "DownloadFixture.h"
 #include "TestSupport.h"
 
-#include "app/Download.h"
 #include "common/DataFolder.h"
 #include "common/ProgramFiles.h"
+#include "data/Download.h"
 #include "entries/EntryFile.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "DownloadFixture.h"
 
-#include "app/Download.h"
+#include "data/Download.h"
 
 const SampleFiles& oldDataFiles() {
     static const SampleFiles files = makeSampleFiles(20, 1);

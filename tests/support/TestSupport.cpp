@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "common/ProgramNames.h"
+
 #include "SampleData.h"
 #include "common/Formats.h"
 #include "common/ProgramFiles.h"
@@ -28,7 +30,7 @@ void isolateTestEnvironment() {
 }
 
 QSettings programSettings() {
-    return QSettings(QStringLiteral("Ozumel"), QStringLiteral("Septarion"));
+    return QSettings(organizationName(), programName());
 }
 
 void clearProgramSettings() {

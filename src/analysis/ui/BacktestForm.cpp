@@ -1,15 +1,16 @@
 #include "analysis/ui/BacktestForm.h"
 
-#include "analysis/ui/YenChart.h"
 #include "common/Formats.h"
 #include "common/ProgramFiles.h"
 #include "common/ui/BusyScope.h"
 #include "common/ui/FileDialogs.h"
+#include "common/ui/FormStyle.h"
 #include "common/ui/MessageBox.h"
 #include "common/ui/StringGrid.h"
 #include "common/ui/UiColors.h"
 #include "common/ui/UiFonts.h"
 #include "common/ui/UiWidgets.h"
+#include "common/ui/YenChart.h"
 #include "predict/ExclusionText.h"
 
 #include <QCategoryAxis>
@@ -57,12 +58,14 @@ constexpr int kTotalColumns = 5; // lines, cost, won, balance, return
 
 int s_progressDelay = 500;
 
+constexpr FormStyle kStyle{geometry::kFont, geometry::kButtonWidth};
+
 QLabel* addLabel(const QString& name, const QString& text, int pixelSize = geometry::kFont) {
-    return formControl(new QLabel(text), name, pixelSize);
+    return kStyle.caption(text, name, pixelSize);
 }
 
 QSpinBox* addSpin(const QString& name, int minimum, int maximum, int value) {
-    auto* spin = formSpinBox(name, minimum, maximum, geometry::kFont, geometry::kSpinWidth);
+    auto* spin = kStyle.spin(name, minimum, maximum, geometry::kSpinWidth);
     spin->setValue(value);
     return spin;
 }
@@ -172,8 +175,7 @@ QWidget* TBacktestForm::buildReplay() {
     auto* group = new QGroupBox(QStringLiteral("予想方法の検証"));
     group->setObjectName(QStringLiteral("groupBacktest"));
     group->setFixedWidth(geometry::kSideWidth);
-    m_rule = new QComboBox;
-    m_rule->setObjectName(QStringLiteral("cmbBacktestRule"));
+    m_rule = kStyle.control(new QComboBox, QStringLiteral("cmbBacktestRule"));
     for (const GenerationMode mode :
          {GenerationMode::Random, GenerationMode::Exclusion, GenerationMode::PositionThreshold})
         m_rule->addItem(modeName(mode), static_cast<int>(mode));
@@ -183,9 +185,7 @@ QWidget* TBacktestForm::buildReplay() {
     m_seed = addSpin(QStringLiteral("editBacktestSeed"), 0, kMaxSeed, 1);
     m_ruleOptions = addLabel(QStringLiteral("lblBacktestOptions"), QString(), geometry::kSmallFont);
     m_ruleOptions->setWordWrap(true);
-    auto* run = new QPushButton(QStringLiteral("検証"));
-    run->setObjectName(QStringLiteral("btnBacktestRun"));
-    run->setMinimumWidth(geometry::kButtonWidth);
+    auto* run = kStyle.button(QStringLiteral("btnBacktestRun"), QStringLiteral("検証"));
     setTextColour(run, kNavy);
 
     auto* form = new QGridLayout(group);
@@ -227,8 +227,8 @@ QWidget* TBacktestForm::buildFilter() {
     for (const Row& row : rows) {
         const QString name = QString::fromLatin1(row.name);
         RangeControls& c = *row.controls;
-        c.on = new QCheckBox(QString::fromUtf8(row.caption));
-        c.on->setObjectName(QStringLiteral("chkFilter") + name);
+        c.on = kStyle.control(new QCheckBox(QString::fromUtf8(row.caption)),
+                              QStringLiteral("chkFilter") + name);
         c.min =
             addSpin(QStringLiteral("editFilter%1Min").arg(name), row.minimum, row.maximum, row.low);
         c.max = addSpin(QStringLiteral("editFilter%1Max").arg(name), row.minimum, row.maximum,
@@ -244,16 +244,14 @@ QWidget* TBacktestForm::buildFilter() {
         form->addWidget(c.max, line, 2);
         ++line;
     }
-    m_forbiddenOn = new QCheckBox(QStringLiteral("含めない数字"));
-    m_forbiddenOn->setObjectName(QStringLiteral("chkFilterForbidden"));
-    m_forbidden = new QLineEdit;
-    m_forbidden->setObjectName(QStringLiteral("editFilterForbidden"));
+    m_forbiddenOn = kStyle.control(new QCheckBox(QStringLiteral("含めない数字")),
+                                   QStringLiteral("chkFilterForbidden"));
+    m_forbidden = kStyle.control(new QLineEdit, QStringLiteral("editFilterForbidden"));
     m_forbidden->setPlaceholderText(QStringLiteral("例: 4 13 31"));
     form->addWidget(m_forbiddenOn, line, 0);
     form->addWidget(m_forbidden, line, 1, 1, 2);
     ++line;
-    auto* check = new QPushButton(QStringLiteral("フィルター判定"));
-    check->setObjectName(QStringLiteral("btnFilterCheck"));
+    auto* check = kStyle.button(QStringLiteral("btnFilterCheck"), QStringLiteral("フィルター判定"));
     setTextColour(check, kNavy);
     form->addWidget(check, line++, 0, 1, 3, Qt::AlignRight);
     m_filterResult = addLabel(QStringLiteral("lblFilterResult"), QString(), geometry::kSmallFont);
@@ -338,17 +336,10 @@ QLayout* TBacktestForm::buildButtons() {
                             QStringLiteral("過去の結果は、次回の当せん確率を変えません。"));
     notice->setFont(gothicFont(geometry::kFont, true));
     setTextColour(notice, kNavy);
-    auto* exportButton = new QPushButton(QStringLiteral("CSV出力"), this);
-    exportButton->setObjectName(QStringLiteral("btnBacktestExport"));
-    auto* close = new QPushButton(QStringLiteral("閉じる"), this);
-    close->setObjectName(QStringLiteral("btnBacktestClose"));
-    auto* row = new QHBoxLayout;
-    row->addWidget(notice);
-    row->addStretch(1);
-    for (QPushButton* button : {exportButton, close}) {
-        button->setMinimumWidth(geometry::kButtonWidth);
-        row->addWidget(button);
-    }
+    auto* exportButton =
+        kStyle.button(QStringLiteral("btnBacktestExport"), QStringLiteral("CSV出力"));
+    auto* close = kStyle.button(QStringLiteral("btnBacktestClose"), QStringLiteral("閉じる"));
+    auto* row = kStyle.buttonRow({notice}, {exportButton, close});
     connect(exportButton, &QPushButton::clicked, this, [this] { btnBacktestExportClick(); });
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     return row;

@@ -5,6 +5,7 @@
 #include "common/ComType.h"
 
 #include <QDialog>
+#include <QSize>
 
 class QCategoryAxis;
 class QChartView;
@@ -26,6 +27,9 @@ class StringGrid;
 class TBacktestForm : public QDialog {
     Q_OBJECT
 public:
+    // The size it opens at where the screen has room.
+    static constexpr QSize kPreferredSize{1120, 740};
+
     // The exclusion set and the threshold are the ones stored on the options
     // tab; the mode shown first is the one chosen there.
     TBacktestForm(const DrawTable& draws, const PrizeTable& prizes, const TSettings& settings,

@@ -2,22 +2,23 @@
 #include "app/ui/Main.h"
 
 #include "analysis/ui/ChartsPage.h"
-#include "analysis/ui/CsvExport.h"
 #include "analysis/ui/MatchingPage.h"
-#include "app/SettingsStore.h"
 #include "app/WindowPlacement.h"
 #include "app/ui/About.h"
 #include "app/ui/ProgramIcon.h"
 #include "app/ui/Splash.h"
 #include "common/DataFolder.h"
 #include "common/Formats.h"
+#include "common/SettingsStore.h"
 #include "common/ui/BusyScope.h"
 #include "common/ui/StringGrid.h"
 #include "common/ui/UiFonts.h"
 #include "data/ui/HistoryView.h"
 #include "data/ui/PrizeView.h"
+#include "entries/ui/CsvExport.h"
 #include "entries/ui/LookupPage.h"
 #include "entries/ui/MainPage.h"
+#include "predict/ExclusionText.h"
 #include "predict/ui/OptionsPage.h"
 
 #include "common/ui/PageControl.h"
@@ -211,6 +212,9 @@ void TMainForm::buildStatusBar() {
 void TMainForm::FormCreate() {
     QPoint position;
     SettingsStore().read(position, m_settings);
+    // More excluded numbers than may be chosen (a hand-edited store): the
+    // first ones are kept, and written back so at the next close.
+    m_settings.DeleteNum = limitedExclusionText(m_settings.DeleteNum);
     placeFrameAt(position);
     // client/ beside the program, or the per-user folder seeded with the
     // starting data; a failure shows later, when files are read or saved.

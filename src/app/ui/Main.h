@@ -23,7 +23,6 @@ class GenerationInputs;
 class TAutoGeneration;
 class TChartsPage;
 class THistoryPage;
-class TLedgerForm;
 class TLookupPage;
 class TMainPage;
 class TMatchingPage;
@@ -132,6 +131,21 @@ private:
     // Connects a built options tab to the main tab's count and generation button.
     void wireOptionsPage();
 
+    // MainCommands.cpp
+    // Opens a form beside the window as one command: the busy scope without
+    // the cursor (the form waits for input), the form made from `args` with
+    // this window as its parent, placed at the form's preferred size and shown
+    // modally; `closed` then reads what it needs from the closed form.
+    template <typename Form, typename Closed, typename... Args>
+    void openFormThen(Closed closed, Args&&... args);
+    template <typename Form, typename... Args> void openForm(Args&&... args) {
+        openFormThen<Form>([](const Form&) {}, std::forward<Args>(args)...);
+    }
+    // The reload a form runs after it wrote the data files, as a part of the
+    // command that opened it; false when the window is closing.
+    bool reloadForForm();
+    const BusyScope* m_formScope = nullptr; // the command of the form on show
+
     // MainLoader.cpp
     // Empties and refills the tables and views from the two data files, as
     // a part of the caller's long command.
@@ -147,8 +161,7 @@ private:
     // error box and the close, and false.
     bool readDataFile(DataFileReader& reader);
 
-    TLedgerForm* m_ledgerForm = nullptr; // made when first opened
-    ImportRecord m_lastImport;           // what the last import wrote, for its undo
+    ImportRecord m_lastImport; // what the last import wrote, for its undo
     DrawTable m_drawTable;
     PrizeTable m_prizeTable;
     PositionCounts m_positionCounts;

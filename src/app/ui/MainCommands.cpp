@@ -1,11 +1,7 @@
 // The menu commands: the CSV export, exit, download, import, ledger and help.
 #include "app/ui/Main.h"
 
-#include "analysis/LedgerReminder.h"
 #include "analysis/ui/BacktestForm.h"
-#include "analysis/ui/CsvExport.h"
-#include "analysis/ui/LedgerForm.h"
-#include "app/Download.h"
 #include "app/ui/About.h"
 #include "common/Clock.h"
 #include "common/ProgramFiles.h"
@@ -15,27 +11,29 @@
 #include "common/ui/PageControl.h"
 #include "common/ui/StringGrid.h"
 #include "common/ui/UiWidgets.h"
+#include "data/Download.h"
 #include "data/ui/ImportForm.h"
+#include "entries/ui/CsvExport.h"
 #include "entries/ui/MainPage.h"
 #include "entries/ui/TicketForm.h"
+#include "ledger/LedgerReminder.h"
+#include "ledger/ui/LedgerForm.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QUrl>
+
+#include <utility>
 
 namespace {
 
 // The root of the maker's web site.
 const QString kMakerHomePage = QStringLiteral("https://www.ozumel.example/");
 const QString kManualFile = QStringLiteral("操作手順書.pdf");
-// The boxes open at these sizes where the screen has room.
-constexpr QSize kImportFormSize{1120, 740};
-constexpr QSize kLedgerFormSize{1200, 712};
-constexpr QSize kTicketFormSize{920, 640};
-constexpr QSize kBacktestFormSize{1120, 740};
 
 // "第690回～第693回", runs of consecutive draws joined by "、".
 QString drawRunsText(const QVector<int>& numbers) {
@@ -109,57 +107,49 @@ void TMainForm::menuCommandDownloadClick() {
     });
 }
 
-void TMainForm::menuCommandImportClick() {
-    runHandler(this, [this] {
-        // The box is modal and the window's commands stay out while it is
-        // open; its writes reload the tables as a part of this command.
+template <typename Form, typename Closed, typename... Args>
+void TMainForm::openFormThen(Closed closed, Args&&... args) {
+    runHandler(this, [&] {
+        // The form is modal and reads the tables: no other command meanwhile.
         const BusyScope busy(QString(), BusyScope::WithoutCursor);
         if (!busy.entered())
             return;
-        TImportForm form(
-            m_drawTable, m_lastImport,
-            [this, &busy] {
-                reloadTables(busy);
-                return !m_closePending && !BusyState::stopRequested();
-            },
-            this);
-        placeFormOver(&form, this, kImportFormSize);
+        m_formScope = &busy;
+        const auto forget = qScopeGuard([this] { m_formScope = nullptr; });
+        Form form(std::forward<Args>(args)..., this);
+        // A form that reads files before it can show anything (the ledger
+        // reads every saved line) does it in reload(), under the busy cursor.
+        if constexpr (requires { form.reload(); }) {
+            const BusyCursor cursor;
+            form.reload();
+        }
+        placeFormOver(&form, this, Form::kPreferredSize);
         form.exec();
+        closed(std::as_const(form));
     });
+}
+
+bool TMainForm::reloadForForm() {
+    if (m_formScope)
+        reloadTables(*m_formScope);
+    return !m_closePending && !BusyState::stopRequested();
+}
+
+void TMainForm::menuCommandImportClick() {
+    openForm<TImportForm>(m_drawTable, m_lastImport, [this] { return reloadForForm(); });
 }
 
 void TMainForm::menuCommandTicketClick() {
     bool registered = false;
-    runHandler(this, [&] {
-        const BusyScope busy(QString(), BusyScope::WithoutCursor);
-        if (!busy.entered())
-            return;
-        TTicketForm form(m_drawTable.nextDrawNumber(), this);
-        placeFormOver(&form, this, kTicketFormSize);
-        form.exec();
-        registered = form.registered();
-    });
+    openFormThen<TTicketForm>([&](const TTicketForm& form) { registered = form.registered(); },
+                              m_drawTable.nextDrawNumber());
     // The tab on show reads the entry files again, as when it is shown.
     if (registered && !m_closePending && !BusyState::stopRequested())
         pctrlMainChange(m_tabs->currentIndex());
 }
 
 void TMainForm::menuCommandLedgerClick() {
-    if (!m_ledgerForm)
-        m_ledgerForm = new TLedgerForm(m_drawTable, m_prizeTable, this);
-    bool filled = false;
-    runHandler(this, [&] {
-        // Reading and checking every saved line: no other command meanwhile.
-        const BusyScope busy(QStringLiteral("当選・収支を集計中です。"));
-        if (!busy.entered())
-            return;
-        m_ledgerForm->reload();
-        filled = true;
-    });
-    if (!filled || m_closePending || BusyState::stopRequested())
-        return;
-    placeFormOver(m_ledgerForm, this, kLedgerFormSize);
-    m_ledgerForm->exec();
+    openForm<TLedgerForm>(m_drawTable, m_prizeTable);
 }
 
 void TMainForm::remindUnclaimed() {
@@ -190,15 +180,7 @@ void TMainForm::remindUnclaimed() {
 }
 
 void TMainForm::menuCommandBacktestClick() {
-    runHandler(this, [this] {
-        // The box is modal and reads the tables: no other command meanwhile.
-        const BusyScope busy(QString(), BusyScope::WithoutCursor);
-        if (!busy.entered())
-            return;
-        TBacktestForm form(m_drawTable, m_prizeTable, m_settings, this);
-        placeFormOver(&form, this, kBacktestFormSize);
-        form.exec();
-    });
+    openForm<TBacktestForm>(m_drawTable, m_prizeTable, m_settings);
 }
 
 void TMainForm::menuHelpManualClick() {

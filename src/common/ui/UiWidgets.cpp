@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QRegion>
 #include <QScreen>
-#include <QSpinBox>
 #include <QStyleOptionGroupBox>
 #include <QStylePainter>
 
@@ -132,29 +131,4 @@ void placeFormOver(QWidget* form, const QWidget* over, QSize preferred) {
     outer.moveTop(std::max(outer.top(), available.top()));
     form->resize(size);
     form->move(outer.topLeft());
-}
-
-void setFormControl(QWidget* widget, const QString& name, int pixelSize) {
-    widget->setObjectName(name);
-    widget->setFont(gothicFont(pixelSize));
-}
-
-QLabel* formCaption(const QString& text, int pixelSize) {
-    return formControl(new QLabel(text), QString(), pixelSize);
-}
-
-QPushButton* formButton(const QString& name, const QString& text, int pixelSize, int minimumWidth) {
-    auto* button = formControl(new QPushButton(text), name, pixelSize);
-    button->setMinimumWidth(minimumWidth);
-    button->setAutoDefault(false);
-    return button;
-}
-
-QSpinBox* formSpinBox(const QString& name, int minimum, int maximum, int pixelSize,
-                      int minimumWidth) {
-    auto* box = formControl(new QSpinBox, name, pixelSize);
-    box->setRange(minimum, maximum);
-    box->setAlignment(Qt::AlignRight);
-    box->setMinimumWidth(minimumWidth);
-    return box;
 }

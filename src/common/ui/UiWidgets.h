@@ -7,7 +7,6 @@
 
 class QLabel;
 class QPushButton;
-class QSpinBox;
 class QWidget;
 
 // Small builders for the window's recurring controls.
@@ -46,21 +45,6 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text,
 
 // A lowered panel showing one line of bold text.
 QLabel* makePanel(QWidget* parent, const QString& name, Qt::Alignment alignment, int pixelSize);
-
-// The controls of the forms the command menu opens: named, in the program's
-// gothic font at `pixelSize`.
-void setFormControl(QWidget* widget, const QString& name, int pixelSize);
-template <typename Widget> Widget* formControl(Widget* widget, const QString& name, int pixelSize) {
-    setFormControl(widget, name, pixelSize);
-    return widget;
-}
-// A caption (not named).
-QLabel* formCaption(const QString& text, int pixelSize);
-// A button that Enter in the form does not press.
-QPushButton* formButton(const QString& name, const QString& text, int pixelSize, int minimumWidth);
-// A right-aligned spin box.
-QSpinBox* formSpinBox(const QString& name, int minimum, int maximum, int pixelSize,
-                      int minimumWidth);
 
 // Opens a resizable form (a dialog beside the main window) at the preferred
 // size, or smaller where the screen under `over` has less room free of

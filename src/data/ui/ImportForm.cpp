@@ -5,6 +5,7 @@
 #include "common/DataFolder.h"
 #include "common/ProgramFiles.h"
 #include "common/ui/FileDialogs.h"
+#include "common/ui/FormStyle.h"
 #include "common/ui/MessageBox.h"
 #include "common/ui/StripedGrid.h"
 #include "common/ui/UiColors.h"
@@ -31,7 +32,6 @@ namespace {
 
 // Sizes of the box and its controls, in pixels.
 namespace geometry {
-constexpr QSize kMinimum{640, 420};
 constexpr int kFontSize = 14;
 constexpr int kGridFontSize = 14;
 constexpr int kRowHeight = 20;
@@ -50,21 +50,11 @@ constexpr int kCarryOverField = 12;
 const QString kTick = QStringLiteral("☑");
 const QString kNoTick = QStringLiteral("☐");
 
-template <typename Widget> Widget* named(Widget* widget, const QString& name) {
-    return formControl(widget, name, geometry::kFontSize);
-}
-
-QLabel* caption(const QString& text) {
-    return formCaption(text, geometry::kFontSize);
-}
-
-QPushButton* button(const QString& name, const QString& text) {
-    return formButton(name, text, geometry::kFontSize, geometry::kButtonWidth);
-}
+constexpr FormStyle kStyle{geometry::kFontSize, geometry::kButtonWidth};
 
 // A number of 1..37 or empty (0, shown blank), typed or stepped.
 QSpinBox* numberBox(const QString& name) {
-    auto* box = named(new QSpinBox, name);
+    auto* box = kStyle.control(new QSpinBox, name);
     box->setRange(0, kMaxNumber);
     box->setSpecialValueText(QStringLiteral(" "));
     box->setAlignment(Qt::AlignCenter);
@@ -74,7 +64,7 @@ QSpinBox* numberBox(const QString& name) {
 
 // A count or amount: digits and comma groups, half- or full-width.
 QLineEdit* amountBox(const QString& name) {
-    auto* edit = named(new QLineEdit, name);
+    auto* edit = kStyle.control(new QLineEdit, name);
     edit->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[0-9０-９,，]{0,20}")), edit));
     edit->setAlignment(Qt::AlignRight);
@@ -85,41 +75,28 @@ QLineEdit* amountBox(const QString& name) {
 } // namespace
 
 ImportModel::ImportModel(QObject* parent)
-    : TitledTableModel(importHeaders(), Qt::AlignHCenter | Qt::AlignVCenter, parent) {}
+    : RowsModel(importHeaders(), Qt::AlignHCenter | Qt::AlignVCenter, parent) {}
 
-int ImportModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+QStringList ImportModel::rowTexts(const ImportRow& row) const {
+    return importRowTexts(row);
 }
 
-QVariant ImportModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= m_rows.size())
-        return {};
-    const ImportRow& row = m_rows.at(index.row());
-    switch (role) {
-    case Qt::DisplayRole:
-        if (index.column() == kImportOverwriteColumn && row.state == ImportState::Conflict)
-            return row.overwrite ? kTick : kNoTick;
-        return m_texts.at(index.row()).at(index.column());
-    case Qt::TextAlignmentRole:
-        return int(index.column() == kImportColumns - 1 ? Qt::AlignLeft | Qt::AlignVCenter
-                                                        : Qt::AlignCenter);
-    case Qt::ForegroundRole:
-        return row.state == ImportState::Refused ? QVariant(kRed) : QVariant();
-    case Qt::BackgroundRole:
-        return row.state == ImportState::Conflict ? QVariant(kNearDeadline) : QVariant();
-    default:
-        return {};
-    }
+QVariant ImportModel::displayText(const ImportRow& row, int column, const QString& text) const {
+    if (column == kImportOverwriteColumn && row.state == ImportState::Conflict)
+        return row.overwrite ? kTick : kNoTick;
+    return text;
 }
 
-void ImportModel::setRows(const QVector<ImportRow>& rows) {
-    beginResetModel();
-    m_rows = rows;
-    m_texts.clear();
-    m_texts.reserve(rows.size());
-    for (const ImportRow& row : rows)
-        m_texts.append(importRowTexts(row));
-    endResetModel();
+Qt::Alignment ImportModel::alignment(int column) const {
+    return column == kImportColumns - 1 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter;
+}
+
+QVariant ImportModel::foreground(const ImportRow& row) const {
+    return row.state == ImportState::Refused ? QVariant(kRed) : QVariant();
+}
+
+QVariant ImportModel::background(const ImportRow& row) const {
+    return row.state == ImportState::Conflict ? QVariant(kNearDeadline) : QVariant();
 }
 
 TImportForm::TImportForm(const DrawTable& draws, ImportRecord& lastImport,
@@ -128,24 +105,18 @@ TImportForm::TImportForm(const DrawTable& draws, ImportRecord& lastImport,
     setObjectName(QStringLiteral("ImportForm"));
     setWindowTitle(QStringLiteral("当せん結果の取り込み"));
     setModal(true);
-    setMinimumSize(geometry::kMinimum);
+    setMinimumSize(kMinimumSize);
     setFont(gothicFont(geometry::kFontSize));
 
     auto* inputs = new QHBoxLayout;
     inputs->addWidget(buildTextInput(), 1);
     inputs->addWidget(buildHandInput(), 0);
 
-    m_summary = named(new QLabel(importSummary({})), QStringLiteral("lblImportSummary"));
-    m_grid =
-        new StripedGrid(StripedGrid::Highlight::WhenFocused, StripedGrid::Placement::Centred, this);
-    m_grid->setObjectName(QStringLiteral("gridImport"));
+    m_summary = kStyle.control(new QLabel(importSummary({})), QStringLiteral("lblImportSummary"));
     m_model = new ImportModel(this);
-    m_grid->setModel(m_model);
-    m_grid->setFont(gothicFont(geometry::kGridFontSize));
-    m_grid->horizontalHeader()->setFont(gothicFont(geometry::kGridFontSize));
-    m_grid->setDataRowHeight(geometry::kRowHeight);
-    m_grid->setColumnWidths(geometry::kColumnWidths);
-    m_grid->horizontalHeader()->setStretchLastSection(true);
+    const QFont gridFont = gothicFont(geometry::kGridFontSize);
+    m_grid = formGrid(this, QStringLiteral("gridImport"), m_model, StripedGrid::Placement::Centred,
+                      {gridFont, gridFont, geometry::kRowHeight, geometry::kColumnWidths});
     connect(m_grid, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
         if (index.column() == kImportOverwriteColumn)
             gridImportToggle(index.row());
@@ -155,21 +126,21 @@ TImportForm::TImportForm(const DrawTable& draws, ImportRecord& lastImport,
     layout->addLayout(inputs, 0);
     layout->addWidget(m_summary, 0);
     layout->addWidget(m_grid, 1);
-    layout->addWidget(buildButtons(), 0);
+    layout->addLayout(buildButtons(), 0);
     suggestNextDraw();
     updateButtons();
 }
 
 QWidget* TImportForm::buildTextInput() {
-    auto* group = named(new QGroupBox(QStringLiteral("貼り付け・ファイル")),
-                        QStringLiteral("groupImportText"));
-    m_text = named(new QPlainTextEdit, QStringLiteral("memoImportText"));
+    auto* group = kStyle.control(new QGroupBox(QStringLiteral("貼り付け・ファイル")),
+                                 QStringLiteral("groupImportText"));
+    m_text = kStyle.control(new QPlainTextEdit, QStringLiteral("memoImportText"));
     m_text->setPlaceholderText(QStringLiteral(
         "当せん結果のページや結果ファイルの内容を貼り付けて「読み取り」を押します。"));
     m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_text->setTabStopDistance(geometry::kTabStop);
-    auto* read = button(QStringLiteral("btnImportRead"), QStringLiteral("読み取り"));
-    auto* file = button(QStringLiteral("btnImportFile"), QStringLiteral("ファイルを開く…"));
+    auto* read = kStyle.button(QStringLiteral("btnImportRead"), QStringLiteral("読み取り"));
+    auto* file = kStyle.button(QStringLiteral("btnImportFile"), QStringLiteral("ファイルを開く…"));
     connect(read, &QPushButton::clicked, this, [this] { btnImportReadClick(); });
     connect(file, &QPushButton::clicked, this, [this] { btnImportFileClick(); });
     auto* buttons = new QHBoxLayout;
@@ -183,24 +154,24 @@ QWidget* TImportForm::buildTextInput() {
 }
 
 QWidget* TImportForm::buildHandInput() {
-    auto* group =
-        named(new QGroupBox(QStringLiteral("1回分を入力")), QStringLiteral("groupImportHand"));
-    m_drawNumber = named(new QSpinBox, QStringLiteral("editImportDraw"));
+    auto* group = kStyle.control(new QGroupBox(QStringLiteral("1回分を入力")),
+                                 QStringLiteral("groupImportHand"));
+    m_drawNumber = kStyle.control(new QSpinBox, QStringLiteral("editImportDraw"));
     m_drawNumber->setRange(1, kMaxDrawNumber);
-    m_date = named(new QDateEdit, QStringLiteral("dateImportDraw"));
+    m_date = kStyle.control(new QDateEdit, QStringLiteral("dateImportDraw"));
     m_date->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
     m_date->setCalendarPopup(true);
     auto* head = new QHBoxLayout;
-    head->addWidget(caption(QStringLiteral("開催回")));
+    head->addWidget(kStyle.caption(QStringLiteral("開催回")));
     head->addWidget(m_drawNumber);
     head->addSpacing(12);
-    head->addWidget(caption(QStringLiteral("抽選日")));
+    head->addWidget(kStyle.caption(QStringLiteral("抽選日")));
     head->addWidget(m_date);
     head->addStretch(1);
 
     auto* numbers = new QGridLayout;
-    numbers->addWidget(caption(QStringLiteral("本数字")), 0, 0);
-    numbers->addWidget(caption(QStringLiteral("ボーナス数字")), 1, 0);
+    numbers->addWidget(kStyle.caption(QStringLiteral("本数字")), 0, 0);
+    numbers->addWidget(kStyle.caption(QStringLiteral("ボーナス数字")), 1, 0);
     for (int i = 0; i < kPositions + kBonusCount; ++i) {
         const bool main = i < kMainCount;
         m_numbers.at(i) = numberBox(main ? QStringLiteral("editImportMain%1").arg(i + 1)
@@ -209,7 +180,7 @@ QWidget* TImportForm::buildHandInput() {
     }
     numbers->setColumnStretch(kMainCount + 1, 1);
 
-    auto* add = button(QStringLiteral("btnImportAdd"), QStringLiteral("プレビューに追加"));
+    auto* add = kStyle.button(QStringLiteral("btnImportAdd"), QStringLiteral("プレビューに追加"));
     connect(add, &QPushButton::clicked, this, [this] { btnImportAddClick(); });
     auto* layout = new QVBoxLayout(group);
     layout->addLayout(head);
@@ -220,19 +191,19 @@ QWidget* TImportForm::buildHandInput() {
 }
 
 QWidget* TImportForm::buildPrizeInput() {
-    auto* group = named(new QGroupBox(QStringLiteral("賞金データ（任意）")),
-                        QStringLiteral("groupImportPrize"));
+    auto* group = kStyle.control(new QGroupBox(QStringLiteral("賞金データ（任意）")),
+                                 QStringLiteral("groupImportPrize"));
     auto* grid = new QGridLayout(group);
     // Tiers 1 to 3 on the left, 4 to 6 on the right, each with count and amount.
     for (int half = 0; half < 2; ++half) {
-        grid->addWidget(caption(QStringLiteral("口数")), 0, half * 3 + 1, Qt::AlignCenter);
-        grid->addWidget(caption(QStringLiteral("当せん金額（円）")), 0, half * 3 + 2,
+        grid->addWidget(kStyle.caption(QStringLiteral("口数")), 0, half * 3 + 1, Qt::AlignCenter);
+        grid->addWidget(kStyle.caption(QStringLiteral("当せん金額（円）")), 0, half * 3 + 2,
                         Qt::AlignCenter);
     }
     for (int tier = 1; tier <= kPrizeTiers; ++tier) {
         const int row = (tier - 1) % 3 + 1;
         const int column = (tier - 1) / 3 * 3;
-        grid->addWidget(caption(QStringLiteral("%1等").arg(tier)), row, column);
+        grid->addWidget(kStyle.caption(QStringLiteral("%1等").arg(tier)), row, column);
         const size_t count = 2 * static_cast<size_t>(tier - 1);
         m_prize.at(count) = amountBox(QStringLiteral("editImportCount%1").arg(tier));
         m_prize.at(count + 1) = amountBox(QStringLiteral("editImportAmount%1").arg(tier));
@@ -240,26 +211,19 @@ QWidget* TImportForm::buildPrizeInput() {
         grid->addWidget(m_prize.at(count + 1), row, column + 2);
     }
     m_prize.at(kCarryOverField) = amountBox(QStringLiteral("editImportCarryOver"));
-    grid->addWidget(caption(QStringLiteral("キャリーオーバー（円）")), 4, 0, 1, 2);
+    grid->addWidget(kStyle.caption(QStringLiteral("キャリーオーバー（円）")), 4, 0, 1, 2);
     grid->addWidget(m_prize.at(kCarryOverField), 4, 2);
     return group;
 }
 
-QWidget* TImportForm::buildButtons() {
-    auto* bar = new QWidget;
-    m_run = button(QStringLiteral("btnImportRun"), QStringLiteral("取り込む"));
-    m_undo = button(QStringLiteral("btnImportUndo"), QStringLiteral("元に戻す"));
-    auto* close = button(QStringLiteral("btnImportClose"), QStringLiteral("閉じる"));
+QLayout* TImportForm::buildButtons() {
+    m_run = kStyle.button(QStringLiteral("btnImportRun"), QStringLiteral("取り込む"));
+    m_undo = kStyle.button(QStringLiteral("btnImportUndo"), QStringLiteral("元に戻す"));
+    auto* close = kStyle.button(QStringLiteral("btnImportClose"), QStringLiteral("閉じる"));
     connect(m_run, &QPushButton::clicked, this, [this] { btnImportRunClick(); });
     connect(m_undo, &QPushButton::clicked, this, [this] { btnImportUndoClick(); });
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    auto* layout = new QHBoxLayout(bar);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addStretch(1);
-    layout->addWidget(m_run);
-    layout->addWidget(m_undo);
-    layout->addWidget(close);
-    return bar;
+    return kStyle.buttonRow({}, {m_run, m_undo, close});
 }
 
 void TImportForm::suggestNextDraw() {

@@ -1,11 +1,12 @@
 #pragma once
 
-#include "common/ui/TitledTableModel.h"
+#include "common/ui/RowsModel.h"
 #include "data/ResultsImport.h"
 
 #include <QDialog>
 #include <QMap>
 #include <QSet>
+#include <QSize>
 
 #include <array>
 #include <functional>
@@ -13,6 +14,7 @@
 class DrawTable;
 class QDateEdit;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -21,17 +23,16 @@ class StripedGrid;
 
 // The preview rows: their texts, refused rows in red, the overwrite tick of
 // the conflicting rows.
-class ImportModel : public TitledTableModel {
-    Q_OBJECT
+class ImportModel : public RowsModel<ImportRow> {
 public:
     explicit ImportModel(QObject* parent = nullptr);
-    int rowCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    void setRows(const QVector<ImportRow>& rows);
 
-private:
-    QVector<ImportRow> m_rows;
-    QVector<QStringList> m_texts;
+protected:
+    QStringList rowTexts(const ImportRow& row) const override;
+    QVariant displayText(const ImportRow& row, int column, const QString& text) const override;
+    Qt::Alignment alignment(int column) const override;
+    QVariant foreground(const ImportRow& row) const override;
+    QVariant background(const ImportRow& row) const override;
 };
 
 // The box that takes new draw results into the data files: pasted text, a
@@ -41,6 +42,10 @@ private:
 class TImportForm : public QDialog {
     Q_OBJECT
 public:
+    // The size it opens at where the screen has room, and the least its controls need.
+    static constexpr QSize kPreferredSize{1120, 740};
+    static constexpr QSize kMinimumSize{640, 420};
+
     // `reload` runs the window's reload of the data files after a write; it
     // returns false when the window is closing (a file it needs is gone), and
     // may throw. `lastImport` outlives the box: the undo stays possible while
@@ -61,7 +66,7 @@ private:
     QWidget* buildTextInput();
     QWidget* buildHandInput();
     QWidget* buildPrizeInput();
-    QWidget* buildButtons();
+    QLayout* buildButtons();
     // The newest draw + 1 and its date + 7 days, from the loaded draws.
     void suggestNextDraw();
     // Replaces the draws read from text by these; refused when none was found.

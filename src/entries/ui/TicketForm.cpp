@@ -1,11 +1,12 @@
 #include "entries/ui/TicketForm.h"
 
+#include "common/ComType.h"
+#include "common/ui/FormStyle.h"
 #include "common/ui/MessageBox.h"
 #include "common/ui/StripedGrid.h"
 #include "common/ui/UiColors.h"
 #include "common/ui/UiFonts.h"
 #include "common/ui/UiWidgets.h"
-#include "data/DrawTable.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -24,7 +25,6 @@ namespace {
 // Sizes of the box and its controls, in pixels. The box is laid out: the
 // memo and the preview share what room it has.
 namespace geometry {
-constexpr QSize kMinimum{640, 420};
 constexpr int kFontSize = 14;
 constexpr int kMemoFontSize = 16;
 constexpr int kRowHeight = 20;
@@ -36,21 +36,7 @@ const QList<int> kColumnWidths{48, 48, 220, 300};
 
 enum Column { LineColumn, LetterColumn, NumbersColumn, NoteColumn, ColumnCount };
 
-template <typename Widget> Widget* named(Widget* widget, const QString& name) {
-    return formControl(widget, name, geometry::kFontSize);
-}
-
-QSpinBox* spinBox(const QString& name, int minimum, int maximum) {
-    return formSpinBox(name, minimum, maximum, geometry::kFontSize, geometry::kDrawWidth);
-}
-
-QLabel* caption(const QString& text) {
-    return formCaption(text, geometry::kFontSize);
-}
-
-QPushButton* button(const QString& name, const QString& text) {
-    return formButton(name, text, geometry::kFontSize, geometry::kButtonWidth);
-}
+constexpr FormStyle kStyle{geometry::kFontSize, geometry::kButtonWidth};
 
 QString refusedLinesText(const QVector<TicketLine>& refused) {
     QStringList numbers;
@@ -62,73 +48,45 @@ QString refusedLinesText(const QVector<TicketLine>& refused) {
 } // namespace
 
 TicketModel::TicketModel(QObject* parent)
-    : TitledTableModel({QStringLiteral("行"), QStringLiteral("記号"),
-                        QStringLiteral("登録する数字"), QStringLiteral("備考")},
-                       Qt::AlignHCenter | Qt::AlignVCenter, parent) {}
+    : RowsModel({QStringLiteral("行"), QStringLiteral("記号"), QStringLiteral("登録する数字"),
+                 QStringLiteral("備考")},
+                Qt::AlignHCenter | Qt::AlignVCenter, parent) {}
 
-int TicketModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_lines.size());
+QStringList TicketModel::rowTexts(const TicketLine& line) const {
+    // A refused line as typed, so that it can be found in the memo.
+    return {QString::number(line.lineNumber), line.letter,
+            line.accepted() ? ticketNumbersText(line.numbers) : line.text.trimmed(),
+            line.accepted() ? QStringLiteral("登録できます") : line.refusal};
 }
 
-QVariant TicketModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= m_lines.size())
-        return {};
-    const TicketLine& line = m_lines.at(index.row());
-    switch (role) {
-    case Qt::DisplayRole:
-        switch (index.column()) {
-        case LineColumn:
-            return QString::number(line.lineNumber);
-        case LetterColumn:
-            return line.letter;
-        case NumbersColumn:
-            // A refused line as typed, so that it can be found in the memo.
-            return line.accepted() ? ticketNumbersText(line.numbers) : line.text.trimmed();
-        default:
-            return line.accepted() ? QStringLiteral("登録できます") : line.refusal;
-        }
-    case Qt::TextAlignmentRole:
-        return int(index.column() == NoteColumn ? Qt::AlignLeft | Qt::AlignVCenter
-                                                : Qt::AlignCenter);
-    case Qt::ForegroundRole:
-        return line.accepted() ? QVariant() : QVariant(kRed);
-    default:
-        return {};
-    }
+Qt::Alignment TicketModel::alignment(int column) const {
+    return column == NoteColumn ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter;
 }
 
-void TicketModel::setLines(const QVector<TicketLine>& lines) {
-    beginResetModel();
-    m_lines = lines;
-    endResetModel();
+QVariant TicketModel::foreground(const TicketLine& line) const {
+    return line.accepted() ? QVariant() : QVariant(kRed);
 }
 
 TTicketForm::TTicketForm(qint64 nextDrawNumber, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TicketForm"));
     setWindowTitle(QStringLiteral("購入チケットの登録"));
     setModal(true);
-    setMinimumSize(geometry::kMinimum);
+    setMinimumSize(kMinimumSize);
     setFont(gothicFont(geometry::kFontSize));
 
     auto* inputs = new QHBoxLayout;
     inputs->addWidget(buildInput(), 1);
     inputs->addWidget(buildRun(), 0);
 
-    m_grid =
-        new StripedGrid(StripedGrid::Highlight::WhenFocused, StripedGrid::Placement::Centred, this);
-    m_grid->setObjectName(QStringLiteral("gridTicket"));
     m_model = new TicketModel(this);
-    m_grid->setModel(m_model);
-    m_grid->setFont(gothicFont(geometry::kFontSize));
-    m_grid->horizontalHeader()->setFont(gothicFont(geometry::kFontSize));
-    m_grid->setDataRowHeight(geometry::kRowHeight);
-    m_grid->setColumnWidths(geometry::kColumnWidths);
-    m_grid->horizontalHeader()->setStretchLastSection(true);
+    m_grid =
+        formGrid(this, QStringLiteral("gridTicket"), m_model, StripedGrid::Placement::Centred,
+                 {kStyle.font(), kStyle.font(), geometry::kRowHeight, geometry::kColumnWidths});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(inputs, 1);
     layout->addWidget(m_grid, 1);
-    layout->addWidget(buildButtons(), 0);
+    layout->addLayout(buildButtons(), 0);
 
     m_firstDraw->setValue(static_cast<int>(std::clamp<qint64>(nextDrawNumber, 1, kMaxDrawNumber)));
     memoTicketLinesChange();
@@ -136,9 +94,10 @@ TTicketForm::TTicketForm(qint64 nextDrawNumber, QWidget* parent) : QDialog(paren
 }
 
 QWidget* TTicketForm::buildInput() {
-    auto* group = named(new QGroupBox(QStringLiteral("チケットの数字（1行に1口、50行まで）")),
-                        QStringLiteral("groupTicketLines"));
-    m_memo = named(new QPlainTextEdit, QStringLiteral("memoTicketLines"));
+    auto* group =
+        kStyle.control(new QGroupBox(QStringLiteral("チケットの数字（1行に1口、50行まで）")),
+                       QStringLiteral("groupTicketLines"));
+    m_memo = kStyle.control(new QPlainTextEdit, QStringLiteral("memoTicketLines"));
     m_memo->setFont(fixedGothicFont(geometry::kMemoFontSize));
     m_memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_memo->setPlaceholderText(QStringLiteral("チケットに印字された順に1行ずつ入力します。\n"
@@ -151,22 +110,24 @@ QWidget* TTicketForm::buildInput() {
 }
 
 QWidget* TTicketForm::buildRun() {
-    auto* group =
-        named(new QGroupBox(QStringLiteral("購入した回")), QStringLiteral("groupTicketRun"));
-    m_firstDraw = spinBox(QStringLiteral("editTicketFirstDraw"), 1, kMaxDrawNumber);
+    auto* group = kStyle.control(new QGroupBox(QStringLiteral("購入した回")),
+                                 QStringLiteral("groupTicketRun"));
+    m_firstDraw =
+        kStyle.spin(QStringLiteral("editTicketFirstDraw"), 1, kMaxDrawNumber, geometry::kDrawWidth);
     m_firstDraw->setPrefix(QStringLiteral("第"));
     m_firstDraw->setSuffix(QStringLiteral("回"));
-    m_continue = spinBox(QStringLiteral("editTicketContinue"), 1, kMaxContinuedDraws);
+    m_continue = kStyle.spin(QStringLiteral("editTicketContinue"), 1, kMaxContinuedDraws,
+                             geometry::kDrawWidth);
     m_continue->setSuffix(QStringLiteral("回"));
     const auto changed = [this] { memoTicketLinesChange(); };
     connect(m_firstDraw, &QSpinBox::valueChanged, this, changed);
     connect(m_continue, &QSpinBox::valueChanged, this, changed);
 
-    m_draws = named(new QLabel, QStringLiteral("lblTicketDraws"));
-    m_price = named(new QLabel, QStringLiteral("lblTicketPrice"));
+    m_draws = kStyle.control(new QLabel, QStringLiteral("lblTicketDraws"));
+    m_price = kStyle.control(new QLabel, QStringLiteral("lblTicketPrice"));
     auto* form = new QFormLayout;
-    form->addRow(caption(QStringLiteral("最初の開催回")), m_firstDraw);
-    form->addRow(caption(QStringLiteral("継続回数")), m_continue);
+    form->addRow(kStyle.caption(QStringLiteral("最初の開催回")), m_firstDraw);
+    form->addRow(kStyle.caption(QStringLiteral("継続回数")), m_continue);
     auto* layout = new QVBoxLayout(group);
     layout->addLayout(form);
     layout->addSpacing(8);
@@ -176,18 +137,12 @@ QWidget* TTicketForm::buildRun() {
     return group;
 }
 
-QWidget* TTicketForm::buildButtons() {
-    auto* bar = new QWidget;
-    auto* save = button(QStringLiteral("btnTicketSave"), QStringLiteral("登録"));
-    auto* close = button(QStringLiteral("btnTicketClose"), QStringLiteral("閉じる"));
+QLayout* TTicketForm::buildButtons() {
+    auto* save = kStyle.button(QStringLiteral("btnTicketSave"), QStringLiteral("登録"));
+    auto* close = kStyle.button(QStringLiteral("btnTicketClose"), QStringLiteral("閉じる"));
     connect(save, &QPushButton::clicked, this, &TTicketForm::btnTicketSaveClick);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    auto* layout = new QHBoxLayout(bar);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addStretch(1);
-    layout->addWidget(save);
-    layout->addWidget(close);
-    return bar;
+    return kStyle.buttonRow({}, {save, close});
 }
 
 DrawRun TTicketForm::drawRun() const {
@@ -196,7 +151,7 @@ DrawRun TTicketForm::drawRun() const {
 
 void TTicketForm::memoTicketLinesChange() {
     m_lines = readTicketLines(m_memo->toPlainText());
-    m_model->setLines(m_lines);
+    m_model->setRows(m_lines);
     const DrawRun run = drawRun();
     m_draws->setText(drawRunText(run));
     setTextColour(m_draws, run.valid() ? palette().color(QPalette::WindowText) : kRed);

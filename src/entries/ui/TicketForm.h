@@ -1,11 +1,13 @@
 #pragma once
 
-#include "common/ui/TitledTableModel.h"
+#include "common/ui/RowsModel.h"
 #include "entries/TicketLines.h"
 
 #include <QDialog>
+#include <QSize>
 
 class QLabel;
+class QLayout;
 class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
@@ -13,16 +15,14 @@ class StripedGrid;
 
 // The preview of the typed lines: each as it will be saved, or refused in red
 // with the reason.
-class TicketModel : public TitledTableModel {
-    Q_OBJECT
+class TicketModel : public RowsModel<TicketLine> {
 public:
     explicit TicketModel(QObject* parent = nullptr);
-    int rowCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    void setLines(const QVector<TicketLine>& lines);
 
-private:
-    QVector<TicketLine> m_lines;
+protected:
+    QStringList rowTexts(const TicketLine& line) const override;
+    Qt::Alignment alignment(int column) const override;
+    QVariant foreground(const TicketLine& line) const override;
 };
 
 // The box that registers bought tickets: the lines of a ticket typed or
@@ -31,6 +31,10 @@ private:
 class TTicketForm : public QDialog {
     Q_OBJECT
 public:
+    // The size it opens at where the screen has room, and the least its controls need.
+    static constexpr QSize kPreferredSize{920, 640};
+    static constexpr QSize kMinimumSize{640, 420};
+
     // `nextDrawNumber` is the draw the main tab saves for, the first draw
     // offered.
     explicit TTicketForm(qint64 nextDrawNumber, QWidget* parent = nullptr);
@@ -46,7 +50,7 @@ public:
 private:
     QWidget* buildInput();
     QWidget* buildRun();
-    QWidget* buildButtons();
+    QLayout* buildButtons();
     DrawRun drawRun() const;
     // Why nothing can be registered now, or nothing when something can.
     QString whyNotRegistered() const;

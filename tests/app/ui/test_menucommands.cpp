@@ -3,7 +3,6 @@
 #include "GuiTestSupport.h"
 
 #include "SampleData.h"
-#include "app/Download.h"
 #include "app/ui/About.h"
 #include "app/ui/Main.h"
 #include "app/ui/Splash.h"
@@ -11,6 +10,7 @@
 #include "common/ui/DesktopOpen.h"
 #include "common/ui/PageControl.h"
 #include "common/ui/StringGrid.h"
+#include "data/Download.h"
 
 #include <QAction>
 #include <QLabel>

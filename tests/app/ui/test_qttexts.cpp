@@ -4,9 +4,9 @@
 // desktop (xcb with a window manager) under tests/desktop/on-desktop.sh.
 #include "GuiTestSupport.h"
 
-#include "analysis/ui/CsvExport.h"
 #include "app/QtTranslations.h"
 #include "common/ui/MessageBox.h"
+#include "entries/ui/CsvExport.h"
 
 #include <QDialogButtonBox>
 #include <QFileDialog>

@@ -2,11 +2,11 @@
 // next draw, take it in, and the window follows.
 #include "GuiTestSupport.h"
 
-#include "analysis/ui/LedgerForm.h"
 #include "app/ui/Main.h"
 #include "common/ui/FileDialogs.h"
 #include "common/ui/StripedGrid.h"
 #include "data/ui/ImportForm.h"
+#include "ledger/ui/LedgerForm.h"
 
 #include <QAction>
 #include <QLabel>

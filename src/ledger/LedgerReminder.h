@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/Ledger.h"
+#include "ledger/Ledger.h"
 
 #include <QDate>
 #include <QVector>
@@ -13,6 +13,8 @@ namespace LedgerReminder {
 bool enabled();
 void setEnabled(bool on);
 // Whether it may show today: turned on and not shown yet on this day.
+bool mayShow(bool enabled, const QDate& remindedOn, const QDate& today);
+// The same with the two settings of the store.
 bool mayShow(const QDate& today);
 void markShown(const QDate& today);
 

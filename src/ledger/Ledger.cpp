@@ -1,10 +1,10 @@
-#include "analysis/Ledger.h"
+#include "ledger/Ledger.h"
 
-#include "analysis/Matching.h"
 #include "common/Chars.h"
 #include "common/CommaText.h"
 #include "common/Formats.h"
 #include "common/ProgramFiles.h"
+#include "data/HitRule.h"
 #include "entries/EntryFile.h"
 
 #include <QDir>
@@ -300,16 +300,6 @@ QVector<LedgerRunningSum> ledgerRunningSums(const QVector<LedgerRow>& rows) {
         sums.append(sum);
     }
     return sums;
-}
-
-qint64 yenAxisStep(qint64 top) {
-    qint64 step = 1;
-    while (true) {
-        for (const qint64 factor : {1, 2, 5})
-            if (top / (step * factor) <= 5)
-                return step * factor;
-        step *= 10;
-    }
 }
 
 QByteArray ledgerCsv(const QVector<LedgerRow>& rows, const QDate& today) {

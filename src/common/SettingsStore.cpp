@@ -1,11 +1,12 @@
-#include "app/SettingsStore.h"
+#include "common/SettingsStore.h"
 
 #include "common/ProgramNames.h"
-#include "predict/ExclusionText.h"
 
 namespace {
 const QString kWindows = QStringLiteral("Windows");
 const QString kOptions = QStringLiteral("Options");
+const QString kLedger = QStringLiteral("Ledger");
+const QString kDateFormat = QStringLiteral("yyyy/MM/dd");
 
 QString keyOf(const QString& section, const QString& name) {
     return section + u'/' + name;
@@ -51,10 +52,7 @@ void SettingsStore::read(QPoint& windowPosition, TSettings& settings) {
     settings.RangeNum = readInteger(kOptions, QStringLiteral("RangeNum"), defaults.RangeNum);
     settings.OptionIndex =
         readInteger(kOptions, QStringLiteral("OptionIndex"), defaults.OptionIndex);
-    // More excluded numbers than may be chosen (a hand-edited store): the
-    // first ones are kept, and written back so at the next close.
-    settings.DeleteNum =
-        limitedExclusionText(readText(kOptions, QStringLiteral("DeleteNum"), defaults.DeleteNum));
+    settings.DeleteNum = readText(kOptions, QStringLiteral("DeleteNum"), defaults.DeleteNum);
 }
 
 void SettingsStore::write(const QPoint& windowPosition, const TSettings& settings) {
@@ -65,4 +63,21 @@ void SettingsStore::write(const QPoint& windowPosition, const TSettings& setting
     writeInteger(kOptions, QStringLiteral("OptionIndex"), settings.OptionIndex);
     writeText(kOptions, QStringLiteral("DeleteNum"), settings.DeleteNum);
     m_settings.sync(); // failures to write are not reported
+}
+
+bool SettingsStore::remindEnabled() {
+    return readText(kLedger, QStringLiteral("Remind"), QString()).trimmed() != QStringLiteral("0");
+}
+
+void SettingsStore::writeRemindEnabled(bool on) {
+    writeText(kLedger, QStringLiteral("Remind"), on ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+QDate SettingsStore::remindedOn() {
+    return QDate::fromString(readText(kLedger, QStringLiteral("RemindedOn"), QString()),
+                             kDateFormat);
+}
+
+void SettingsStore::writeRemindedOn(const QDate& day) {
+    writeText(kLedger, QStringLiteral("RemindedOn"), day.toString(kDateFormat));
 }

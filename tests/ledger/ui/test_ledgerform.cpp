@@ -1,12 +1,12 @@
 #include "GuiTestSupport.h"
 
-#include "analysis/ui/LedgerForm.h"
 #include "app/ui/Main.h"
 #include "common/Clock.h"
 #include "common/ui/BusyScope.h"
 #include "common/ui/FileDialogs.h"
 #include "common/ui/StripedGrid.h"
 #include "common/ui/UiColors.h"
+#include "ledger/ui/LedgerForm.h"
 
 #include <QAction>
 #include <QCategoryAxis>

@@ -1,6 +1,5 @@
-#include "analysis/ui/YenChart.h"
+#include "common/ui/YenChart.h"
 
-#include "analysis/Ledger.h"
 #include "common/Formats.h"
 #include "common/ui/UiColors.h"
 #include "common/ui/UiFonts.h"

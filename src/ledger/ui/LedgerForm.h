@@ -1,12 +1,13 @@
 #pragma once
 
-#include "analysis/Ledger.h"
+#include "ledger/Ledger.h"
 
-#include "common/ui/TitledTableModel.h"
+#include "common/ui/RowsModel.h"
 
 #include <QAbstractTableModel>
 #include <QDate>
 #include <QDialog>
+#include <QSize>
 
 class QCategoryAxis;
 class QCheckBox;
@@ -22,12 +23,10 @@ class StripedGrid;
 // The ledger rows of the chosen period: texts, right-aligned amounts, grey
 // rows whose claim deadline has passed, highlighted rows whose deadline is
 // near.
-class LedgerModel : public TitledTableModel {
+class LedgerModel : public RowsModel<LedgerRow> {
     Q_OBJECT
 public:
     explicit LedgerModel(QObject* parent = nullptr);
-    int rowCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     // A tick in the cashed column is not taken here: it asks claimToggled,
     // whose handler stores it and calls setClaimed.
@@ -38,9 +37,14 @@ public:
 signals:
     void claimToggled(int row, bool claimed);
 
+protected:
+    QStringList rowTexts(const LedgerRow& row) const override;
+    Qt::Alignment alignment(int column) const override;
+    QVariant foreground(const LedgerRow& row) const override;
+    QVariant background(const LedgerRow& row) const override;
+    QVariant otherData(const LedgerRow& row, const QModelIndex& index, int role) const override;
+
 private:
-    QVector<LedgerRow> m_rows;
-    QVector<QStringList> m_texts;
     QDate m_today;
 };
 
@@ -50,6 +54,9 @@ private:
 class TLedgerForm : public QDialog {
     Q_OBJECT
 public:
+    // The size it opens at where the screen has room.
+    static constexpr QSize kPreferredSize{1200, 712};
+
     TLedgerForm(const DrawTable& draws, const PrizeTable& prizes, QWidget* parent = nullptr);
 
     // Reads the entry files of the data folder's client/ and fills the box;

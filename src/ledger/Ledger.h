@@ -159,11 +159,6 @@ struct LedgerRunningSum {
 // The running sums of the rows (given newest first), oldest first.
 QVector<LedgerRunningSum> ledgerRunningSums(const QVector<LedgerRow>& rows);
 
-// A round step for a yen axis from 0 up to `top`: 1, 2 or 5 times a power of
-// ten, the smallest with at most five whole steps below `top` (so at most six
-// labels above 0 reach it).
-qint64 yenAxisStep(qint64 top);
-
 // The rows as a CSV file: UTF-8 with a byte-order mark, the headers first,
 // CR LF line ends, fields holding a comma or a quote quoted.
 QByteArray ledgerCsv(const QVector<LedgerRow>& rows, const QDate& today);

@@ -1,12 +1,14 @@
 #include "TestSupport.h"
 
-#include "analysis/ClaimedFile.h"
-#include "analysis/Ledger.h"
-#include "analysis/Matching.h"
 #include "common/CommaText.h"
 #include "common/Formats.h"
 #include "common/ProgramFiles.h"
+#include "common/SettingsStore.h"
+#include "data/HitRule.h"
 #include "entries/EntryFile.h"
+#include "ledger/ClaimedFile.h"
+#include "ledger/Ledger.h"
+#include "ledger/LedgerReminder.h"
 
 #include <QDir>
 #include <QRandomGenerator>
@@ -42,6 +44,8 @@ private slots:
     void deadlines();
     void cashedFile();
     void unclaimedAndReminder();
+    void reminderShowsOncePerDay_data();
+    void reminderShowsOncePerDay();
     void yearsTotalsAndTexts();
     void csvBytes();
     void chartFigures_data();
@@ -223,6 +227,29 @@ void TestLedger::unclaimedAndReminder() {
              QStringLiteral("未換金 ¥12,008,000（1件）"));
     QCOMPARE(ledgerUnclaimedText(ledgerUnclaimed(rows, QDate(2025, 3, 1))),
              QStringLiteral("未換金 なし")); // draw 10's expired
+}
+
+void TestLedger::reminderShowsOncePerDay_data() {
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<QDate>("remindedOn");
+    QTest::addColumn<bool>("shows");
+    QTest::newRow("never shown") << true << QDate() << true;
+    QTest::newRow("shown yesterday") << true << QDate(2025, 2, 28) << true;
+    QTest::newRow("shown today") << true << QDate(2025, 3, 1) << false;
+    QTest::newRow("shown tomorrow (clock set back)") << true << QDate(2025, 3, 2) << true;
+    QTest::newRow("turned off") << false << QDate() << false;
+}
+
+void TestLedger::reminderShowsOncePerDay() {
+    QFETCH(bool, enabled);
+    QFETCH(QDate, remindedOn);
+    QFETCH(bool, shows);
+    QCOMPARE(LedgerReminder::mayShow(enabled, remindedOn, QDate(2025, 3, 1)), shows);
+    // Through the settings store, as the window asks.
+    SettingsStore store;
+    store.writeRemindEnabled(enabled);
+    store.writeRemindedOn(remindedOn);
+    QCOMPARE(LedgerReminder::mayShow(QDate(2025, 3, 1)), shows);
 }
 
 void TestLedger::yearsTotalsAndTexts() {

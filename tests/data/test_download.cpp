@@ -4,8 +4,8 @@
 #include "TestSupport.h"
 
 #include "SampleData.h"
-#include "app/Download.h"
 #include "common/BuildInfo.h"
+#include "data/Download.h"
 
 #include <QDir>
 #include <QTcpSocket>

@@ -2,7 +2,8 @@
 // sections Windows and Options, and tolerance of hand-edited values.
 #include "TestSupport.h"
 
-#include "app/SettingsStore.h"
+#include "common/SettingsStore.h"
+#include "predict/ExclusionText.h"
 
 #include <QFile>
 #include <QSettings>
@@ -22,6 +23,8 @@ Stored readStore() {
     stored.position = QPoint(-999, -999);
     stored.settings = TSettings{-1, -1, -1, QStringLiteral("junk")};
     SettingsStore().read(stored.position, stored.settings);
+    // As the window keeps them.
+    stored.settings.DeleteNum = limitedExclusionText(stored.settings.DeleteNum);
     return stored;
 }
 

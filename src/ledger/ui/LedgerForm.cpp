@@ -1,19 +1,19 @@
-#include "analysis/ui/LedgerForm.h"
+#include "ledger/ui/LedgerForm.h"
 
-#include "analysis/ClaimedFile.h"
-#include "analysis/LedgerReminder.h"
-#include "analysis/ui/YenChart.h"
 #include "common/Clock.h"
 #include "common/DataFolder.h"
 #include "common/Formats.h"
 #include "common/ProgramFiles.h"
-#include "common/ui/BusyScope.h"
 #include "common/ui/FileDialogs.h"
+#include "common/ui/FormStyle.h"
 #include "common/ui/MessageBox.h"
 #include "common/ui/StripedGrid.h"
 #include "common/ui/UiColors.h"
 #include "common/ui/UiFonts.h"
 #include "common/ui/UiWidgets.h"
+#include "common/ui/YenChart.h"
+#include "ledger/ClaimedFile.h"
+#include "ledger/LedgerReminder.h"
 
 #include <QCategoryAxis>
 #include <QChart>
@@ -38,7 +38,6 @@ namespace {
 // Sizes of the box's controls, in pixels. The box is laid out: the grid and
 // the chart share what room it has.
 namespace geometry {
-constexpr QSize kOpening{1200, 712}; // where the screen has room: every column shows
 constexpr int kYearWidth = 100;
 constexpr int kButtonWidth = 104;
 constexpr int kChartMinimumHeight = 250; // below it the axis labels are elided
@@ -59,50 +58,46 @@ bool claimColumn(const QModelIndex& index) {
     return index.column() == static_cast<int>(LedgerColumn::Claimed);
 }
 
-QLabel* addLabel(const QString& name, const QString& text,
-                 Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
-    QLabel* label = makeLabel(nullptr, name, text);
-    label->setFont(gothicFont(15));
-    label->setAlignment(alignment);
+constexpr FormStyle kStyle{15, geometry::kButtonWidth};
+
+// A label whose text is set later, right-aligned like the figure it shows.
+QLabel* figure(const QString& name) {
+    QLabel* label = kStyle.caption(QString(), name);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return label;
 }
 
 } // namespace
 
 LedgerModel::LedgerModel(QObject* parent)
-    : TitledTableModel(ledgerHeaders(), Qt::AlignHCenter | Qt::AlignVCenter, parent) {}
+    : RowsModel(ledgerHeaders(), Qt::AlignHCenter | Qt::AlignVCenter, parent) {}
 
-int LedgerModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+QStringList LedgerModel::rowTexts(const LedgerRow& row) const {
+    return ledgerRowTexts(row, m_today);
 }
 
-QVariant LedgerModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= m_rows.size())
+Qt::Alignment LedgerModel::alignment(int column) const {
+    return centred(static_cast<LedgerColumn>(column)) ? Qt::AlignHCenter : Qt::AlignRight;
+}
+
+QVariant LedgerModel::foreground(const LedgerRow& row) const {
+    return row.expired(m_today) ? QVariant(kGrey) : QVariant();
+}
+
+QVariant LedgerModel::background(const LedgerRow& row) const {
+    return row.deadlineNear(m_today) ? QVariant(kNearDeadline) : QVariant();
+}
+
+QVariant LedgerModel::otherData(const LedgerRow& row, const QModelIndex& index, int role) const {
+    if (role != Qt::CheckStateRole || !claimColumn(index) || !row.deadline().isValid())
         return {};
-    const LedgerRow& row = m_rows.at(index.row());
-    switch (role) {
-    case Qt::DisplayRole:
-        return m_texts.at(index.row()).at(index.column());
-    case Qt::TextAlignmentRole:
-        return int(centred(static_cast<LedgerColumn>(index.column())) ? Qt::AlignHCenter
-                                                                      : Qt::AlignRight);
-    case Qt::ForegroundRole:
-        return row.expired(m_today) ? QVariant(kGrey) : QVariant();
-    case Qt::BackgroundRole:
-        return row.deadlineNear(m_today) ? QVariant(kNearDeadline) : QVariant();
-    case Qt::CheckStateRole:
-        if (!claimColumn(index) || !row.deadline().isValid())
-            return {};
-        return row.claimed() ? Qt::Checked : Qt::Unchecked;
-    default:
-        return {};
-    }
+    return row.claimed() ? Qt::Checked : Qt::Unchecked;
 }
 
 Qt::ItemFlags LedgerModel::flags(const QModelIndex& index) const {
-    Qt::ItemFlags flags = TitledTableModel::flags(index);
-    if (index.isValid() && claimColumn(index) && index.row() < m_rows.size() &&
-        m_rows.at(index.row()).deadline().isValid())
+    Qt::ItemFlags flags = RowsModel::flags(index);
+    if (index.isValid() && claimColumn(index) && index.row() < rows().size() &&
+        rows().at(index.row()).deadline().isValid())
         flags |= Qt::ItemIsUserCheckable;
     return flags;
 }
@@ -115,20 +110,14 @@ bool LedgerModel::setData(const QModelIndex& index, const QVariant& value, int r
 }
 
 void LedgerModel::setClaimed(int row, const QDate& on) {
-    m_rows[row].claimedOn = on;
-    m_texts[row] = ledgerRowTexts(m_rows.at(row), m_today);
-    emit dataChanged(index(row, 0), index(row, kLedgerColumns - 1));
+    LedgerRow changed = rows().at(row);
+    changed.claimedOn = on;
+    replaceRow(row, changed);
 }
 
 void LedgerModel::setRows(const QVector<LedgerRow>& rows, const QDate& today) {
-    beginResetModel();
-    m_rows = rows;
     m_today = today;
-    m_texts.clear();
-    m_texts.reserve(rows.size());
-    for (const LedgerRow& row : rows)
-        m_texts.append(ledgerRowTexts(row, today));
-    endResetModel();
+    RowsModel::setRows(rows);
 }
 
 TLedgerForm::TLedgerForm(const DrawTable& draws, const PrizeTable& prizes, QWidget* parent)
@@ -139,28 +128,27 @@ TLedgerForm::TLedgerForm(const DrawTable& draws, const PrizeTable& prizes, QWidg
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buildTotals());
-    m_note = addLabel(QStringLiteral("lblLedgerNote"), QString());
+    m_note = kStyle.caption(QString(), QStringLiteral("lblLedgerNote"));
     layout->addWidget(m_note);
     layout->addWidget(buildGrid(), 1);
     layout->addWidget(buildChart(), 1);
     layout->addLayout(buildButtons());
     connect(m_year, &QComboBox::currentIndexChanged, this, [this] { cmbLedgerYearChange(); });
     setLedger({}, Clock::currentUtc().toLocalTime().date());
-    resize(geometry::kOpening);
+    resize(kPreferredSize);
 }
 
 // The period above the totals, so that the box fits a narrow screen.
 QLayout* TLedgerForm::buildTotals() {
     auto* period = new QHBoxLayout;
-    period->addWidget(addLabel(QStringLiteral("lblLedgerPeriod"), QStringLiteral("集計期間")));
-    m_year = new QComboBox;
-    m_year->setObjectName(QStringLiteral("cmbLedgerYear"));
-    m_year->setFont(gothicFont(15));
+    period->addWidget(
+        kStyle.caption(QStringLiteral("集計期間"), QStringLiteral("lblLedgerPeriod")));
+    m_year = kStyle.control(new QComboBox, QStringLiteral("cmbLedgerYear"));
     m_year->setMinimumWidth(geometry::kYearWidth);
     period->addWidget(m_year);
     period->addSpacing(24);
     // What is still to cash, whatever the period: beside it to save a row.
-    m_unclaimed = addLabel(QStringLiteral("lblLedgerUnclaimed"), QString());
+    m_unclaimed = kStyle.caption(QString(), QStringLiteral("lblLedgerUnclaimed"));
     period->addWidget(m_unclaimed);
     period->addStretch(1);
     auto* row = new QHBoxLayout;
@@ -177,9 +165,8 @@ QLayout* TLedgerForm::buildTotals() {
                                           {"収支", "lblLedgerNet", 140, &m_net},
                                           {"回収率", "lblLedgerRate", 76, &m_rate}}};
     for (const Total& total : totals) {
-        row->addWidget(addLabel(QString(), QString::fromUtf8(total.caption)));
-        *total.value =
-            addLabel(QString::fromLatin1(total.name), QString(), Qt::AlignRight | Qt::AlignVCenter);
+        row->addWidget(kStyle.caption(QString::fromUtf8(total.caption)));
+        *total.value = figure(QString::fromLatin1(total.name));
         (*total.value)->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         (*total.value)->setMinimumWidth(total.valueWidth);
         row->addWidget(*total.value);
@@ -193,16 +180,9 @@ QLayout* TLedgerForm::buildTotals() {
 }
 
 QWidget* TLedgerForm::buildGrid() {
-    m_grid = new StripedGrid(StripedGrid::Highlight::WhenFocused, StripedGrid::Placement::RightTop,
-                             this);
-    m_grid->setObjectName(QStringLiteral("gridLedger"));
     m_model = new LedgerModel(this);
-    m_grid->setModel(m_model);
-    m_grid->setFont(fixedGothicFont(15));
-    m_grid->horizontalHeader()->setFont(fixedGothicFont(13));
-    m_grid->setDataRowHeight(20);
-    m_grid->setColumnWidths(geometry::kColumnWidths);
-    m_grid->horizontalHeader()->setStretchLastSection(true);
+    m_grid = formGrid(this, QStringLiteral("gridLedger"), m_model, StripedGrid::Placement::RightTop,
+                      {fixedGothicFont(15), fixedGothicFont(13), 20, geometry::kColumnWidths});
     connect(m_model, &LedgerModel::claimToggled, this,
             [this](int row, bool claimed) { gridLedgerClaimToggle(row, claimed); });
     m_grid->installEventFilter(this);
@@ -244,29 +224,18 @@ QWidget* TLedgerForm::buildChart() {
 }
 
 QLayout* TLedgerForm::buildButtons() {
-    auto* remind = new QCheckBox(QStringLiteral("起動時に知らせる"), this);
-    remind->setObjectName(QStringLiteral("chkLedgerRemind"));
-    remind->setFont(gothicFont(15));
+    auto* remind = kStyle.control(new QCheckBox(QStringLiteral("起動時に知らせる"), this),
+                                  QStringLiteral("chkLedgerRemind"));
     remind->setToolTip(QStringLiteral("支払期限の近い未換金の当せんを、起動時に知らせます。"));
     remind->setChecked(LedgerReminder::enabled());
     connect(remind, &QCheckBox::toggled, this,
             [this](bool checked) { chkLedgerRemindClick(checked); });
-    auto* exportButton = new QPushButton(QStringLiteral("CSV出力"), this);
-    exportButton->setObjectName(QStringLiteral("btnLedgerExport"));
-    auto* close = new QPushButton(QStringLiteral("閉じる"), this);
-    close->setObjectName(QStringLiteral("btnLedgerClose"));
-    close->setDefault(true);
-    auto* row = new QHBoxLayout;
-    row->addWidget(remind);
-    row->addStretch(1);
-    for (QPushButton* button : {exportButton, close}) {
-        button->setFont(gothicFont(15));
-        button->setMinimumWidth(geometry::kButtonWidth);
-        row->addWidget(button);
-    }
+    auto* exportButton =
+        kStyle.button(QStringLiteral("btnLedgerExport"), QStringLiteral("CSV出力"));
+    auto* close = kStyle.button(QStringLiteral("btnLedgerClose"), QStringLiteral("閉じる"));
     connect(exportButton, &QPushButton::clicked, this, [this] { btnLedgerExportClick(); });
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    return row;
+    return kStyle.buttonRow({remind}, {exportButton, close});
 }
 
 void TLedgerForm::reload() {
@@ -348,8 +317,6 @@ void TLedgerForm::showChart() {
 }
 
 void TLedgerForm::btnLedgerExportClick() {
-    if (BusyState::isBusy())
-        return;
     const QString period = m_year->currentData().toInt() == 0 ? QString() : m_year->currentText();
     const SaveFileRequest request = csvSaveRequest(QStringLiteral("dlgLedgerSave"),
                                                    QStringLiteral("当選・収支をCSVファイルに保存"),

@@ -1,4 +1,4 @@
-#include "app/Download.h"
+#include "data/Download.h"
 
 #include "common/AppError.h"
 #include "common/BuildInfo.h"

@@ -1,4 +1,4 @@
-#include "analysis/ui/CsvExport.h"
+#include "entries/ui/CsvExport.h"
 
 #include "common/ui/BusyScope.h"
 #include "common/ui/FileDialogs.h"

@@ -1,44 +1,32 @@
-#include "analysis/LedgerReminder.h"
+#include "ledger/LedgerReminder.h"
 
-#include "analysis/ClaimedFile.h"
 #include "common/DataFolder.h"
-#include "common/ProgramNames.h"
-
-#include <QSettings>
+#include "common/SettingsStore.h"
+#include "ledger/ClaimedFile.h"
 
 #include <algorithm>
 
-namespace {
-
-// The program's settings store (see SettingsStore).
-QSettings store() {
-    return QSettings(organizationName(), programName());
-}
-
-const QString kRemind = QStringLiteral("Ledger/Remind");
-const QString kRemindedOn = QStringLiteral("Ledger/RemindedOn");
-const QString kDateFormat = QStringLiteral("yyyy/MM/dd");
-
-} // namespace
-
 namespace LedgerReminder {
 
+bool mayShow(bool enabled, const QDate& remindedOn, const QDate& today) {
+    return enabled && remindedOn != today;
+}
+
 bool enabled() {
-    return store().value(kRemind).toString().trimmed() != QStringLiteral("0");
+    return SettingsStore().remindEnabled();
 }
 
 void setEnabled(bool on) {
-    QSettings settings = store();
-    settings.setValue(kRemind, on ? QStringLiteral("1") : QStringLiteral("0"));
+    SettingsStore().writeRemindEnabled(on);
 }
 
 bool mayShow(const QDate& today) {
-    return enabled() && store().value(kRemindedOn).toString() != today.toString(kDateFormat);
+    SettingsStore store;
+    return mayShow(store.remindEnabled(), store.remindedOn(), today);
 }
 
 void markShown(const QDate& today) {
-    QSettings settings = store();
-    settings.setValue(kRemindedOn, today.toString(kDateFormat));
+    SettingsStore().writeRemindedOn(today);
 }
 
 QVector<LedgerRow> dueRows(const DrawTable& draws, const PrizeTable& prizes, const QDate& today) {

@@ -1,9 +1,9 @@
-#include "analysis/ClaimedFile.h"
+#include "ledger/ClaimedFile.h"
 
 #include "common/Chars.h"
+#include "common/ComType.h"
 #include "common/DataFolder.h"
 #include "common/ProgramFiles.h"
-#include "data/DrawTable.h"
 
 #include <QDir>
 
