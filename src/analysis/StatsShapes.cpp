@@ -10,9 +10,14 @@ namespace {
 
 // The largest sum of a line, 31 + ... + 37, and one more.
 constexpr int kSumLimit = kPositions * kMaxNumber + 1;
-// Bits of the odd numbers 1, 3, 5, ... and of the numbers 1..18.
-constexpr NumberBits kOddBits = 0x15'5555'5555;
-constexpr NumberBits kLowBits = (NumberBits{1} << kLowTop) - 1;
+constexpr NumberBits oddNumberBits() {
+    NumberBits bits = 0;
+    for (int n = 1; n <= kMaxNumber; n += 2)
+        bits |= NumberBits{1} << (n - 1);
+    return bits;
+}
+constexpr NumberBits kOddBits = oddNumberBits();
+constexpr NumberBits kLowBits = (NumberBits{1} << kLowTop) - 1; // 1..18
 
 int longestRunOf(NumberBits bits) {
     int run = 0;
@@ -66,7 +71,8 @@ qint64 linesWithRunsAtMost(int longest) {
 QVector<ShapeValue> linesFromGroup(int group) {
     QVector<ShapeValue> values;
     for (int k = 0; k <= kPositions; ++k)
-        values.append({k, k, combinations(group, k) * combinations(kMaxNumber - group, kPositions - k)});
+        values.append(
+            {k, k, combinations(group, k) * combinations(kMaxNumber - group, kPositions - k)});
     return values;
 }
 

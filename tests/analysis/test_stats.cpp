@@ -128,6 +128,7 @@ void TestStats::gapTableAndSharedNumbers() {
     QCOMPARE(gaps.rareCount(), 0);
     QVERIFY(gapNoteText(gaps).contains(u"届きません"));
     QCOMPARE(statsRangeText(gaps.range), u"第101回～第112回の12回"_qs);
+    QCOMPARE(statsPages(DrawTable(), 10).shapes.at(int(Shape::Shared)).draws, 0);
     QCOMPARE(statsUnavailableText(tableOf({{1, 2, 3, 4, 5, 6, 7, 8, 9}})),
              u"統計には10回以上の抽選結果が必要です（読み込まれているのは1回）。"_qs);
 
