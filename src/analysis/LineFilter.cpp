@@ -7,7 +7,6 @@
 #include <QRegularExpression>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -78,10 +77,6 @@ private:
     qint64 m_count = 0;
 };
 
-double logChoose(int n, int k) {
-    return std::lgamma(n + 1.0) - std::lgamma(k + 1.0) - std::lgamma(n - k + 1.0);
-}
-
 QString percentText(double share) {
     // Kept on one line with its number.
     return QString::number(share * 100.0, 'f', 2) + QStringLiteral("\u00a0%");
@@ -122,28 +117,6 @@ bool passes(const LineFilter& filter, const LineFigures& figures) {
 
 qint64 countPassingLines(const LineFilter& filter, const NumberSet& previous) {
     return LineCounter(filter, previous).count();
-}
-
-CountInterval binomialInterval(int n, double p) {
-    if (n <= 0 || p <= 0.0)
-        return {0, 0};
-    if (p >= 1.0)
-        return {n, n};
-    CountInterval interval{-1, n};
-    double cumulative = 0;
-    const double logP = std::log(p);
-    const double logQ = std::log1p(-p);
-    for (int k = 0; k <= n; ++k) {
-        cumulative += std::exp(logChoose(n, k) + k * logP + (n - k) * logQ);
-        if (interval.low < 0 && cumulative >= 0.025)
-            interval.low = k;
-        if (cumulative >= 0.975) {
-            interval.high = k;
-            break;
-        }
-    }
-    interval.low = std::max(interval.low, 0);
-    return interval;
 }
 
 NumberSet mainNumberSet(const DrawResult& draw) {

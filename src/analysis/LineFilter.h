@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/Probability.h"
 #include "data/DrawTable.h"
 
 #include <QString>
@@ -49,14 +50,6 @@ bool passes(const LineFilter& filter, const LineFigures& figures);
 // How many of all kAllLines lines pass, counted one by one; the previous draw
 // is the one the shared numbers are counted against.
 qint64 countPassingLines(const LineFilter& filter, const NumberSet& previous);
-
-// The central 95 % of Binomial(n, p): the smallest counts whose cumulative
-// chance reaches 2.5 % and 97.5 %.
-struct CountInterval {
-    int low = 0;
-    int high = 0;
-};
-CountInterval binomialInterval(int n, double p);
 
 struct FilterCheck {
     enum class Verdict { Inside, More, Fewer };

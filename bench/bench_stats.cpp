@@ -1,0 +1,64 @@
+// The statistics over the most draws a table holds: every page at once, as
+// the form computes them when the number of draws changes, and each page
+// alone.
+
+#include "SampleData.h"
+#include "analysis/StatsPages.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int kBenchDraws = 99'999;
+
+const DrawTable& benchTable() {
+    static const DrawTable table = [] {
+        DrawTable built;
+        const QString text = QString::fromLatin1(makeSampleFiles(kBenchDraws).drawResults);
+        appendDrawLines(text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts), built);
+        return built;
+    }();
+    return table;
+}
+
+void BM_StatsAllPages(benchmark::State& state) {
+    const DrawTable& table = benchTable();
+    for (auto _ : state) {
+        const StatsPages pages = statsPages(table, kBenchDraws);
+        if (pages.range.draws != kBenchDraws)
+            state.SkipWithError("not every draw was counted");
+        benchmark::DoNotOptimize(pages.pairs.outside);
+    }
+}
+BENCHMARK(BM_StatsAllPages)->Unit(benchmark::kMillisecond);
+
+void BM_StatsNumbers(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(numbersPage(benchTable(), kBenchDraws).uniformity.p);
+}
+BENCHMARK(BM_StatsNumbers)->Unit(benchmark::kMillisecond);
+
+void BM_StatsPairs(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(pairsPage(benchTable(), kBenchDraws).outside);
+}
+BENCHMARK(BM_StatsPairs)->Unit(benchmark::kMillisecond);
+
+// One shape at a time, as the shape box switches.
+void BM_StatsShape(benchmark::State& state) {
+    const auto shape = static_cast<Shape>(state.range(0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(shapePage(benchTable(), kBenchDraws, shape).test.p);
+}
+BENCHMARK(BM_StatsShape)
+    ->ArgName("shape")
+    ->DenseRange(0, kShapeCount - 1)
+    ->Unit(benchmark::kMillisecond);
+
+void BM_StatsGaps(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(gapTable(benchTable(), kBenchDraws).rareCount());
+}
+BENCHMARK(BM_StatsGaps)->Unit(benchmark::kMillisecond);
+
+} // namespace
