@@ -14,8 +14,8 @@ constexpr std::int64_t kWorkBudget = 100'000'000;
 constexpr int kMostRuns = 16;
 constexpr int kCheckStride = 1024; // cases checked between two progress reports
 
-// Every set of `size` of the bits of `rest`, each as a mask, collected from
-// the highest bit that may still be taken downwards.
+// Every set of `size` of the first `count` positions in `bits`, each as a
+// mask joined to `taken`; the later positions are chosen first.
 void collectSubsets(const std::array<int, 32>& bits, int count, int size, PoolMask taken,
                     std::vector<PoolMask>& out) {
     if (size == 0) {
@@ -114,11 +114,6 @@ std::int64_t binomial(int n, int k) {
     for (int i = 1; i <= k; ++i)
         value = value * (n - k + i) / i;
     return value;
-}
-
-bool CoverTask::valid() const {
-    return poolSize > kLineSize && poolSize <= kMaxCoverPool && match >= 1 && match <= ifCount &&
-           ifCount <= kLineSize;
 }
 
 std::vector<PoolMask> subsetsOfSize(int poolSize, int size) {
@@ -334,5 +329,6 @@ std::optional<std::int64_t> casesNotKept(const std::vector<PoolMask>& lines, con
         if ((i + 1) % kCheckStride == 0 && !tick.advance(kCheckStride))
             return std::nullopt;
     }
+    tick.advance(static_cast<int>(cases.size() % kCheckStride)); // the work is done: no stop
     return missed;
 }

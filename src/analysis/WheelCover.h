@@ -20,9 +20,9 @@ struct CoverTask {
     int poolSize = 0;
     int match = 0;
     int ifCount = 0;
-    // Within the limits the search is built for: 7 < poolSize <= 20 and
-    // 1 <= match <= ifCount <= 7.
-    bool valid() const;
+    // The functions below take 7 < poolSize <= 20 and 2 <= match <= ifCount
+    // <= 7 only (from two matches on, the cases one line keeps fit the 16 bits
+    // of a count).
 };
 
 // Reports how many of `total` steps are done; returning false stops the work.
