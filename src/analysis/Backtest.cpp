@@ -1,5 +1,6 @@
 #include "analysis/Backtest.h"
 
+#include "common/CsvFile.h"
 #include "common/Formats.h"
 #include "data/HitRule.h"
 
@@ -251,8 +252,10 @@ QString backtestVerdict(double rate, double expectedRate, const ChanceSpread& sp
 }
 
 QByteArray backtestCsv(const QVector<BacktestRow>& rows) {
-    QString text = QStringLiteral("開催回,抽選日,口数,1等,2等,3等,4等,5等,6等,当選金額,"
-                                  "偶然の期待値,備考\r\n");
+    QVector<QStringList> table{QStringLiteral("開催回,抽選日,口数,1等,2等,3等,4等,5等,6等,当選金額,"
+                                              "偶然の期待値,備考")
+                                   .split(u',')};
+    table.reserve(rows.size() + 1);
     for (const BacktestRow& row : rows) {
         QStringList fields{QString::number(row.drawNumber), formatDate(row.date),
                            QString::number(row.lines)};
@@ -260,7 +263,7 @@ QByteArray backtestCsv(const QVector<BacktestRow>& rows) {
             fields << QString::number(n);
         fields << QString::number(row.won) << QString::number(row.expectedWon, 'f', 2)
                << (row.prizeMissing ? QStringLiteral("賞金データなし（0円で計算）") : QString());
-        text += fields.join(u',') + QStringLiteral("\r\n");
+        table.append(fields);
     }
-    return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
+    return csvFileBytes(table);
 }

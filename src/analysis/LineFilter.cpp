@@ -2,9 +2,9 @@
 
 #include "analysis/Backtest.h"
 #include "common/AppError.h"
+#include "common/Chars.h"
 #include "common/Formats.h"
-
-#include <QRegularExpression>
+#include "common/NumberList.h"
 
 #include <algorithm>
 
@@ -184,14 +184,12 @@ QString filterCheckText(const FilterCheck& check) {
 }
 
 NumberSet numbersOfText(const QString& text) {
-    static const QRegularExpression separators(QStringLiteral("[\\s,、，]+"));
     NumberSet numbers{};
-    for (const QString& part : text.split(separators, Qt::SkipEmptyParts)) {
-        bool ok = false;
-        const int n = part.toInt(&ok);
-        if (!ok || n < 1 || n > kMaxNumber)
+    for (const QString& part : numberListParts(text)) {
+        const qint64 n = asciiNumber(part, kMaxNumber + 1).value_or(0);
+        if (n < 1 || n > kMaxNumber)
             throw TAppError(QStringLiteral("「%1」は1～37の数字ではありません。").arg(part));
-        numbers[n - 1] = true;
+        numbers[static_cast<std::size_t>(n - 1)] = true;
     }
     return numbers;
 }

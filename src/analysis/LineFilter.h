@@ -74,9 +74,10 @@ QString filterVerdictText(FilterCheck::Verdict verdict);
 // The result as the form shows it, a few lines.
 QString filterCheckText(const FilterCheck& check);
 
-// The numbers of a text such as "3 15、22": numbers 1..37 apart by blanks
-// (half or full width) or commas. Throws TAppError naming the first part
-// that is no such number.
+// The numbers of a text such as "3 15、22", read as every typed list of
+// numbers is (common/NumberList.h): numbers 1..37, half or full width, apart
+// by blanks or commas. Throws TAppError naming the first part that is no such
+// number.
 NumberSet numbersOfText(const QString& text);
 
 // The main numbers of a draw as a set.

@@ -4,6 +4,7 @@
 #include "common/Chars.h"
 #include "common/ComType.h"
 #include "common/Formats.h"
+#include "common/NumberList.h"
 #include "common/ProgramFiles.h"
 #include "entries/EntryFile.h"
 
@@ -26,8 +27,7 @@ bool isLineLetter(QChar c) {
 // The line's fields after the optional letter, which may stand alone or run
 // straight into the first number ("A03").
 QStringList splitFields(const QString& line, QString& letter) {
-    static const QRegularExpression separators(QStringLiteral("[\\s,、]+"));
-    QStringList fields = line.split(separators, Qt::SkipEmptyParts);
+    QStringList fields = numberListParts(line);
     if (fields.isEmpty())
         return fields;
     QString& first = fields.first();
@@ -105,13 +105,10 @@ QStringList restore(const QVector<Written>& written) {
 } // namespace
 
 std::optional<TicketLine> readTicketLine(const QString& line, int lineNumber) {
-    const bool ascii =
-        std::all_of(line.cbegin(), line.cend(), [](QChar c) { return c.unicode() < 0x80; });
-    const QString text = ascii ? line : line.normalized(QString::NormalizationForm_KC);
     TicketLine ticket;
     ticket.lineNumber = lineNumber;
     ticket.text = line;
-    const QStringList fields = splitFields(text, ticket.letter);
+    const QStringList fields = splitFields(line, ticket.letter);
     if (fields.isEmpty() && ticket.letter.isEmpty())
         return std::nullopt;
     ticket.refusal = refusalOf(fields, ticket.numbers);

@@ -2,6 +2,7 @@
 
 #include "common/Chars.h"
 #include "common/CommaText.h"
+#include "common/CsvFile.h"
 #include "common/Formats.h"
 #include "common/ProgramFiles.h"
 #include "data/HitRule.h"
@@ -24,14 +25,6 @@ int drawNumberOfFileName(const QString& name) {
         return 0;
     const qint64 number = asciiNumber(digits).value_or(0);
     return number <= kMaxDrawNumber ? static_cast<int>(number) : 0;
-}
-
-QString csvField(const QString& text) {
-    if (!text.contains(u',') && !text.contains(u'"'))
-        return text;
-    QString quoted = text;
-    quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
-    return u'"' + quoted + u'"';
 }
 
 } // namespace
@@ -303,18 +296,11 @@ QVector<LedgerRunningSum> ledgerRunningSums(const QVector<LedgerRow>& rows) {
 }
 
 QByteArray ledgerCsv(const QVector<LedgerRow>& rows, const QDate& today) {
-    QString text;
-    const auto appendLine = [&text](const QStringList& fields) {
-        QStringList quoted;
-        quoted.reserve(fields.size());
-        for (const QString& field : fields)
-            quoted << csvField(field);
-        text += quoted.join(u',') + QStringLiteral("\r\n");
-    };
-    appendLine(ledgerHeaders());
+    QVector<QStringList> table{ledgerHeaders()};
+    table.reserve(rows.size() + 1);
     for (const LedgerRow& row : rows)
-        appendLine(ledgerRowTexts(row, today));
-    return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
+        table.append(ledgerRowTexts(row, today));
+    return csvFileBytes(table);
 }
 
 QVector<int> remindDrawNumbers(const DrawTable& draws, const QDate& today) {

@@ -235,6 +235,10 @@ void TestBacktest::binomialRange() {
     QCOMPARE(check.verdict, FilterCheck::Verdict::Inside);
     QCOMPARE(errorOf([] { numbersOfText(QStringLiteral("3 38")); }),
              QStringLiteral("「38」は1～37の数字ではありません。"));
+    // Typed as full-width text: digits and the ideographic space.
+    const NumberSet typed = numbersOfText(QStringLiteral("３　１５、22"));
+    QCOMPARE(std::count(typed.begin(), typed.end(), true), 3);
+    QVERIFY(typed[2] && typed[14] && typed[21]);
 }
 
 SEPTARION_CORE_TEST_MAIN(TestBacktest)
