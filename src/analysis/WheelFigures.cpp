@@ -1,6 +1,6 @@
 #include "analysis/WheelFigures.h"
 
-#include "analysis/Backtest.h"
+#include "common/ComType.h"
 #include "common/CsvFile.h"
 #include "common/Formats.h"
 
