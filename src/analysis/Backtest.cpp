@@ -37,14 +37,6 @@ QString oneDecimal(double value) {
 
 } // namespace
 
-double BacktestTotals::returnRate() const {
-    return percent(static_cast<double>(won), static_cast<double>(cost));
-}
-
-double BacktestTotals::expectedReturnRate() const {
-    return percent(expectedWon, static_cast<double>(cost));
-}
-
 QVector<DrawResult> drawsOldestFirst(const DrawTable& draws) {
     QVector<DrawResult> sorted;
     sorted.reserve(draws.count());
@@ -168,9 +160,7 @@ BacktestResult runBacktest(const QVector<DrawResult>& history,
 BacktestTotals backtestTotals(const QVector<BacktestRow>& rows) {
     BacktestTotals totals;
     for (const BacktestRow& row : rows) {
-        totals.lines += row.lines;
-        totals.cost += row.cost();
-        totals.won += row.won;
+        totals.add(row.lines, row.won);
         totals.expectedWon += row.expectedWon;
         totals.prizeMissing += row.prizeMissing ? 1 : 0;
         for (int t = 0; t < kPrizeTiers; ++t) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Spending.h"
 #include "data/DrawTable.h"
 #include "data/PrizeTable.h"
 #include "predict/GenerationRule.h"
@@ -69,18 +70,14 @@ struct BacktestResult {
 };
 
 // Totals of the rows, for the mode and for chance.
-struct BacktestTotals {
-    int lines = 0;
-    qint64 cost = 0;
-    qint64 won = 0;
+struct BacktestTotals : Spending {
     double expectedWon = 0;
     std::array<int, kPrizeTiers> tierLines{};
     std::array<qint64, kPrizeTiers> tierWon{};
     std::array<double, kPrizeTiers> expectedTierLines{};
     std::array<double, kPrizeTiers> expectedTierWon{};
     int prizeMissing = 0; // draws without a prize record
-    double returnRate() const;
-    double expectedReturnRate() const;
+    double expectedReturnRate() const { return percentOfCost(expectedWon); }
 };
 
 // Return % of simulated runs of random lines: the central 95 % of them.

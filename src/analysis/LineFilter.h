@@ -34,6 +34,26 @@ struct LineFilter {
     bool anyOn() const;
 };
 
+// The bounded figures of a filter in the order the form shows them: the
+// caption, the name its controls are known by (chkFilterSum, ...), the
+// limits a bound may take, which bound of the filter it is, and whether only
+// its upper bound binds. The defaults are LineFilter's own.
+struct FilterFigure {
+    const char* caption;
+    const char* name;
+    int minimum;
+    int maximum;
+    FigureRange LineFilter::*range;
+    bool onlyMaximum;
+};
+inline constexpr std::array<FilterFigure, 5> kFilterFigures{{
+    {"合計", "Sum", 28, 238, &LineFilter::sum, false},
+    {"奇数の個数", "Odd", 0, 7, &LineFilter::odd, false},
+    {"1～18の個数", "Low", 0, 7, &LineFilter::low, false},
+    {"連続数字の最長", "Run", 1, 7, &LineFilter::longestRun, true},
+    {"前回との共通数", "Shared", 0, 7, &LineFilter::shared, false},
+}};
+
 // The figures of a line (any order) against the previous draw's main numbers.
 struct LineFigures {
     int sum = 0;

@@ -69,10 +69,6 @@ int Ledger::skippedLines() const {
     return sum;
 }
 
-double LedgerTotals::returnRate() const {
-    return cost > 0 ? static_cast<double>(won) * 100.0 / static_cast<double>(cost) : 0.0;
-}
-
 bool readLedgerLine(const QString& line, std::array<int, kPositions>& numbers) {
     // Without quotes and blanks or control characters, the comma-text rule
     // puts field k into cell k, so the fields can be taken straight from the
@@ -235,9 +231,7 @@ QVector<LedgerRow> ledgerRowsOfYear(const Ledger& ledger, int year, const QDate&
 LedgerTotals ledgerTotals(const QVector<LedgerRow>& rows) {
     LedgerTotals totals;
     for (const LedgerRow& row : rows) {
-        totals.lines += row.lines;
-        totals.cost += row.cost();
-        totals.won += row.won;
+        totals.add(row.lines, row.won);
         totals.amountUnknown = totals.amountUnknown || row.amountUnknown;
     }
     return totals;
@@ -279,20 +273,6 @@ QStringList ledgerRowTexts(const LedgerRow& row, const QDate& today) {
     else
         texts << (row.claimed() ? QStringLiteral("換金済み") : QStringLiteral("未換金"));
     return texts;
-}
-
-QVector<LedgerRunningSum> ledgerRunningSums(const QVector<LedgerRow>& rows) {
-    QVector<LedgerRunningSum> sums;
-    sums.reserve(rows.size());
-    LedgerRunningSum sum;
-    for (qsizetype i = rows.size() - 1; i >= 0; --i) { // oldest first
-        const LedgerRow& row = rows.at(i);
-        sum.drawNumber = row.drawNumber;
-        sum.cost += row.cost();
-        sum.won += row.won;
-        sums.append(sum);
-    }
-    return sums;
 }
 
 QByteArray ledgerCsv(const QVector<LedgerRow>& rows, const QDate& today) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Spending.h"
 #include "data/DrawTable.h"
 #include "data/PrizeTable.h"
 
@@ -63,14 +64,8 @@ struct Ledger {
     int skippedLines() const;
 };
 
-struct LedgerTotals {
-    int lines = 0;
-    qint64 cost = 0;
-    qint64 won = 0;
+struct LedgerTotals : Spending {
     bool amountUnknown = false;
-    qint64 net() const { return won - cost; }
-    // won / cost in percent; 0 when nothing was spent.
-    double returnRate() const;
 };
 
 // The numbers of a saved line as the matching tab reads it. A fast path beside
@@ -148,16 +143,6 @@ QString ledgerRemindText(const QVector<LedgerRow>& rows, int maxRows = 10);
 // The headers of the columns and the texts of a row in them.
 QStringList ledgerHeaders();
 QStringList ledgerRowTexts(const LedgerRow& row, const QDate& today);
-
-// Cost and winnings summed from the oldest row up to and including one row.
-struct LedgerRunningSum {
-    int drawNumber = 0;
-    qint64 cost = 0;
-    qint64 won = 0;
-};
-
-// The running sums of the rows (given newest first), oldest first.
-QVector<LedgerRunningSum> ledgerRunningSums(const QVector<LedgerRow>& rows);
 
 // The rows as a CSV file: UTF-8 with a byte-order mark, the headers first,
 // CR LF line ends, fields holding a comma or a quote quoted.

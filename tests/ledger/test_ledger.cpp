@@ -270,7 +270,7 @@ void TestLedger::yearsTotalsAndTexts() {
              (QStringList{"20", "2024/12/27", "10", "¥3,000", "1", "0", "0", "0", "0", "0",
                           "¥1,234,567,890,123", "¥1,234,567,887,123", "2025/12/27", "未換金"}));
     QCOMPARE(ledgerRowTexts(c, today).at(11), QStringLiteral("-¥3,000"));
-    QCOMPARE(ledgerTotals({b, c}).net(), 1'234'567'890'123 - 6000);
+    QCOMPARE(ledgerTotals({b, c}).balance(), 1'234'567'890'123 - 6000);
     QCOMPARE(LedgerTotals().returnRate(), 0.0); // nothing spent: no division by zero
 }
 
@@ -313,7 +313,7 @@ void TestLedger::chartFigures() {
     LedgerRow older = newer;
     older.drawNumber = 4;
     older.won = 1000;
-    const QVector<LedgerRunningSum> sums = ledgerRunningSums({newer, older});
+    const QVector<RunningSum> sums = runningSums(QVector<LedgerRow>{newer, older}, false);
     QCOMPARE(sums.size(), 2);
     QCOMPARE((std::array{sums.at(0).drawNumber, sums.at(1).drawNumber}), (std::array{4, 9}));
     QCOMPARE(sums.at(1).cost, 1200);

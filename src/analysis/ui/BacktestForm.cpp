@@ -210,31 +210,20 @@ QWidget* TBacktestForm::buildFilter() {
     group->setObjectName(QStringLiteral("groupFilter"));
     group->setFixedWidth(geometry::kSideWidth);
     auto* form = new QGridLayout(group);
-    struct Row {
-        const char* caption;
-        const char* name;
-        int minimum, maximum, low, high;
-        RangeControls* controls;
-    };
-    const std::array<Row, 5> rows = {{
-        {"合計", "Sum", 28, 238, 100, 166, &m_sum},
-        {"奇数の個数", "Odd", 0, 7, 2, 5, &m_odd},
-        {"1～18の個数", "Low", 0, 7, 2, 5, &m_low},
-        {"連続数字の最長", "Run", 1, 7, 1, 2, &m_run},
-        {"前回との共通数", "Shared", 0, 7, 0, 2, &m_shared},
-    }};
+    const LineFilter defaults;
     int line = 0;
-    for (const Row& row : rows) {
-        const QString name = QString::fromLatin1(row.name);
-        RangeControls& c = *row.controls;
-        c.on = kStyle.control(new QCheckBox(QString::fromUtf8(row.caption)),
+    for (const FilterFigure& figure : kFilterFigures) {
+        const QString name = QString::fromLatin1(figure.name);
+        const FigureRange& initial = defaults.*figure.range;
+        RangeControls& c = m_ranges.at(line);
+        c.on = kStyle.control(new QCheckBox(QString::fromUtf8(figure.caption)),
                               QStringLiteral("chkFilter") + name);
-        c.min =
-            addSpin(QStringLiteral("editFilter%1Min").arg(name), row.minimum, row.maximum, row.low);
-        c.max = addSpin(QStringLiteral("editFilter%1Max").arg(name), row.minimum, row.maximum,
-                        row.high);
+        c.min = addSpin(QStringLiteral("editFilter%1Min").arg(name), figure.minimum, figure.maximum,
+                        initial.min);
+        c.max = addSpin(QStringLiteral("editFilter%1Max").arg(name), figure.minimum, figure.maximum,
+                        initial.max);
         form->addWidget(c.on, line, 0);
-        if (c.on == m_run.on) {
+        if (figure.onlyMaximum) {
             // Only an upper bound: "at most".
             c.min->hide();
             form->addWidget(addLabel(QString(), QStringLiteral("最大")), line, 1, Qt::AlignRight);
@@ -420,7 +409,7 @@ void TBacktestForm::showResult(const QString& note) {
     const BacktestTotals totals = backtestTotals(rows);
     const bool shown = !rows.isEmpty();
     const ChanceSpread spread = shown ? chanceSpread(simulatedChanceReturns(rows)) : ChanceSpread();
-    const auto fill = [shown](const std::array<QLabel*, kTotalColumns>& labels, int lines,
+    const auto fill = [shown](const std::array<QLabel*, kTotalColumns>& labels, qint64 lines,
                               double cost, double won, double rate) {
         const std::array<QString, kTotalColumns> texts = {groupDigits(lines) + QStringLiteral("口"),
                                                           yen(cost), yen(won), yen(won - cost),
@@ -474,16 +463,11 @@ void TBacktestForm::showChart() {
     QList<QPointF> cost;
     QList<QPointF> won;
     QList<QPointF> chance;
-    double costSum = 0;
-    double wonSum = 0;
-    double chanceSum = 0;
-    for (const BacktestRow& row : m_result.rows) {
-        costSum += static_cast<double>(row.cost());
-        wonSum += static_cast<double>(row.won);
-        chanceSum += row.expectedWon;
-        cost.append(QPointF(row.drawNumber, costSum));
-        won.append(QPointF(row.drawNumber, wonSum));
-        chance.append(QPointF(row.drawNumber, chanceSum));
+    const QVector<RunningSum> sums = runningSums(m_result.rows, true);
+    for (const RunningSum& sum : sums) {
+        cost.append(QPointF(sum.drawNumber, static_cast<double>(sum.cost)));
+        won.append(QPointF(sum.drawNumber, static_cast<double>(sum.won)));
+        chance.append(QPointF(sum.drawNumber, sum.expectedWon));
     }
     m_costSeries->replace(cost);
     m_wonSeries->replace(won);
@@ -493,20 +477,20 @@ void TBacktestForm::showChart() {
     const int last = rows.isEmpty() ? 1 : rows.last().drawNumber;
     m_drawAxis->setRange(first, std::max(last, first + 1));
     m_drawAxis->setTickCount(std::min(6, std::max(2, last - first + 1)));
-    setYenAxisRange(m_yenAxis, roundToInteger(std::max({costSum, wonSum, chanceSum})));
+    const RunningSum total = sums.isEmpty() ? RunningSum() : sums.last();
+    setYenAxisRange(m_yenAxis,
+                    std::max({total.cost, total.won, roundToInteger(total.expectedWon)}));
 }
 
 LineFilter TBacktestForm::currentFilter() const {
     LineFilter filter;
-    const auto read = [](const RangeControls& c) {
-        return FigureRange{c.on->isChecked(), c.min->value(), c.max->value()};
-    };
-    filter.sum = read(m_sum);
-    filter.odd = read(m_odd);
-    filter.low = read(m_low);
-    filter.longestRun = read(m_run);
-    filter.longestRun.min = 1;
-    filter.shared = read(m_shared);
+    for (size_t i = 0; i < kFilterFigures.size(); ++i) {
+        const FilterFigure& figure = kFilterFigures.at(i);
+        const RangeControls& c = m_ranges.at(i);
+        filter.*figure.range =
+            FigureRange{c.on->isChecked(), figure.onlyMaximum ? figure.minimum : c.min->value(),
+                        c.max->value()};
+    }
     filter.forbiddenOn = m_forbiddenOn->isChecked();
     if (filter.forbiddenOn)
         filter.forbidden = numbersOfText(m_forbidden->text());
@@ -523,18 +507,16 @@ void TBacktestForm::btnFilterCheckClick() {
                              QStringLiteral("判定するフィルターにチェックを付けてください。"));
             return;
         }
-        const std::array<std::pair<const RangeControls*, const char*>, 4> ranges = {
-            {{&m_sum, "合計"},
-             {&m_odd, "奇数の個数"},
-             {&m_low, "1～18の個数"},
-             {&m_shared, "前回との共通数"}}};
-        for (const auto& [controls, caption] : ranges)
-            if (controls->on->isChecked() && controls->min->value() > controls->max->value()) {
-                showGuideMessage(this, QStringLiteral("%1の下限が上限を超えています。")
-                                           .arg(QString::fromUtf8(caption)));
-                controls->min->setFocus();
-                return;
-            }
+        for (size_t i = 0; i < kFilterFigures.size(); ++i) {
+            const RangeControls& controls = m_ranges.at(i);
+            if (kFilterFigures.at(i).onlyMaximum || !controls.on->isChecked() ||
+                controls.min->value() <= controls.max->value())
+                continue;
+            showGuideMessage(this, QStringLiteral("%1の下限が上限を超えています。")
+                                       .arg(QString::fromUtf8(kFilterFigures.at(i).caption)));
+            controls.min->setFocus();
+            return;
+        }
         if (filter.forbiddenOn && std::none_of(filter.forbidden.cbegin(), filter.forbidden.cend(),
                                                [](bool n) { return n; })) {
             showGuideMessage(this, QStringLiteral("含めない数字を入力してください。"));

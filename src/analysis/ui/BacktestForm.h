@@ -91,7 +91,7 @@ private:
         QSpinBox* min = nullptr;
         QSpinBox* max = nullptr;
     };
-    RangeControls m_sum, m_odd, m_low, m_run, m_shared;
+    std::array<RangeControls, kFilterFigures.size()> m_ranges{}; // as kFilterFigures
     QCheckBox* m_forbiddenOn = nullptr;
     QLineEdit* m_forbidden = nullptr;
     QLabel* m_filterResult = nullptr;

@@ -272,9 +272,9 @@ void TLedgerForm::showTotals() {
     m_lines->setText(groupDigits(totals.lines) + QStringLiteral("口"));
     m_cost->setText(formatYen(static_cast<long double>(totals.cost)));
     m_won->setText(formatYen(static_cast<long double>(totals.won)));
-    m_net->setText(formatYen(static_cast<long double>(totals.net())));
+    m_net->setText(formatYen(static_cast<long double>(totals.balance())));
     QPalette palette = m_net->palette();
-    palette.setColor(QPalette::WindowText, totals.net() < 0 ? kRed : kBlack);
+    palette.setColor(QPalette::WindowText, totals.balance() < 0 ? kRed : kBlack);
     m_net->setPalette(palette);
     m_rate->setText(QString::number(totals.returnRate(), 'f', 1) + u'%');
 
@@ -297,10 +297,10 @@ void TLedgerForm::showTotals() {
 }
 
 void TLedgerForm::showChart() {
-    const QVector<LedgerRunningSum> sums = ledgerRunningSums(m_shown);
+    const QVector<RunningSum> sums = runningSums(m_shown, false); // rows newest first
     QList<QPointF> cost;
     QList<QPointF> won;
-    for (const LedgerRunningSum& sum : sums) {
+    for (const RunningSum& sum : sums) {
         cost.append(QPointF(sum.drawNumber, static_cast<qreal>(sum.cost)));
         won.append(QPointF(sum.drawNumber, static_cast<qreal>(sum.won)));
     }
@@ -312,7 +312,7 @@ void TLedgerForm::showChart() {
     m_drawAxis->setRange(first, std::max(last, first + 1));
     m_drawAxis->setTickCount(std::min(11, std::max(2, last - first + 1)));
 
-    const LedgerRunningSum total = sums.isEmpty() ? LedgerRunningSum() : sums.last();
+    const RunningSum total = sums.isEmpty() ? RunningSum() : sums.last();
     setYenAxisRange(m_yenAxis, std::max(total.cost, total.won));
 }
 
