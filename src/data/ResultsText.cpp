@@ -1,6 +1,7 @@
 #include "data/ResultsText.h"
 
 #include "common/Chars.h"
+#include "common/Clock.h"
 #include "common/ComType.h"
 #include "data/DrawTable.h"
 
@@ -259,13 +260,31 @@ QString numbersFault(const QVector<int>& numbers, int count, const QString& name
     return {};
 }
 
-QString numbersRefusal(const ReadDraw& d) {
+// The dates a draw may have: from the first draw on, and no further ahead
+// than a slip of the year could put a real one. The loader reads every such
+// date back as it is written.
+struct DrawDates {
+    QDate first{2013, 4, 5};
+    QDate last;
+};
+
+QString dateRefusal(const ReadDraw& d, const DrawDates& dates) {
     if (!d.date.isValid()) {
         if (d.dateText.isEmpty())
             return QStringLiteral("日付がありません");
         return dateOf(d.dateText) ? QStringLiteral("存在しない日付です")
                                   : QStringLiteral("日付が読めません");
     }
+    if (d.date < dates.first)
+        return QStringLiteral("抽選日が第1回（2013/04/05）より前です");
+    if (d.date > dates.last)
+        return QStringLiteral("抽選日が1年以上先です");
+    return {};
+}
+
+QString numbersRefusal(const ReadDraw& d, const DrawDates& dates) {
+    if (QString fault = dateRefusal(d, dates); !fault.isEmpty())
+        return fault;
     QString fault = numbersFault(d.mainNumbers, kPositions, QStringLiteral("本数字"));
     if (fault.isEmpty())
         fault = numbersFault(d.bonusNumbers, kBonusCount, QStringLiteral("ボーナス数字"));
@@ -290,11 +309,11 @@ QString prizeRefusal(const PrizeRows& rows) {
 
 // Checks the draw as read; a draw that passes gets its numbers in order and,
 // when its prize rows are complete and exact, its prize data.
-void finishDraw(ReadDraw& d, const PrizeRows& rows) {
+void finishDraw(ReadDraw& d, const PrizeRows& rows, const DrawDates& dates) {
     if (d.drawNumber < 1 || d.drawNumber > kMaxDrawNumber)
         d.refusal = QStringLiteral("開催回が1～99999の範囲外です");
     if (!d.refused() && d.hasNumbers)
-        d.refusal = numbersRefusal(d);
+        d.refusal = numbersRefusal(d, dates);
     if (!d.refused())
         d.refusal = prizeRefusal(rows);
     if (d.refused())
@@ -378,6 +397,9 @@ bool combine(ReadDraw& first, const ReadDraw& later) {
 
 class Reader {
 public:
+    // Today is read once: a large file checks many draws against it.
+    Reader() { m_dates.last = Clock::currentUtc().toLocalTime().date().addYears(1); }
+
     void readLine(QStringView line, int lineNumber) {
         if (!line.contains(u',') || !readCsvLine(line, lineNumber))
             readRow(line, lineNumber);
@@ -415,7 +437,7 @@ private:
     // A draw read again adds to its first reading, or is refused when the two
     // disagree; refused draws are listed as they come.
     void addDraw(ReadDraw draw, const PrizeRows& rows) {
-        finishDraw(draw, rows);
+        finishDraw(draw, rows, m_dates);
         const auto taken = draw.refused() ? m_taken.cend() : m_taken.constFind(draw.drawNumber);
         if (taken != m_taken.cend() && combine(m_draws[*taken], draw))
             return;
@@ -429,6 +451,7 @@ private:
         m_draws.append(std::move(draw));
     }
 
+    DrawDates m_dates;
     CsvFields m_fields;
     std::optional<Block> m_block;
     QVector<ReadDraw> m_draws;
@@ -475,16 +498,21 @@ bool Reader::readCsvLine(QStringView line, int lineNumber) {
 
 // A row of the results page, or a free-form line of one draw.
 void Reader::readRow(QStringView line, int lineNumber) {
-    Cells cells = splitCells(line, false);
-    if (cells.isEmpty() || (m_block && readBlockRow(cells)))
+    const Cells tabCells = splitCells(line, false);
+    if (tabCells.isEmpty() || (m_block && readBlockRow(tabCells)))
         return;
-    if (cells[0] == u"回別") {
+    if (tabCells[0] == u"回別") {
         // Without a draw number it is the title row of a table.
-        if (const auto drawNumber = drawNumberOf(cells.value(1), true))
+        if (const auto drawNumber = drawNumberOf(tabCells.value(1), true))
             openBlock({newDraw(lineNumber, *drawNumber), {}, false, false});
         return;
     }
-    cells = splitCells(line, true);
+    // A second array rather than assigning over the first: a move into a
+    // QVarLengthArray that has spilled to the heap loses its buffer.
+    const Cells cells = splitCells(line, true);
+    // Only commas and blanks, as a spreadsheet writes an empty row: a blank line.
+    if (cells.isEmpty())
+        return;
     const auto drawNumber = drawNumberOf(cells[0], true);
     if (!drawNumber)
         return;
