@@ -16,8 +16,9 @@
 inline const QString kBackupSuffix = QStringLiteral(".bak");
 
 // One data file as it is now: its bytes, the byte range of each line the
-// loader reads (in file order) and what follows the last of them (a tail
-// behind an empty line, which the loader never reads, is kept as it is).
+// loader reads (in file order) with the draw number the loader read in it,
+// and what follows the last of them (a tail behind an empty line, which the
+// loader never reads, is kept as it is).
 struct HeldFile {
     bool exists = false;
     QByteArray bytes;
@@ -35,7 +36,9 @@ class HeldResults {
 public:
     // Reads both files; a missing file holds nothing. Throws TAppError when a
     // file cannot be read or has a line the loader would refuse: nothing is
-    // merged into a file the program cannot read.
+    // merged into a file the program cannot read. A prize line whose draw
+    // number is outside 1..kMaxDrawNumber (the loader takes it) is kept as
+    // it is and never matched.
     static HeldResults read(const QString& downloadDir);
 
     const DrawResult* draw(int drawNumber) const;
