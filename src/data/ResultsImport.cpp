@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <charconv>
 #include <numeric>
+#include <tuple>
 
 namespace {
 
@@ -268,30 +269,26 @@ QString downloadFile(const QString& downloadDir, const QString& name) {
     return QDir(downloadDir).filePath(name);
 }
 
-// Writes the file unless it already holds these bytes.
-void replaceFile(const QString& path, const QByteArray& bytes, const HeldFile& held) {
-    if (!held.exists || held.bytes != bytes)
-        writeOwnFile(path, bytes);
+// Before an import or an undo. A pair a kill left pending is settled; the
+// caller read the files before, so it must not go on. The temporary copies
+// a kill left beside the four files go: a file written again removes its own,
+// but an import or an undo may leave a file as it is.
+void prepareWrite(const QString& downloadDir) {
+    const PairSettled settled = settlePendingPair(downloadDir);
+    for (const QString& name : {kDrawFileName, kPrizeFileName})
+        for (const QString& file : {name, name + kBackupSuffix})
+            removeWriteLeftovers(downloadFile(downloadDir, file));
+    if (settled != PairSettled::Nothing)
+        throw TAppError(pairSettledMessage(settled) +
+                        QStringLiteral("\nデータファイルが変わったため、中止しました。"
+                                       "内容を確かめてから、もう一度実行してください。"));
 }
 
-// Replaces both files; when the second fails, the first gets its old bytes back.
-void replacePair(const QString& downloadDir, const QByteArray& draws, const QByteArray& prizes,
-                 const HeldFile& heldDraws, const HeldFile& heldPrizes) {
-    const QString drawPath = downloadFile(downloadDir, kDrawFileName);
-    replaceFile(drawPath, draws, heldDraws);
-    try {
-        replaceFile(downloadFile(downloadDir, kPrizeFileName), prizes, heldPrizes);
-    } catch (const TAppError&) {
-        try {
-            if (heldDraws.exists)
-                replaceFile(drawPath, heldDraws.bytes, HeldFile{true, draws, {}, 0});
-            else
-                QFile::remove(drawPath);
-        } catch (const TAppError&) {
-            // The first error is the one to report; each file is whole either way.
-        }
-        throw;
-    }
+// Stages the file unless it already holds these bytes.
+void stageChanged(PairReplacement& pair, const QString& name, const QByteArray& bytes,
+                  const QByteArray& bytesDigest, const std::optional<QByteArray>& held) {
+    if (!held || *held != bytes)
+        pair.stage(name, bytes, bytesDigest);
 }
 
 } // namespace
@@ -430,18 +427,24 @@ ImportRecord writeImport(const QString& downloadDir, const HeldResults& held,
     if (!QDir().mkpath(downloadDir))
         throw TAppError(QStringLiteral("フォルダーを作成できません: %1")
                             .arg(QDir::toNativeSeparators(downloadDir)));
-    for (const auto& [name, file] : {std::pair{kDrawFileName, &held.drawFile()},
-                                     std::pair{kPrizeFileName, &held.prizeFile()}}) {
+    prepareWrite(downloadDir);
+    ImportRecord written{digest(merged.draws), digest(merged.prizes)};
+    PairReplacement pair(downloadDir, PairReplacement::Fallback::Backups);
+    for (const auto& [name, file, bytes, bytesDigest] :
+         {std::tuple{kDrawFileName, &held.drawFile(), &merged.draws, &written.drawDigest},
+          std::tuple{kPrizeFileName, &held.prizeFile(), &merged.prizes, &written.prizeDigest}}) {
         const QString backup = downloadFile(downloadDir, name + kBackupSuffix);
         if (file->exists)
             writeOwnFile(backup, file->bytes);
         else
             QFile::remove(backup); // it belonged to another pair
+        stageChanged(pair, name, *bytes, *bytesDigest,
+                     file->exists ? std::optional(file->bytes) : std::nullopt);
     }
-    replacePair(downloadDir, merged.draws, merged.prizes, held.drawFile(), held.prizeFile());
+    pair.commit();
     if (!held.drawFile().exists || !held.prizeFile().exists)
         return {};
-    return {digest(merged.draws), digest(merged.prizes)};
+    return written;
 }
 
 bool canUndoImport(const QString& downloadDir, const ImportRecord& last) {
@@ -463,17 +466,16 @@ bool canUndoImport(const QString& downloadDir, const ImportRecord& last) {
 }
 
 void undoImport(const QString& downloadDir) {
-    std::array<QByteArray, 2> backups;
-    std::array<HeldFile, 2> current;
-    const std::array<QString, 2> names = {kDrawFileName, kPrizeFileName};
-    for (size_t i = 0; i < names.size(); ++i) {
-        const QString backup = downloadFile(downloadDir, names.at(i) + kBackupSuffix);
+    prepareWrite(downloadDir);
+    PairReplacement pair(downloadDir, PairReplacement::Fallback::Backups);
+    for (const QString& name : {kDrawFileName, kPrizeFileName}) {
+        const QString backup = downloadFile(downloadDir, name + kBackupSuffix);
         const std::optional<QByteArray> bytes = readFileIfExists(backup);
         if (!bytes)
             throw TAppError(QStringLiteral("元に戻すファイルがありません: %1")
                                 .arg(QDir::toNativeSeparators(backup)));
-        backups.at(i) = *bytes;
-        current.at(i) = readHeldFile(downloadFile(downloadDir, names.at(i)));
+        stageChanged(pair, name, *bytes, digest(*bytes),
+                     readFileIfExists(downloadFile(downloadDir, name)));
     }
-    replacePair(downloadDir, backups[0], backups[1], current[0], current[1]);
+    pair.commit();
 }
