@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 
 namespace {
 
@@ -88,6 +89,7 @@ private slots:
     void statesMergeAndUndo();
     void heldLinesMatchAsTheLoaderReadsThem_data();
     void heldLinesMatchAsTheLoaderReadsThem();
+    void editedLinesAreTakenOnlyAsTheLoaderReadsThemBack();
     void failedWriteLeavesEachFileOldOrNew_data();
     void failedWriteLeavesEachFileOldOrNew();
 };
@@ -190,6 +192,27 @@ void TestResultsImport::heldLinesMatchAsTheLoaderReadsThem() {
                                                      "689,2026/08/07,01,02,03,04,05,06,07,08,09\r\n"
                                                    : draws);
     QCOMPARE(dir.readFile(kPrizes), error.isEmpty() ? merged : prizes);
+}
+
+void TestResultsImport::editedLinesAreTakenOnlyAsTheLoaderReadsThemBack() {
+    const TempProgramDir dir; // nothing held
+    const HeldResults held = HeldResults::read(dir.filePath(QStringLiteral("download")));
+    QRandomGenerator random(29);
+    for (int round = 0; round < 5000; ++round) {
+        const QString line =
+            mutatedLine(QStringLiteral("690,2026/08/14,03,10,14,17,18,20,25,19,34"),
+                        QStringLiteral("0123456789,/ +-"), random);
+        for (const ImportRow& row : checkImport(readResultsText(line), held)) {
+            if (!row.taken())
+                continue;
+            DrawTable back;
+            const QString written = QString::fromLatin1(normalDrawLine(row.draw));
+            QVERIFY2(errorOf([&] { appendDrawLines({written}, back); }) == u"(no error)"_qs &&
+                         back.at(0).DrawNumber == row.draw.drawNumber &&
+                         back.at(0).drawDate() == row.draw.date,
+                     qPrintable(line + u" -> "_qs + written));
+        }
+    }
 }
 
 void TestResultsImport::failedWriteLeavesEachFileOldOrNew_data() {
