@@ -260,30 +260,25 @@ QString numbersFault(const QVector<int>& numbers, int count, const QString& name
     return {};
 }
 
-// The dates a draw may have: from the first draw on, and no further ahead
-// than a slip of the year could put a real one. The loader reads every such
-// date back as it is written.
-struct DrawDates {
-    QDate first{2013, 4, 5};
-    QDate last;
-};
-
-QString dateRefusal(const ReadDraw& d, const DrawDates& dates) {
+// A draw's date lies from the first draw on, and no further ahead than a slip
+// of the year could put a real one: the loader reads each such date back as
+// it is written.
+QString dateRefusal(const ReadDraw& d, QDate latest) {
     if (!d.date.isValid()) {
         if (d.dateText.isEmpty())
             return QStringLiteral("日付がありません");
         return dateOf(d.dateText) ? QStringLiteral("存在しない日付です")
                                   : QStringLiteral("日付が読めません");
     }
-    if (d.date < dates.first)
+    if (d.date < QDate(2013, 4, 5))
         return QStringLiteral("抽選日が第1回（2013/04/05）より前です");
-    if (d.date > dates.last)
+    if (d.date > latest)
         return QStringLiteral("抽選日が1年以上先です");
     return {};
 }
 
-QString numbersRefusal(const ReadDraw& d, const DrawDates& dates) {
-    if (QString fault = dateRefusal(d, dates); !fault.isEmpty())
+QString numbersRefusal(const ReadDraw& d, QDate latest) {
+    if (QString fault = dateRefusal(d, latest); !fault.isEmpty())
         return fault;
     QString fault = numbersFault(d.mainNumbers, kPositions, QStringLiteral("本数字"));
     if (fault.isEmpty())
@@ -309,11 +304,11 @@ QString prizeRefusal(const PrizeRows& rows) {
 
 // Checks the draw as read; a draw that passes gets its numbers in order and,
 // when its prize rows are complete and exact, its prize data.
-void finishDraw(ReadDraw& d, const PrizeRows& rows, const DrawDates& dates) {
+void finishDraw(ReadDraw& d, const PrizeRows& rows, QDate latest) {
     if (d.drawNumber < 1 || d.drawNumber > kMaxDrawNumber)
         d.refusal = QStringLiteral("開催回が1～99999の範囲外です");
     if (!d.refused() && d.hasNumbers)
-        d.refusal = numbersRefusal(d, dates);
+        d.refusal = numbersRefusal(d, latest);
     if (!d.refused())
         d.refusal = prizeRefusal(rows);
     if (d.refused())
@@ -397,9 +392,6 @@ bool combine(ReadDraw& first, const ReadDraw& later) {
 
 class Reader {
 public:
-    // Today is read once: a large file checks many draws against it.
-    Reader() { m_dates.last = Clock::currentUtc().toLocalTime().date().addYears(1); }
-
     void readLine(QStringView line, int lineNumber) {
         if (!line.contains(u',') || !readCsvLine(line, lineNumber))
             readRow(line, lineNumber);
@@ -437,7 +429,7 @@ private:
     // A draw read again adds to its first reading, or is refused when the two
     // disagree; refused draws are listed as they come.
     void addDraw(ReadDraw draw, const PrizeRows& rows) {
-        finishDraw(draw, rows, m_dates);
+        finishDraw(draw, rows, m_latest);
         const auto taken = draw.refused() ? m_taken.cend() : m_taken.constFind(draw.drawNumber);
         if (taken != m_taken.cend() && combine(m_draws[*taken], draw))
             return;
@@ -451,7 +443,8 @@ private:
         m_draws.append(std::move(draw));
     }
 
-    DrawDates m_dates;
+    // Today is read once: a large file checks many draws against it.
+    QDate m_latest = Clock::currentUtc().toLocalTime().date().addYears(1);
     CsvFields m_fields;
     std::optional<Block> m_block;
     QVector<ReadDraw> m_draws;
@@ -507,11 +500,9 @@ void Reader::readRow(QStringView line, int lineNumber) {
             openBlock({newDraw(lineNumber, *drawNumber), {}, false, false});
         return;
     }
-    // A second array rather than assigning over the first: a move into a
-    // QVarLengthArray that has spilled to the heap loses its buffer.
+    // A second array: a move into a QVarLengthArray spilled to the heap leaks it.
     const Cells cells = splitCells(line, true);
-    // Only commas and blanks, as a spreadsheet writes an empty row: a blank line.
-    if (cells.isEmpty())
+    if (cells.isEmpty()) // commas and blanks only, a spreadsheet's empty row
         return;
     const auto drawNumber = drawNumberOf(cells[0], true);
     if (!drawNumber)
