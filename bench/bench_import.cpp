@@ -2,6 +2,7 @@
 // (the all-draws CSV) read, checked and merged against 99,999 held draws, and
 // the preview filled.
 #include "SampleData.h"
+#include "common/Clock.h"
 #include "common/DataFolder.h"
 #include "common/ui/StripedGrid.h"
 #include "data/ResultsImport.h"
@@ -59,10 +60,18 @@ const ImportBenchData& benchData() {
     return *data;
 }
 
+// The sample's draws run weekly far beyond today: read as if all had been drawn.
+QVector<ReadDraw> readAllDraws(const QString& text) {
+    Clock::setFixedTime(QDateTime(QDate(9000, 1, 1), QTime(0, 0), Qt::UTC));
+    QVector<ReadDraw> draws = readResultsText(text);
+    Clock::setFixedTime({});
+    return draws;
+}
+
 QVector<ImportRow> checkedRows() {
     const ImportBenchData& data = benchData();
     QVector<ImportRow> rows =
-        checkImport(readResultsText(data.text), HeldResults::read(data.download));
+        checkImport(readAllDraws(data.text), HeldResults::read(data.download));
     for (ImportRow& row : rows)
         row.overwrite = true;
     return rows;
@@ -71,7 +80,7 @@ QVector<ImportRow> checkedRows() {
 void BM_ImportReadAllDrawsCsv(benchmark::State& state) {
     const QByteArray bytes = benchData().text.toUtf8();
     for (auto _ : state) {
-        const QVector<ReadDraw> draws = readResultsText(decodeResultsText(bytes));
+        const QVector<ReadDraw> draws = readAllDraws(decodeResultsText(bytes));
         if (draws.size() != kBenchDraws)
             state.SkipWithError("not every draw was read");
     }
@@ -81,7 +90,7 @@ BENCHMARK(BM_ImportReadAllDrawsCsv)->Unit(benchmark::kMillisecond);
 // Every draw is held with other numbers: each row a conflict, all ticked.
 void BM_ImportCheckAndMerge(benchmark::State& state) {
     const ImportBenchData& data = benchData();
-    const QVector<ReadDraw> draws = readResultsText(data.text);
+    const QVector<ReadDraw> draws = readAllDraws(data.text);
     for (auto _ : state) {
         const HeldResults held = HeldResults::read(data.download);
         QVector<ImportRow> rows = checkImport(draws, held);

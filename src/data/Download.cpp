@@ -4,6 +4,7 @@
 #include "common/BuildInfo.h"
 #include "common/DataFolder.h"
 #include "common/ProgramFiles.h"
+#include "data/DataFilePair.h"
 #include "data/DataFileReader.h"
 #include "data/DrawTable.h"
 #include "data/PrizeTable.h"
@@ -21,10 +22,8 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <filesystem>
 #include <iterator>
 #include <memory>
-#include <system_error>
 
 namespace {
 
@@ -71,18 +70,6 @@ public:
 struct ReplyDeleter {
     void operator()(QNetworkReply* reply) const { reply->deleteLater(); }
 };
-
-// Replaces the target by the finished temporary file in one step.
-bool replaceTarget(QTemporaryFile& temp, const QString& target) {
-    const std::filesystem::path from(QFile::encodeName(temp.fileName()).toStdString());
-    const std::filesystem::path to(QFile::encodeName(target).toStdString());
-    std::error_code error;
-    std::filesystem::rename(from, to, error);
-    if (error)
-        return false;
-    temp.setAutoRemove(false); // its name is the target's now
-    return true;
-}
 
 struct Received {
     bool writeFailed = false;
@@ -253,7 +240,8 @@ QString checkDataFile(const QString& path, DataFileKind kind) {
 }
 
 FetchStatus fetchDataFile(QNetworkAccessManager& manager, const QUrl& url, const QString& target,
-                          DataFileKind kind, const FetchOptions& options) {
+                          DataFileKind kind, const FetchOptions& options,
+                          std::unique_ptr<QTemporaryFile>& fetched) {
     const QFileInfo targetInfo(target);
     const QDir folder = targetInfo.absoluteDir();
     if (!folder.exists())
@@ -265,27 +253,29 @@ FetchStatus fetchDataFile(QNetworkAccessManager& manager, const QUrl& url, const
     // file behind: clear those away before this one is made.
     const QString tempPrefix = QStringLiteral(".%1.").arg(targetInfo.fileName());
     removeTemporaryLeftovers(folder.path(), tempPrefix);
-    QTemporaryFile temp(folder.filePath(tempPrefix + QStringLiteral("XXXXXX")));
-    if (!temp.open())
+    auto temp =
+        std::make_unique<QTemporaryFile>(folder.filePath(tempPrefix + QStringLiteral("XXXXXX")));
+    if (!temp->open())
         return FetchStatus::CannotWrite;
 
     const std::unique_ptr<QNetworkReply, ReplyDeleter> reply(
         manager.get(dataRequest(url, options.timeoutMs)));
-    const Received received = receive(*reply, temp, options);
+    const Received received = receive(*reply, *temp, options);
     const FetchStatus status = failureOf(*reply, received);
     if (status != FetchStatus::Done)
         return status;
-    if (!temp.flush())
+    if (!temp->flush())
         return FetchStatus::CannotWrite;
-    temp.close();
+    temp->close();
     // The loader's own reading and parsing decides, on the very bytes it will read.
-    if (!checkDataFile(temp.fileName(), kind).isEmpty())
+    if (!checkDataFile(temp->fileName(), kind).isEmpty())
         return FetchStatus::BadContent;
-    if (options.acceptFetched && !options.acceptFetched(temp.fileName()))
+    if (options.acceptFetched && !options.acceptFetched(temp->fileName()))
         return FetchStatus::Declined;
     // The new file keeps the old one's permissions (a temporary file is private).
-    temp.setPermissions(targetInfo.exists() ? targetInfo.permissions() : kDataFilePermissions);
-    return replaceTarget(temp, target) ? FetchStatus::Done : FetchStatus::CannotWrite;
+    temp->setPermissions(targetInfo.exists() ? targetInfo.permissions() : kDataFilePermissions);
+    fetched = std::move(temp);
+    return FetchStatus::Done;
 }
 
 bool dataServerConfigured() {
@@ -357,15 +347,33 @@ DownloadResult DownloadDataFiles(const std::function<bool()>& stopRequested,
             return options;
         };
         const QString drawTarget = drawFilePath();
-        result.drawResults = fetchDataFile(manager, dataFileUrl(base, serverPath(kDrawFileName)),
-                                           drawTarget, DataFileKind::DrawResults,
-                                           optionsFor(DataFileKind::DrawResults, drawTarget));
+        const QString folder = QFileInfo(drawTarget).path();
+        // The files are compared with the held ones: those of a whole pair.
+        settlePendingPair(folder);
+        std::unique_ptr<QTemporaryFile> draws;
+        result.drawResults = fetchDataFile(
+            manager, dataFileUrl(base, serverPath(kDrawFileName)), drawTarget,
+            DataFileKind::DrawResults, optionsFor(DataFileKind::DrawResults, drawTarget), draws);
         if (result.drawResults != FetchStatus::Done)
             return result;
         const QString prizeTarget = prizeFilePath();
+        std::unique_ptr<QTemporaryFile> prizes;
         result.prizeData = fetchDataFile(manager, dataFileUrl(base, serverPath(kPrizeFileName)),
                                          prizeTarget, DataFileKind::PrizeData,
-                                         optionsFor(DataFileKind::PrizeData, prizeTarget));
+                                         optionsFor(DataFileKind::PrizeData, prizeTarget), prizes);
+        // Both files go in as one pair; as always, a new draw file goes in
+        // alone when the prize file fails.
+        try {
+            PairReplacement pair(folder, PairReplacement::Fallback::None);
+            pair.stageFile(kDrawFileName, *draws);
+            if (prizes)
+                pair.stageFile(kPrizeFileName, *prizes);
+            pair.commit();
+        } catch (const TAppError&) {
+            result.drawResults = FetchStatus::CannotWrite;
+            if (prizes)
+                result.prizeData = FetchStatus::CannotWrite;
+        }
     } catch (...) {
         // Whatever went wrong, the caller only learns that it did.
         if (result.drawResults == FetchStatus::Done)

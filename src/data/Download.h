@@ -5,8 +5,10 @@
 #include <QVector>
 
 #include <functional>
+#include <memory>
 
 class QNetworkAccessManager;
+class QTemporaryFile;
 
 // Fetching fresh copies of the two data files from the data server.
 //
@@ -79,14 +81,16 @@ struct FetchOptions {
     std::function<bool(const QString& fetched)> acceptFetched;
 };
 
-// Fetches the URL into a temporary file beside the target and replaces the
-// target with it only when the answer was 200, complete, within the limits,
-// and passes checkDataFile. On any failure the target is left untouched and
-// the temporary file removed. Temporary files that earlier fetches of the
-// same target left behind (a killed process) are removed first. Waits in a
-// local event loop, so the window keeps painting.
+// Fetches the URL into a temporary file beside the target. Done only when the
+// answer was 200, complete, within the limits, passes checkDataFile and is
+// accepted: `fetched` then holds that file, with the target's permissions,
+// for the caller to replace the target with (PairReplacement). On any failure
+// the temporary file is removed. Temporary files that earlier fetches of the
+// same target left behind (a killed process) are removed first. Never touches
+// the target. Waits in a local event loop, so the window keeps painting.
 FetchStatus fetchDataFile(QNetworkAccessManager& manager, const QUrl& url, const QString& target,
-                          DataFileKind kind, const FetchOptions& options);
+                          DataFileKind kind, const FetchOptions& options,
+                          std::unique_ptr<QTemporaryFile>& fetched);
 
 struct DownloadResult {
     FetchStatus drawResults = FetchStatus::NotTried;
@@ -113,8 +117,10 @@ QVector<int> drawsMissingFrom(const QString& heldPath, const QString& fetchedPat
 using DropConfirmation = std::function<bool(DataFileKind kind, const QVector<int>& missing)>;
 
 // Fetches download/Loto7Number.csv in the data folder (DataFolder.h) and, only when that
-// succeeded, download/Loto7Data.csv, from dataServerUrl(). A file that lacks
-// draws the held one has replaces it only when `confirmDrop` says so; when the
-// draw file is kept, the prize file is not fetched. Never throws.
+// succeeded, download/Loto7Data.csv, from dataServerUrl(); then both replace
+// the held ones as one pair (DataFilePair.h), or the draw file alone when the
+// prize file failed. A pair a kill left pending is settled first. A file that
+// lacks draws the held one has replaces it only when `confirmDrop` says so;
+// when the draw file is kept, the prize file is not fetched. Never throws.
 DownloadResult DownloadDataFiles(const std::function<bool()>& stopRequested = {},
                                  const DropConfirmation& confirmDrop = {});

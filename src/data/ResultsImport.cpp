@@ -14,23 +14,14 @@
 #include <algorithm>
 #include <charconv>
 #include <numeric>
+#include <tuple>
 
 namespace {
 
 constexpr int kFriday = 5;
 constexpr std::array<qint64, 2> kUsualIntervals = {7, 14};
 
-// The draw number a data-file line begins with (the loader accepted it).
-int leadingNumber(QByteArrayView text) {
-    int number = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9')
-            break;
-        number = number * 10 + (c - '0');
-    }
-    return number;
-}
-
+// The lines of a file; their draw numbers come from the loader's reading.
 HeldFile readHeldFile(const QString& path) {
     HeldFile file;
     const std::optional<QByteArray> bytes = readFileIfExists(path);
@@ -40,18 +31,17 @@ HeldFile readHeldFile(const QString& path) {
     file.bytes = *bytes;
     LineScanner scanner(file.bytes);
     ScannedLine line;
-    while (scanner.next(line)) {
-        const QByteArrayView text(file.bytes.constData() + line.textBegin,
-                                  line.textEnd - line.textBegin);
-        file.lines.append({leadingNumber(text), line.textBegin, line.textEnd});
-    }
+    while (scanner.next(line))
+        file.lines.append({0, line.textBegin, line.textEnd});
     file.tailBegin = scanner.position();
     return file;
 }
 
-// The loader's own reading decides whether a held file is sound.
+// The loader's own reading decides whether a held file is sound, and what
+// draw number each line has ("+689" is 689): line i is the table's row i,
+// since both read the lines as ReadLines does.
 template <typename Table, typename Read>
-void readHeldTable(const QString& path, Table& table, Read read) {
+void readHeldTable(const QString& path, HeldFile& file, Table& table, Read read) {
     try {
         DataFileReader reader(path);
         read(reader, table);
@@ -59,6 +49,21 @@ void readHeldTable(const QString& path, Table& table, Read read) {
         throw TAppError(QStringLiteral("データファイルに誤りがあるため取り込めません: %1\n%2")
                             .arg(QDir::toNativeSeparators(path), error.text()));
     }
+    if (file.lines.size() != table.count())
+        throw TAppError(QStringLiteral("データファイルが読み込み中に変更されました: %1")
+                            .arg(QDir::toNativeSeparators(path)));
+    for (int i = 0; i < table.count(); ++i)
+        file.lines[i].drawNumber = table.at(i).DrawNumber;
+}
+
+// By draw number, the first line that has it, or -1. A number outside
+// 1..kMaxDrawNumber (a prize line may have one) is never matched.
+QVector<qint32> firstLineIndex(const HeldFile& file) {
+    QVector<qint32> index(kMaxDrawNumber + 1, -1);
+    for (auto i = static_cast<qint32>(file.lines.size()) - 1; i >= 0; --i)
+        if (const int number = file.lines.at(i).drawNumber; number >= 1 && number <= kMaxDrawNumber)
+            index[number] = i;
+    return index;
 }
 
 QString numbersText(const QVector<int>& numbers) {
@@ -208,6 +213,12 @@ void appendTwoDigits(QByteArray& out, int value) {
     out += static_cast<char>('0' + value % 10);
 }
 
+// Four digits, the only year the loader reads: 999 would be written 0999.
+void appendYear(QByteArray& out, int year) {
+    appendTwoDigits(out, year / 100);
+    appendTwoDigits(out, year % 100);
+}
+
 QByteArray digest(const QByteArray& bytes) {
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
 }
@@ -258,30 +269,26 @@ QString downloadFile(const QString& downloadDir, const QString& name) {
     return QDir(downloadDir).filePath(name);
 }
 
-// Writes the file unless it already holds these bytes.
-void replaceFile(const QString& path, const QByteArray& bytes, const HeldFile& held) {
-    if (!held.exists || held.bytes != bytes)
-        writeOwnFile(path, bytes);
+// Before an import or an undo. A pair a kill left pending is settled; the
+// caller read the files before, so it must not go on. The temporary copies
+// a kill left beside the four files go: a file written again removes its own,
+// but an import or an undo may leave a file as it is.
+void prepareWrite(const QString& downloadDir) {
+    const PairSettled settled = settlePendingPair(downloadDir);
+    for (const QString& name : {kDrawFileName, kPrizeFileName})
+        for (const QString& file : {name, name + kBackupSuffix})
+            removeWriteLeftovers(downloadFile(downloadDir, file));
+    if (settled != PairSettled::Nothing)
+        throw TAppError(pairSettledMessage(settled) +
+                        QStringLiteral("\nデータファイルが変わったため、中止しました。"
+                                       "内容を確かめてから、もう一度実行してください。"));
 }
 
-// Replaces both files; when the second fails, the first gets its old bytes back.
-void replacePair(const QString& downloadDir, const QByteArray& draws, const QByteArray& prizes,
-                 const HeldFile& heldDraws, const HeldFile& heldPrizes) {
-    const QString drawPath = downloadFile(downloadDir, kDrawFileName);
-    replaceFile(drawPath, draws, heldDraws);
-    try {
-        replaceFile(downloadFile(downloadDir, kPrizeFileName), prizes, heldPrizes);
-    } catch (const TAppError&) {
-        try {
-            if (heldDraws.exists)
-                replaceFile(drawPath, heldDraws.bytes, HeldFile{true, draws, {}, 0});
-            else
-                QFile::remove(drawPath);
-        } catch (const TAppError&) {
-            // The first error is the one to report; each file is whole either way.
-        }
-        throw;
-    }
+// Stages the file unless it already holds these bytes.
+void stageChanged(PairReplacement& pair, const QString& name, const QByteArray& bytes,
+                  const QByteArray& bytesDigest, const std::optional<QByteArray>& held) {
+    if (!held || *held != bytes)
+        pair.stage(name, bytes, bytesDigest);
 }
 
 } // namespace
@@ -292,15 +299,10 @@ HeldResults HeldResults::read(const QString& downloadDir) {
     const QString prizePath = downloadFile(downloadDir, kPrizeFileName);
     held.m_drawFile = readHeldFile(drawPath);
     held.m_prizeFile = readHeldFile(prizePath);
-    readHeldTable(drawPath, held.m_draws, readDrawLines);
-    readHeldTable(prizePath, held.m_prizes, readPrizeLines);
-    // The loader accepts draw numbers of 1..kMaxDrawNumber only.
-    held.m_drawIndex.fill(-1, kMaxDrawNumber + 1);
-    held.m_prizeIndex.fill(-1, kMaxDrawNumber + 1);
-    for (int i = held.m_draws.count() - 1; i >= 0; --i)
-        held.m_drawIndex[held.m_draws.at(i).DrawNumber] = i;
-    for (int i = held.m_prizes.count() - 1; i >= 0; --i)
-        held.m_prizeIndex[held.m_prizes.at(i).DrawNumber] = i;
+    readHeldTable(drawPath, held.m_drawFile, held.m_draws, readDrawLines);
+    readHeldTable(prizePath, held.m_prizeFile, held.m_prizes, readPrizeLines);
+    held.m_drawIndex = firstLineIndex(held.m_drawFile);
+    held.m_prizeIndex = firstLineIndex(held.m_prizeFile);
     for (const DrawResult& draw : held.m_draws.draws())
         held.m_newest = std::max(held.m_newest, draw.DrawNumber);
     return held;
@@ -377,7 +379,7 @@ QByteArray normalDrawLine(const ReadDraw& draw) {
     line.reserve(48);
     appendNumber(line, draw.drawNumber);
     line += ',';
-    appendNumber(line, draw.date.year());
+    appendYear(line, draw.date.year());
     for (const int part : {draw.date.month(), draw.date.day()}) {
         line += '/';
         appendTwoDigits(line, part);
@@ -425,18 +427,24 @@ ImportRecord writeImport(const QString& downloadDir, const HeldResults& held,
     if (!QDir().mkpath(downloadDir))
         throw TAppError(QStringLiteral("フォルダーを作成できません: %1")
                             .arg(QDir::toNativeSeparators(downloadDir)));
-    for (const auto& [name, file] : {std::pair{kDrawFileName, &held.drawFile()},
-                                     std::pair{kPrizeFileName, &held.prizeFile()}}) {
+    prepareWrite(downloadDir);
+    ImportRecord written{digest(merged.draws), digest(merged.prizes)};
+    PairReplacement pair(downloadDir, PairReplacement::Fallback::Backups);
+    for (const auto& [name, file, bytes, bytesDigest] :
+         {std::tuple{kDrawFileName, &held.drawFile(), &merged.draws, &written.drawDigest},
+          std::tuple{kPrizeFileName, &held.prizeFile(), &merged.prizes, &written.prizeDigest}}) {
         const QString backup = downloadFile(downloadDir, name + kBackupSuffix);
         if (file->exists)
             writeOwnFile(backup, file->bytes);
         else
             QFile::remove(backup); // it belonged to another pair
+        stageChanged(pair, name, *bytes, *bytesDigest,
+                     file->exists ? std::optional(file->bytes) : std::nullopt);
     }
-    replacePair(downloadDir, merged.draws, merged.prizes, held.drawFile(), held.prizeFile());
+    pair.commit();
     if (!held.drawFile().exists || !held.prizeFile().exists)
         return {};
-    return {digest(merged.draws), digest(merged.prizes)};
+    return written;
 }
 
 bool canUndoImport(const QString& downloadDir, const ImportRecord& last) {
@@ -458,17 +466,16 @@ bool canUndoImport(const QString& downloadDir, const ImportRecord& last) {
 }
 
 void undoImport(const QString& downloadDir) {
-    std::array<QByteArray, 2> backups;
-    std::array<HeldFile, 2> current;
-    const std::array<QString, 2> names = {kDrawFileName, kPrizeFileName};
-    for (size_t i = 0; i < names.size(); ++i) {
-        const QString backup = downloadFile(downloadDir, names.at(i) + kBackupSuffix);
+    prepareWrite(downloadDir);
+    PairReplacement pair(downloadDir, PairReplacement::Fallback::Backups);
+    for (const QString& name : {kDrawFileName, kPrizeFileName}) {
+        const QString backup = downloadFile(downloadDir, name + kBackupSuffix);
         const std::optional<QByteArray> bytes = readFileIfExists(backup);
         if (!bytes)
             throw TAppError(QStringLiteral("元に戻すファイルがありません: %1")
                                 .arg(QDir::toNativeSeparators(backup)));
-        backups.at(i) = *bytes;
-        current.at(i) = readHeldFile(downloadFile(downloadDir, names.at(i)));
+        stageChanged(pair, name, *bytes, digest(*bytes),
+                     readFileIfExists(downloadFile(downloadDir, name)));
     }
-    replacePair(downloadDir, backups[0], backups[1], current[0], current[1]);
+    pair.commit();
 }

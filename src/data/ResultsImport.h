@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/DataFilePair.h"
 #include "data/DrawTable.h"
 #include "data/PrizeTable.h"
 #include "data/ResultsText.h"
@@ -13,11 +14,10 @@
 // comparing them with what the files hold, merging the ones the player takes
 // and rewriting both files whole, with the previous pair kept for one undo.
 
-inline const QString kBackupSuffix = QStringLiteral(".bak");
-
 // One data file as it is now: its bytes, the byte range of each line the
-// loader reads (in file order) and what follows the last of them (a tail
-// behind an empty line, which the loader never reads, is kept as it is).
+// loader reads (in file order) with the draw number the loader read in it,
+// and what follows the last of them (a tail behind an empty line, which the
+// loader never reads, is kept as it is).
 struct HeldFile {
     bool exists = false;
     QByteArray bytes;
@@ -35,7 +35,9 @@ class HeldResults {
 public:
     // Reads both files; a missing file holds nothing. Throws TAppError when a
     // file cannot be read or has a line the loader would refuse: nothing is
-    // merged into a file the program cannot read.
+    // merged into a file the program cannot read. A prize line whose draw
+    // number is outside 1..kMaxDrawNumber (the loader takes it) is kept as
+    // it is and never matched.
     static HeldResults read(const QString& downloadDir);
 
     const DrawResult* draw(int drawNumber) const;
@@ -117,17 +119,21 @@ struct ImportRecord {
 };
 
 // Keeps the pair as it was as Loto7Number.csv.bak and Loto7Data.csv.bak, then
-// replaces both files, each through a temporary file and a rename, so that
-// each file is always whole, old or new. When the second file cannot be
-// written the first is put back. Throws TAppError naming the file and the
-// reason; the backup pair may then be half replaced, so an earlier record
-// must not be used for an undo any more. The record is valid (undo is
-// possible) only when both files existed before.
+// replaces both files as one pair (PairReplacement, DataFilePair.h): a kill
+// leaves the old pair or one the next start finishes. Throws TAppError naming
+// the file and the reason, with the old pair in place (or, should even
+// putting it back fail, pending for the next start); the backup pair may
+// then be half replaced, so an earlier record must not be used for an undo
+// any more. The record is valid (undo is possible) only when both files
+// existed before. Both this and undoImport first settle a pair left pending
+// (then they throw the message for the player instead, since the files are no
+// longer those the caller read) and clear the temporary copies a kill left
+// beside the four files.
 ImportRecord writeImport(const QString& downloadDir, const HeldResults& held,
                          const MergedFiles& merged);
 
 // Whether the last import can be undone: its backup pair is there and the
 // files are still exactly the ones it wrote.
 bool canUndoImport(const QString& downloadDir, const ImportRecord& last);
-// Puts the backup pair back, each file whole. Throws TAppError.
+// Puts the backup pair back as one pair. Throws TAppError.
 void undoImport(const QString& downloadDir);

@@ -1,6 +1,7 @@
 #include "data/ResultsText.h"
 
 #include "common/Chars.h"
+#include "common/Clock.h"
 #include "common/ComType.h"
 #include "data/DrawTable.h"
 
@@ -259,13 +260,26 @@ QString numbersFault(const QVector<int>& numbers, int count, const QString& name
     return {};
 }
 
-QString numbersRefusal(const ReadDraw& d) {
+// A draw's date lies from the first draw on, and no further ahead than a slip
+// of the year could put a real one: the loader reads each such date back as
+// it is written.
+QString dateRefusal(const ReadDraw& d, QDate latest) {
     if (!d.date.isValid()) {
         if (d.dateText.isEmpty())
             return QStringLiteral("日付がありません");
         return dateOf(d.dateText) ? QStringLiteral("存在しない日付です")
                                   : QStringLiteral("日付が読めません");
     }
+    if (d.date < QDate(2013, 4, 5))
+        return QStringLiteral("抽選日が第1回（2013/04/05）より前です");
+    if (d.date > latest)
+        return QStringLiteral("抽選日が1年以上先です");
+    return {};
+}
+
+QString numbersRefusal(const ReadDraw& d, QDate latest) {
+    if (QString fault = dateRefusal(d, latest); !fault.isEmpty())
+        return fault;
     QString fault = numbersFault(d.mainNumbers, kPositions, QStringLiteral("本数字"));
     if (fault.isEmpty())
         fault = numbersFault(d.bonusNumbers, kBonusCount, QStringLiteral("ボーナス数字"));
@@ -290,11 +304,11 @@ QString prizeRefusal(const PrizeRows& rows) {
 
 // Checks the draw as read; a draw that passes gets its numbers in order and,
 // when its prize rows are complete and exact, its prize data.
-void finishDraw(ReadDraw& d, const PrizeRows& rows) {
+void finishDraw(ReadDraw& d, const PrizeRows& rows, QDate latest) {
     if (d.drawNumber < 1 || d.drawNumber > kMaxDrawNumber)
         d.refusal = QStringLiteral("開催回が1～99999の範囲外です");
     if (!d.refused() && d.hasNumbers)
-        d.refusal = numbersRefusal(d);
+        d.refusal = numbersRefusal(d, latest);
     if (!d.refused())
         d.refusal = prizeRefusal(rows);
     if (d.refused())
@@ -415,7 +429,7 @@ private:
     // A draw read again adds to its first reading, or is refused when the two
     // disagree; refused draws are listed as they come.
     void addDraw(ReadDraw draw, const PrizeRows& rows) {
-        finishDraw(draw, rows);
+        finishDraw(draw, rows, m_latest);
         const auto taken = draw.refused() ? m_taken.cend() : m_taken.constFind(draw.drawNumber);
         if (taken != m_taken.cend() && combine(m_draws[*taken], draw))
             return;
@@ -429,6 +443,8 @@ private:
         m_draws.append(std::move(draw));
     }
 
+    // Today is read once: a large file checks many draws against it.
+    QDate m_latest = Clock::currentUtc().toLocalTime().date().addYears(1);
     CsvFields m_fields;
     std::optional<Block> m_block;
     QVector<ReadDraw> m_draws;
@@ -475,16 +491,19 @@ bool Reader::readCsvLine(QStringView line, int lineNumber) {
 
 // A row of the results page, or a free-form line of one draw.
 void Reader::readRow(QStringView line, int lineNumber) {
-    Cells cells = splitCells(line, false);
-    if (cells.isEmpty() || (m_block && readBlockRow(cells)))
+    const Cells tabCells = splitCells(line, false);
+    if (tabCells.isEmpty() || (m_block && readBlockRow(tabCells)))
         return;
-    if (cells[0] == u"回別") {
+    if (tabCells[0] == u"回別") {
         // Without a draw number it is the title row of a table.
-        if (const auto drawNumber = drawNumberOf(cells.value(1), true))
+        if (const auto drawNumber = drawNumberOf(tabCells.value(1), true))
             openBlock({newDraw(lineNumber, *drawNumber), {}, false, false});
         return;
     }
-    cells = splitCells(line, true);
+    // A second array: a move into a QVarLengthArray spilled to the heap leaks it.
+    const Cells cells = splitCells(line, true);
+    if (cells.isEmpty()) // commas and blanks only, a spreadsheet's empty row
+        return;
     const auto drawNumber = drawNumberOf(cells[0], true);
     if (!drawNumber)
         return;

@@ -72,7 +72,8 @@ struct ReadDraw {
 // A draw is refused when: its draw number is outside 1..99999; it has not
 // seven distinct main numbers of 1..37; not two distinct bonus numbers of
 // 1..37, or a bonus number is among the main numbers; its date does not
-// exist; a count or amount is negative or not a whole number; a tier has
+// exist, is before the first draw (2013/04/05) or more than a year after
+// today (Clock); a count or amount is negative or not a whole number; a tier has
 // winners and no amount, or an amount and no winners.
 // A draw is taken with its numbers only, and a note says why, when: its
 // amounts are rounded to 億 or 万; its prize rows are incomplete; its

@@ -3,6 +3,7 @@
 #include "common/AppError.h"
 #include "common/Chars.h"
 #include "common/ComType.h"
+#include "common/Fields.h"
 #include "common/Formats.h"
 #include "common/NumberList.h"
 #include "common/ProgramFiles.h"
@@ -45,12 +46,12 @@ QString refusalOf(const QStringList& fields, QVector<int>& numbers) {
     for (const QString& field : fields) {
         const std::optional<qint64> value = asciiNumber(field, kNumberCap);
         if (!value)
-            return QStringLiteral("数字でない「%1」があります").arg(field);
+            return QStringLiteral("数字でない「%1」があります").arg(quotedValueText(field));
         numbers.append(static_cast<int>(*value));
     }
     for (qsizetype i = 0; i < numbers.size(); ++i)
         if (numbers.at(i) < 1 || numbers.at(i) > kMaxNumber)
-            return QStringLiteral("%1 は1～37の範囲外です").arg(fields.at(i));
+            return QStringLiteral("%1 は1～37の範囲外です").arg(quotedValueText(fields.at(i)));
     if (numbers.size() != kNumbersPerLine)
         return QStringLiteral("数字が7個ではありません（%1個）").arg(numbers.size());
     std::sort(numbers.begin(), numbers.end());

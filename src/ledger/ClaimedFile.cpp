@@ -8,8 +8,22 @@
 #include <QDir>
 
 namespace {
+
 const QString kDateFormat = QStringLiteral("yyyy/MM/dd");
 const QByteArray kUtf8ByteOrderMark("\xEF\xBB\xBF");
+
+// Exactly the digits and slashes of "YYYY/MM/DD": QDate's reading of the
+// format also takes a sign before the year.
+bool hasDateShape(QStringView text) {
+    constexpr qsizetype kLength = 10;
+    if (text.size() != kLength)
+        return false;
+    for (qsizetype i = 0; i < kLength; ++i)
+        if (i == 4 || i == 7 ? text[i] != u'/' : !isAsciiDigit(text[i]))
+            return false;
+    return true;
+}
+
 } // namespace
 
 int claimedDrawOfLine(const QString& line, QDate* on) {
@@ -20,7 +34,8 @@ int claimedDrawOfLine(const QString& line, QDate* on) {
     if (digits.isEmpty() || digits.size() > 5 || digits.startsWith(u'0'))
         return 0;
     const qint64 number = asciiNumber(digits).value_or(0);
-    const QDate date = QDate::fromString(fields.at(1), kDateFormat);
+    const QDate date =
+        hasDateShape(fields.at(1)) ? QDate::fromString(fields.at(1), kDateFormat) : QDate();
     if (number < 1 || number > kMaxDrawNumber || !date.isValid())
         return 0;
     if (on)

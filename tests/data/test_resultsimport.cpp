@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 
 namespace {
 
@@ -86,6 +87,9 @@ private slots:
     void otherToolsFilesGiveTheStartingDataByteForByte_data();
     void otherToolsFilesGiveTheStartingDataByteForByte();
     void statesMergeAndUndo();
+    void heldLinesMatchAsTheLoaderReadsThem_data();
+    void heldLinesMatchAsTheLoaderReadsThem();
+    void editedLinesAreTakenOnlyAsTheLoaderReadsThemBack();
     void failedWriteLeavesEachFileOldOrNew_data();
     void failedWriteLeavesEachFileOldOrNew();
 };
@@ -147,6 +151,68 @@ void TestResultsImport::statesMergeAndUndo() {
     undoImport(folder);
     QCOMPARE(dir.readFile(kDraws), "5,2013/05/04,01,02,03,04,05,06,07,08,09\r\n" + draws);
     QVERIFY(!canUndoImport(folder, second)); // the files are no longer what it wrote
+}
+
+void TestResultsImport::heldLinesMatchAsTheLoaderReadsThem_data() {
+    QTest::addColumn<QByteArray>("draws");
+    QTest::addColumn<QByteArray>("prizes");
+    QTest::addColumn<QByteArray>("merged"); // the prize file after the import
+    QTest::addColumn<QString>("error");
+    const QByteArray draw689 = drawLine(689, "2026/08/07", {4, 18, 23, 24, 32, 33, 35}, {29, 36});
+    const QByteArray prizes = prizeLine(690) + prizeLine(689);
+    // Prize lines the loader takes although no draw can have their number.
+    for (const int number : {2147483647, 100000, -1})
+        QTest::addRow("prize line of draw %d", number)
+            << draw689 << prizeLine(689) + prizeLine(number)
+            << (number > 0 ? prizeLine(number) + prizes : prizes + prizeLine(number)) << QString();
+    QTest::newRow("signed draw number")
+        << QByteArray("+") + draw689 << prizeLine(689) << prizes << QString();
+    QTest::newRow("draw number of eleven digits")
+        << QByteArray("99999999999") + draw689.mid(3) << prizeLine(689) << QByteArray()
+        << QStringLiteral("'99999999999' は整数ではありません");
+}
+
+// Draw 689 ticked to overwrite the held one and draw 690 with prize data.
+void TestResultsImport::heldLinesMatchAsTheLoaderReadsThem() {
+    QFETCH(QByteArray, draws);
+    QFETCH(QByteArray, prizes);
+    QFETCH(QByteArray, merged);
+    QFETCH(QString, error);
+    const TempProgramDir dir;
+    dir.writeDataFiles(draws, prizes);
+    const QString text = QStringLiteral("689,2026/08/07,01,02,03,04,05,06,07,08,09\n"
+                                        "690,2026/08/14,03,10,14,17,18,20,25,19,34\n") +
+                         QString::fromLatin1(prizeLine(690));
+    const QString failure = errorOf([&] { importText(dir, text, {689}); });
+    if (!error.isEmpty())
+        QVERIFY2(failure.endsWith(error), qPrintable(failure));
+    else
+        QCOMPARE(failure, QStringLiteral("(no error)"));
+    QCOMPARE(dir.readFile(kDraws), error.isEmpty() ? "690,2026/08/14,03,10,14,17,18,20,25,19,34\r\n"
+                                                     "689,2026/08/07,01,02,03,04,05,06,07,08,09\r\n"
+                                                   : draws);
+    QCOMPARE(dir.readFile(kPrizes), error.isEmpty() ? merged : prizes);
+}
+
+void TestResultsImport::editedLinesAreTakenOnlyAsTheLoaderReadsThemBack() {
+    const TempProgramDir dir; // nothing held
+    const HeldResults held = HeldResults::read(dir.filePath(QStringLiteral("download")));
+    QRandomGenerator random(29);
+    for (int round = 0; round < 5000; ++round) {
+        const QString line =
+            mutatedLine(QStringLiteral("690,2026/08/14,03,10,14,17,18,20,25,19,34"),
+                        QStringLiteral("0123456789,/ +-"), random);
+        for (const ImportRow& row : checkImport(readResultsText(line), held)) {
+            if (!row.taken())
+                continue;
+            DrawTable back;
+            const QString written = QString::fromLatin1(normalDrawLine(row.draw));
+            QVERIFY2(errorOf([&] { appendDrawLines({written}, back); }) == u"(no error)"_qs &&
+                         back.at(0).DrawNumber == row.draw.drawNumber &&
+                         back.at(0).drawDate() == row.draw.date,
+                     qPrintable(line + u" -> "_qs + written));
+        }
+    }
 }
 
 void TestResultsImport::failedWriteLeavesEachFileOldOrNew_data() {

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "common/Clock.h"
 #include "data/ResultsText.h"
 
 #include <QStringEncoder>
@@ -129,10 +130,21 @@ private slots:
                            u"8:1000000000000000 2026-08-07 1,2,3,4,5,6,7+8,9 - "
                            "[開催回が1～99999の範囲外です]"_qs,
                            u"10:697 2026-09-25 1,2,3,4,5,6+ - [本数字が7個ではありません]"_qs};
+        // Today is 2026/12/01. Also a spreadsheet's empty row, and a row of
+        // more words than a cell array holds inline.
+        QTest::newRow("dates the data files cannot hold, rows of no draw")
+            << ("690,0999/08/14,03,10,14,17,18,20,25,19,34\n,, ,,,,,,,,\n"
+                "691,2027/12/10,01,02,03,04,05,06,07,08,09\n" +
+                QByteArray("x ").repeated(30))
+            << QStringList{u"1:690 0999-08-14 3,10,14,17,18,20,25+19,34 - "
+                           "[抽選日が第1回（2013/04/05）より前です]"_qs,
+                           u"3:691 2027-12-10 1,2,3,4,5,6,7+8,9 - [抽選日が1年以上先です]"_qs};
     }
     void readsLayouts() {
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, draws);
+        Clock::setFixedTime(QDateTime(QDate(2026, 12, 1), QTime(12, 0)));
+        const auto realClock = qScopeGuard([] { Clock::setFixedTime({}); });
         QStringList read;
         for (const ReadDraw& d : readResultsText(decodeResultsText(bytes))) {
             read.append(summary(d));

@@ -39,6 +39,8 @@ private slots:
             QStringLiteral("0 は1～37の範囲外です"));
         row("letter beyond E", "F 01 02 03 04 05 06 07", "", "",
             QStringLiteral("数字でない「F」があります"));
+        row("300 digits, quoted short", "01 02 03 04 05 06 " + QString(300, u'9'), "", "",
+            QString(40, u'9') + QStringLiteral("… は1～37の範囲外です"));
     }
 
     void readsOneLine() {

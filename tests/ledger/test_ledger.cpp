@@ -178,9 +178,11 @@ void TestLedger::deadlines() {
 void TestLedger::cashedFile() {
     const TempProgramDir dir;
     const QString name = QStringLiteral("client/claimed.csv");
-    // Lines not the program's are kept byte for byte, a Shift_JIS note too.
-    dir.writeFile(name, "\xEF\xBB\xBF"
-                        "689,2025/01/02\r\n# \x83\x81\x83\x82\n12,2025/13/01\r\n");
+    // Lines not the program's are kept byte for byte, a Shift_JIS note too, and
+    // a year with a sign (QDate's format reading takes one).
+    dir.writeFile(name,
+                  "\xEF\xBB\xBF"
+                  "689,2025/01/02\r\n# \x83\x81\x83\x82\n12,2025/13/01\r\n688,-2026/08/03\r\n");
     ClaimedFile file = ClaimedFile::read();
     QCOMPARE(file.claimed(), (QMap<int, QDate>{{689, QDate(2025, 1, 2)}}));
     file.tick(690, QDate(2025, 2, 3));
@@ -188,7 +190,8 @@ void TestLedger::cashedFile() {
     file.untick(689);
     file.write();
     const QByteArray written = "\xEF\xBB\xBF"
-                               "# \x83\x81\x83\x82\r\n12,2025/13/01\r\n690,2025/02/03\r\n";
+                               "# \x83\x81\x83\x82\r\n12,2025/13/01\r\n688,-2026/08/03\r\n"
+                               "690,2025/02/03\r\n";
     QCOMPARE(dir.readFile(name), written);
     QCOMPARE(readLedgerFiles(dir.filePath(QStringLiteral("client"))).size(), 0);
     file.tick(1, QDate(2025, 2, 5));

@@ -8,6 +8,7 @@
 #include "common/Version.h"
 #include "common/ui/BusyScope.h"
 #include "common/ui/MessageBox.h"
+#include "data/DataFilePair.h"
 #include "data/DataFileReader.h"
 #include "data/ui/HistoryView.h"
 #include "data/ui/PrizeView.h"
@@ -43,6 +44,14 @@ void fillTable(DataFileReader& reader, Table& table, Read read, Show show) {
     show(table);
 }
 
+// A replacement of the data-file pair that a kill interrupted is settled
+// before anything reads the files, and the player is told.
+void settleDataPair(QWidget* parent) {
+    const PairSettled settled = settlePendingPair(dataPath(kDownloadFolder));
+    if (settled != PairSettled::Nothing)
+        showGuideMessage(parent, pairSettledMessage(settled));
+}
+
 } // namespace
 
 void TMainForm::FormShow() {
@@ -55,6 +64,7 @@ void TMainForm::FormShow() {
         m_version = buildVersion();
         setWindowTitle(QStringLiteral("Septarion  [for Version %1]").arg(m_version.Text));
         InitControls();
+        runHandler(this, [this] { settleDataPair(this); });
         // A load error is reported while the start-up still runs, so that
         // the window behind its box is locked as during any load.
         bool loaded = false;

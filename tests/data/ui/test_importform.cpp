@@ -5,10 +5,12 @@
 #include "app/ui/Main.h"
 #include "common/ui/FileDialogs.h"
 #include "common/ui/StripedGrid.h"
+#include "data/DataFilePair.h"
 #include "data/ui/ImportForm.h"
 #include "ledger/ui/LedgerForm.h"
 
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -135,6 +137,54 @@ private slots:
         QVERIFY2(answerer.boxes().at(0).text.startsWith(error),
                  qPrintable(answerer.boxes().at(0).text));
         QCOMPARE(folderSnapshot(m_dir->filePath(QStringLiteral("download"))), before);
+    }
+
+    void pairStoppedBetweenItsFilesIsFinishedAtTheNextStart_data() {
+        QTest::addColumn<bool>("undo");
+        QTest::addColumn<bool>("lost"); // the new prize file is gone: the .bak pair is back
+        QTest::newRow("import") << false << false;
+        QTest::newRow("undo") << true << false;
+        QTest::newRow("import, new file lost") << false << true;
+    }
+
+    void pairStoppedBetweenItsFilesIsFinishedAtTheNextStart() {
+        QFETCH(bool, undo);
+        QFETCH(bool, lost);
+        newProgramFolder();
+        m_dir->writeStartingData();
+        const QString folder = m_dir->filePath(QStringLiteral("download"));
+        const auto importPage = [&folder] {
+            const HeldResults held = HeldResults::read(folder);
+            writeImport(folder, held, mergeImport(held, checkImport(readResultsText(kPage), held)));
+        };
+        if (undo)
+            importPage();
+        const QStringList pair{QStringLiteral("Loto7Data.csv"), QStringLiteral("Loto7Number.csv")};
+        QStringList names = pair + QStringList{pair[0] + kBackupSuffix, pair[1] + kBackupSuffix};
+        for (const QString& name : names) // what a kill leaves beside a file written
+            m_dir->writeFile(QStringLiteral("download/%1.AbCdEf").arg(name), "x");
+        const QByteArray oldDraws = m_dir->readFile(QStringLiteral("download/Loto7Number.csv"));
+        const QByteArray oldPrizes = m_dir->readFile(QStringLiteral("download/Loto7Data.csv"));
+
+        struct Killed {};
+        setPairRenameHook([](const QString&) { throw Killed(); });
+        const auto realRenames = qScopeGuard([] { setPairRenameHook(nullptr); });
+        QVERIFY_THROWS_EXCEPTION(Killed, undo ? undoImport(folder) : importPage());
+        setPairRenameHook(nullptr);
+        QVERIFY(m_dir->readFile(QStringLiteral("download/Loto7Number.csv")) != oldDraws);
+        QCOMPARE(m_dir->readFile(QStringLiteral("download/Loto7Data.csv")), oldPrizes);
+        if (lost)
+            QVERIFY(QFile::remove(m_dir->filePath(QStringLiteral("download/Loto7Data.csv.new"))));
+
+        ModalAnswerer answerer;
+        openWindow();
+        QCOMPARE(answerer.texts(), QStringList{pairSettledMessage(lost ? PairSettled::RolledBack
+                                                                       : PairSettled::Finished)});
+        const int newest = undo || lost ? 689 : 690;
+        QCOMPARE(m_form->drawTable().at(0).DrawNumber, newest);
+        QCOMPARE(m_form->prizeTable().at(0).DrawNumber, newest);
+        names.sort();
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), names);
     }
 };
 
