@@ -15,6 +15,7 @@
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
@@ -51,10 +52,10 @@ constexpr int kHeatRowHeight = 18;
 constexpr int kScrollRoom = 20; // a vertical scroll bar and the frame
 constexpr int kChartMinimumHeight = 200;
 constexpr int kChartMinimumWidth = 300;
-constexpr int kTopPairsWidth = 300;
+constexpr int kTopPairsWidth = 262;
 // Per NumbersColumn.
 const QList<int> kNumbersColumns{44, 60, 70, 64, 84, 48, 64, 72, 90};
-const QList<int> kTopPairsColumns{70, 50, 64, 84};
+const QList<int> kTopPairsColumns{62, 44, 62, 80};
 // Per ShapeColumn.
 const QList<int> kShapeColumns{90, 60, 80, 90, 80};
 constexpr int kNumberLabelColumn = 28; // the heat map's row numbers
@@ -63,10 +64,6 @@ constexpr int kDrawColumn = 60;        // the gap table's draw numbers
 } // namespace geometry
 
 constexpr FormStyle kStyle{geometry::kFont, geometry::kButtonWidth};
-
-// The sum bands crowd the axis; their labels turn beyond this many.
-constexpr int kUprightLabels = 8;
-constexpr int kTurnedLabelAngle = -60;
 
 enum Page { NumbersTab, PairsTab, ShapesTab, GapsTab };
 
@@ -216,10 +213,14 @@ QWidget* TStatsForm::buildNumbers() {
 QChartView* TStatsForm::buildNumbersChart() {
     QChartView* view = chartView(this, "chartStatsNumbers");
     QChart* chart = view->chart();
-    auto* numbers = new QBarCategoryAxis;
-    for (int n = 1; n <= kMaxNumber; ++n)
-        numbers->append(QString::number(n));
-    numbers->setLabelsFont(gothicFont(geometry::kHeatFont));
+    // 37 category labels do not fit a narrow chart: bar n stands at n - 1 of
+    // a value axis labelled at every fifth number.
+    auto* numbers = new QCategoryAxis;
+    numbers->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    for (const int n : {1, 5, 10, 15, 20, 25, 30, 35, 37})
+        numbers->append(QString::number(n), n - 1);
+    numbers->setRange(-0.5, kMaxNumber - 0.5);
+    numbers->setLabelsFont(gothicFont(geometry::kSmallFont));
     chart->addAxis(numbers, Qt::AlignBottom);
     m_numbersAxis = countAxis(chart);
     m_numberBars = barSet(QStringLiteral("本数字の回数"), kStatsBar);
@@ -303,7 +304,8 @@ QChartView* TStatsForm::buildShapeChart() {
     QChartView* view = chartView(this, "chartStatsShape");
     QChart* chart = view->chart();
     m_shapeValues = new QBarCategoryAxis;
-    m_shapeValues->setLabelsFont(gothicFont(geometry::kHeatFont));
+    m_shapeValues->setLabelsFont(gothicFont(geometry::kSmallFont));
+    m_shapeValues->setTitleFont(gothicFont(geometry::kSmallFont));
     chart->addAxis(m_shapeValues, Qt::AlignBottom);
     m_shapeAxis = countAxis(chart);
     m_shapeBars = barSet(QStringLiteral("実際の回数"), kStatsBar);
@@ -393,7 +395,9 @@ void TStatsForm::showShapeChart() {
     QList<qreal> expected;
     double top = 0;
     for (const ShapeRow& row : page.rows) {
-        labels.append(row.label);
+        // The sums' bands by their lower ends: "20～29" crowds the axis.
+        labels.append(page.shape == Shape::Sum ? row.label.section(QChar(0xFF5E), 0, 0)
+                                               : row.label);
         counts.append(row.count);
         expected.append(row.expected);
         top = std::max({top, static_cast<double>(row.count), row.expected});
@@ -402,7 +406,8 @@ void TStatsForm::showShapeChart() {
     m_shapeExpectedBars->remove(0, m_shapeExpectedBars->count());
     m_shapeValues->clear();
     m_shapeValues->append(labels);
-    m_shapeValues->setLabelsAngle(labels.size() > kUprightLabels ? kTurnedLabelAngle : 0);
+    m_shapeValues->setTitleText(page.shape == Shape::Sum ? QStringLiteral("合計（10ごとの区切り）")
+                                                         : shapeName(page.shape));
     m_shapeBars->append(counts);
     m_shapeExpectedBars->append(expected);
     setCountRange(m_shapeAxis, top);
