@@ -21,8 +21,7 @@ QColor blend(const QColor& from, const QColor& to, double share) {
     const auto mix = [share](int a, int b) {
         return static_cast<int>(std::lround(a + (b - a) * share));
     };
-    return QColor(mix(from.red(), to.red()), mix(from.green(), to.green()),
-                  mix(from.blue(), to.blue()));
+    return {mix(from.red(), to.red()), mix(from.green(), to.green()), mix(from.blue(), to.blue())};
 }
 
 } // namespace
