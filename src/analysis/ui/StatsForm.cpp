@@ -199,7 +199,8 @@ QWidget* TStatsForm::buildNumbers() {
     m_numbersGrid->horizontalHeader()->setSectionsClickable(true);
     m_numbersGrid->setSortingEnabled(true);
     m_numbersGrid->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
-    m_numbersGrid->setToolTip(QStringLiteral("列の見出しをクリックすると並べ替えます。"));
+    m_numbersGrid->horizontalHeader()->setToolTip(
+        QStringLiteral("列の見出しをクリックすると並べ替えます。"));
     m_uniformity = sentence("lblStatsUniformity");
     auto* right = new QVBoxLayout;
     right->addWidget(buildNumbersChart(), 1);
