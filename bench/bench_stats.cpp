@@ -1,9 +1,14 @@
 // The statistics over the most draws a table holds: every page at once, as
 // the form computes them when the number of draws changes, and each page
-// alone.
+// alone; and the statistics box filled and shown over the real draws.
 
 #include "SampleData.h"
 #include "analysis/StatsPages.h"
+#include "analysis/ui/StatsForm.h"
+#include "common/ProgramFiles.h"
+
+#include <QCoreApplication>
+#include <QDir>
 
 #include <benchmark/benchmark.h>
 
@@ -60,5 +65,24 @@ void BM_StatsGaps(benchmark::State& state) {
         benchmark::DoNotOptimize(gapTable(benchTable(), kBenchDraws).rareCount());
 }
 BENCHMARK(BM_StatsGaps)->Unit(benchmark::kMillisecond);
+
+// What the command does before the box waits for input: every page computed
+// and the box laid out and painted.
+void BM_StatsFormFilledAndShown(benchmark::State& state) {
+    static const DrawTable real = [] {
+        DrawTable built;
+        const QDir dir(QStringLiteral(SEPTARION_REAL_DATA_DIR));
+        appendDrawLines(ReadLines(dir.filePath(QStringLiteral("Loto7Number.csv"))), built);
+        return built;
+    }();
+    for (auto _ : state) {
+        TStatsForm form(real);
+        form.show();
+        QCoreApplication::processEvents();
+        if (form.pages().range.draws != real.count())
+            state.SkipWithError("not every draw was counted");
+    }
+}
+BENCHMARK(BM_StatsFormFilledAndShown)->Unit(benchmark::kMillisecond);
 
 } // namespace

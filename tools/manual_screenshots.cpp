@@ -6,6 +6,7 @@
 // the tab as it is).
 #include "ScratchProgramDir.h"
 #include "analysis/ui/BacktestForm.h"
+#include "analysis/ui/StatsForm.h"
 #include "app/QtTranslations.h"
 #include "app/ui/About.h"
 #include "app/ui/Main.h"
@@ -33,6 +34,7 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTimer>
 
 #include <algorithm>
@@ -226,6 +228,24 @@ void shootBacktest(TMainForm& form) {
                              });
 }
 
+// Each page of the statistics box over every draw, the last one by the
+// command's own picture.
+void shootStats(TMainForm& form) {
+    const QStringList names = {QStringLiteral("stats-numbers"), QStringLiteral("stats-pairs"),
+                               QStringLiteral("stats-shapes"), QStringLiteral("stats-gaps")};
+    shootForm<TStatsForm>(form, "menuCommandStats", TStatsForm::kPreferredSize, names.last(),
+                          [&names](TStatsForm& box) {
+                              auto* tabs = find<QTabWidget>(box, QStringLiteral("tabStatsPages"));
+                              if (!tabs)
+                                  return;
+                              for (int page = 0; page + 1 < names.size(); ++page) {
+                                  tabs->setCurrentIndex(page);
+                                  shoot(box, names.at(page));
+                              }
+                              tabs->setCurrentIndex(names.size() - 1);
+                          });
+}
+
 // A draw as the lottery's results page shows it, copied as text.
 QString resultsPageBlock(const DrawResult& draw, const PrizeRecord& prize) {
     const QDate date = draw.drawDate();
@@ -346,6 +366,7 @@ int main(int argc, char** argv) {
     shootLedger(form, program);
     shootTicket(form);
     shootBacktest(form);
+    shootStats(form);
 
     form.splash()->showMessage(QStringLiteral("最新データのダウンロード中です。"));
     shoot(*form.splash(), QStringLiteral("splash"));

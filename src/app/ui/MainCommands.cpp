@@ -2,6 +2,7 @@
 #include "app/ui/Main.h"
 
 #include "analysis/ui/BacktestForm.h"
+#include "analysis/ui/StatsForm.h"
 #include "app/ui/About.h"
 #include "common/Clock.h"
 #include "common/ProgramFiles.h"
@@ -181,6 +182,14 @@ void TMainForm::remindUnclaimed() {
 
 void TMainForm::menuCommandBacktestClick() {
     openForm<TBacktestForm>(m_drawTable, m_prizeTable, m_settings);
+}
+
+void TMainForm::menuCommandStatsClick() {
+    // Too few draws say nothing: the reason instead of an empty box.
+    if (const QString refusal = statsUnavailableText(m_drawTable); !refusal.isEmpty())
+        showGuideMessage(this, refusal);
+    else
+        openForm<TStatsForm>(m_drawTable);
 }
 
 void TMainForm::menuHelpManualClick() {

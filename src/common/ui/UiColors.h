@@ -36,3 +36,13 @@ inline constexpr QColor kChartWallEdge(120, 120, 120);
 inline constexpr QColor kChartBlue(0, 0, 220);              // a series line; the winnings
 inline constexpr QColor kChartRed(200, 0, 0);               // the spending
 inline constexpr QColor kChartMarkFill(255, 255, 240, 215); // keeps marks legible over lines
+
+// The statistics: a count above or below what chance gives (and the heat
+// map's ends), the heat map's empty diagonal, a number away unusually long.
+inline constexpr QColor kStatsMore(214, 48, 32);
+inline constexpr QColor kStatsFewer(32, 80, 214);
+inline constexpr QColor kStatsDiagonal(192, 192, 192);
+inline constexpr QColor kStatsRareGap(255, 214, 150);
+// The statistics charts: the real counts and what chance gives.
+inline constexpr QColor kStatsBar(70, 110, 200);
+inline constexpr QColor kStatsExpectedBar(150, 150, 150);
