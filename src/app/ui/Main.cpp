@@ -171,6 +171,8 @@ void TMainForm::buildMenu() {
             &TMainForm::menuCommandTicketClick);
     addItem(command, QStringLiteral("menuCommandBacktest"), QStringLiteral("過去検証(&B)…"),
             &TMainForm::menuCommandBacktestClick);
+    addItem(command, QStringLiteral("menuCommandWheel"), QStringLiteral("ホイール作成(&W)…"),
+            &TMainForm::menuCommandWheelClick);
     addItem(command, QStringLiteral("menuCommandLedger"), QStringLiteral("当選・収支の集計(&L)"),
             &TMainForm::menuCommandLedgerClick);
 

@@ -80,6 +80,7 @@ public:
     // deadline is near, at most once a day; its "集計を開く" opens the ledger.
     void remindUnclaimed();
     void menuCommandBacktestClick();
+    void menuCommandWheelClick();
     void menuHelpManualClick();
     void menuHelpHomePageClick();
     void menuHelpAboutClick();

@@ -2,6 +2,7 @@
 #include "app/ui/Main.h"
 
 #include "analysis/ui/BacktestForm.h"
+#include "analysis/ui/WheelForm.h"
 #include "app/ui/About.h"
 #include "common/Clock.h"
 #include "common/ProgramFiles.h"
@@ -181,6 +182,11 @@ void TMainForm::remindUnclaimed() {
 
 void TMainForm::menuCommandBacktestClick() {
     openForm<TBacktestForm>(m_drawTable, m_prizeTable, m_settings);
+}
+
+void TMainForm::menuCommandWheelClick() {
+    openForm<TWheelForm>(
+        [this](const QVector<WheelLine>& lines) { m_mainPage->appendPendingLines(lines); });
 }
 
 void TMainForm::menuHelpManualClick() {

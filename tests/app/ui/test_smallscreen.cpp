@@ -21,6 +21,7 @@ private slots:
         QTest::newRow("ledger") << QStringLiteral("menuCommandLedger");
         QTest::newRow("ticket") << QStringLiteral("menuCommandTicket");
         QTest::newRow("backtest") << QStringLiteral("menuCommandBacktest");
+        QTest::newRow("wheel") << QStringLiteral("menuCommandWheel");
     }
     void boxesFitTheScreen() {
         QFETCH(QString, command);
