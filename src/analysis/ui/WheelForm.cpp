@@ -40,7 +40,9 @@ constexpr int kRowHeight = 20;
 const QList<int> kLineColumns{44, 38, 38, 38, 38, 38, 38, 38}; // No. and the seven numbers
 const QList<int> kCoverColumns{128, 76, 96, 96, 96, 80};       // as wheelCoverHeaders
 constexpr int kScrollBar = 20;                                 // and the frame
-constexpr int kCoverRows = kPositions + 1;                     // 0..7 drawn in the pool
+constexpr int kCoverRows = kPositions + 1;
+constexpr int kTitleExtra =
+    8; // the title row's extra height and the frame                     // 0..7 drawn in the pool
 } // namespace geometry
 
 // Progress is shown at most this often: the events are looked at then, not
@@ -207,7 +209,7 @@ QWidget* TWheelForm::buildCover() {
                             geometry::kRowHeight, geometry::kCoverColumns});
     m_coverGrid->setMinimumWidth(sum(geometry::kCoverColumns) + geometry::kScrollBar);
     m_coverGrid->setFixedHeight((geometry::kCoverRows + 1) * geometry::kRowHeight +
-                                geometry::kScrollBar);
+                                geometry::kTitleExtra);
     m_coverGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* explain = kStyle.caption(
         QStringLiteral("プールに入った本数字の個数ごとに、その確率と、最もよく一致する口が"
