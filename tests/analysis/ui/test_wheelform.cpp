@@ -124,24 +124,29 @@ void TestWheelForm::poolToPendingList() {
 
 void TestWheelForm::refusedPoolBuildsNothing_data() {
     QTest::addColumn<QString>("pool");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("short") << "1 2 3"
+    QTest::addColumn<int>("match");
+    QTest::addColumn<QString>("message"); // its start
+    QTest::newRow("short") << "1 2 3" << 4
                            << "プールの数字が足りません（3個）。8～20個にしてください。";
-    QTest::newRow("repeated") << "1 2 3 4 5 6 7 7"
-                              << "07が重複しています。";
-    QTest::newRow("out of range") << "1 2 3 4 5 6 7 38"
-                                  << "「38」は1～37の範囲外です。";
+    QTest::newRow("repeated") << "1 2 3 4 5 6 7 7" << 4 << "07が重複しています。";
+    QTest::newRow("out of range") << "1 2 3 4 5 6 7 38" << 4 << "「38」は1～37の範囲外です。";
+    QTest::newRow("over 1,000 lines")
+        << "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17" << 6 << "1,000口を超えるため作成しません（";
 }
 
 void TestWheelForm::refusedPoolBuildsNothing() {
     QFETCH(QString, pool);
+    QFETCH(int, match);
     QFETCH(QString, message);
     ModalAnswerer answerer;
     withForm(answerer, [&](TWheelForm* box) {
         make(box, QStringLiteral("1 2 3 4 5 6 7 8"));
         QVERIFY(box->wheel().has_value());
+        control<QSpinBox>(box, QStringLiteral("editWheelMatch"))->setValue(match);
         make(box, pool);
-        QCOMPARE(answerer.texts(), QStringList{message});
+        QCOMPARE(answerer.texts().size(), 1);
+        QVERIFY2(answerer.texts().front().startsWith(message),
+                 qPrintable(answerer.texts().front()));
         QVERIFY(!box->wheel().has_value());
         QCOMPARE(grid(box, "gridWheelLines")->model()->rowCount(), 0);
         QCOMPARE(text(box, "lblWheelSummary"), QString());
