@@ -7,6 +7,7 @@
 #include "ScratchProgramDir.h"
 #include "analysis/ui/BacktestForm.h"
 #include "analysis/ui/StatsForm.h"
+#include "analysis/ui/WheelForm.h"
 #include "app/QtTranslations.h"
 #include "app/ui/About.h"
 #include "app/ui/Main.h"
@@ -26,6 +27,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -246,6 +248,18 @@ void shootStats(TMainForm& form) {
                           });
 }
 
+// The wheel box over a pool of ten numbers and the promise it opens with,
+// the lines made.
+void shootWheel(TMainForm& form) {
+    shootForm<TWheelForm>(form, "menuCommandWheel", TWheelForm::kPreferredSize,
+                          QStringLiteral("wheel"), [](TWheelForm& box) {
+                              if (auto* pool =
+                                      find<QLineEdit>(box, QStringLiteral("editWheelPool")))
+                                  pool->setText(QStringLiteral("3 7 11 15 19 22 26 30 33 36"));
+                              click(box, QStringLiteral("btnWheelMake"));
+                          });
+}
+
 // A draw as the lottery's results page shows it, copied as text.
 QString resultsPageBlock(const DrawResult& draw, const PrizeRecord& prize) {
     const QDate date = draw.drawDate();
@@ -367,6 +381,7 @@ int main(int argc, char** argv) {
     shootTicket(form);
     shootBacktest(form);
     shootStats(form);
+    shootWheel(form);
 
     form.splash()->showMessage(QStringLiteral("最新データのダウンロード中です。"));
     shoot(*form.splash(), QStringLiteral("splash"));

@@ -173,6 +173,8 @@ void TMainForm::buildMenu() {
             &TMainForm::menuCommandBacktestClick);
     addItem(command, QStringLiteral("menuCommandStats"), QStringLiteral("統計(&S)…"),
             &TMainForm::menuCommandStatsClick);
+    addItem(command, QStringLiteral("menuCommandWheel"), QStringLiteral("ホイール作成(&W)…"),
+            &TMainForm::menuCommandWheelClick);
     addItem(command, QStringLiteral("menuCommandLedger"), QStringLiteral("当選・収支の集計(&L)"),
             &TMainForm::menuCommandLedgerClick);
 

@@ -81,6 +81,7 @@ public:
     void remindUnclaimed();
     void menuCommandBacktestClick();
     void menuCommandStatsClick();
+    void menuCommandWheelClick();
     void menuHelpManualClick();
     void menuHelpHomePageClick();
     void menuHelpAboutClick();

@@ -3,6 +3,7 @@
 
 #include "analysis/ui/BacktestForm.h"
 #include "analysis/ui/StatsForm.h"
+#include "analysis/ui/WheelForm.h"
 #include "app/ui/About.h"
 #include "common/Clock.h"
 #include "common/ProgramFiles.h"
@@ -190,6 +191,11 @@ void TMainForm::menuCommandStatsClick() {
         showGuideMessage(this, refusal);
     else
         openForm<TStatsForm>(m_drawTable);
+}
+
+void TMainForm::menuCommandWheelClick() {
+    openForm<TWheelForm>(
+        [this](const QVector<WheelLine>& lines) { m_mainPage->appendPendingLines(lines); });
 }
 
 void TMainForm::menuHelpManualClick() {

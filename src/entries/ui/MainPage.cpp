@@ -312,6 +312,12 @@ void TMainPage::btnSelectClick() {
                                               "「決定」ボタンをクリックしてください。"));
         return;
     }
+    appendPendingRow(numbers);
+    showPendingCount(m_grid->currentDataRow() + 1);
+    btnRisetClick();
+}
+
+void TMainPage::appendPendingRow(const QList<int>& numbers) {
     if (m_grid->hasData())
         m_grid->appendRow();
     QStringList fields{QString::number(m_drawNumber->text().toInt())};
@@ -321,8 +327,13 @@ void TMainPage::btnSelectClick() {
     m_grid->gridModel()->setRowCells(last,
                                      gridRowFromFields(splitCommaText(joinCommaText(fields)), 8));
     m_grid->setCurrentDataRow(last);
-    showPendingCount(m_grid->currentDataRow() + 1);
-    btnRisetClick();
+}
+
+void TMainPage::appendPendingLines(const QVector<std::array<int, kPositions>>& lines) {
+    for (const auto& line : lines)
+        appendPendingRow(QList<int>(line.cbegin(), line.cend()));
+    if (!lines.isEmpty())
+        showPendingCount(m_grid->dataRowCount());
 }
 
 void TMainPage::btnCancelClick() {

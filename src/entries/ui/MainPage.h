@@ -1,9 +1,13 @@
 #pragma once
 
+#include "common/ComType.h"
+
 #include <QList>
 #include <QStringList>
 #include <QVector>
 #include <QWidget>
+
+#include <array>
 
 class QGroupBox;
 class QLabel;
@@ -43,6 +47,10 @@ public:
     void setAutoSelectMaxText(const QString& text);
     // `btnAutoCalc` and `editAutoSelectMax` together.
     void setAutoCalcEnabled(bool enabled);
+    // Lines made elsewhere (a wheel), each seven numbers ascending, after the
+    // pending lines already there, as "決定" adds one; the count and price
+    // follow.
+    void appendPendingLines(const QVector<std::array<int, kPositions>>& lines);
 
     // Handlers.
     void ComSet_SpeedBtnClick(QToolButton* button);
@@ -62,6 +70,8 @@ private:
     QGroupBox* buildPending();
     void rebuildImages();
     void showPendingCount(int lines);
+    // One line after the pending lines, made the current row.
+    void appendPendingRow(const QList<int>& numbers);
 
     int m_selectionCount = 0;
     QLineEdit* m_drawNumber = nullptr;

@@ -22,6 +22,7 @@ private slots:
         QTest::newRow("ticket") << QStringLiteral("menuCommandTicket");
         QTest::newRow("backtest") << QStringLiteral("menuCommandBacktest");
         QTest::newRow("stats") << QStringLiteral("menuCommandStats");
+        QTest::newRow("wheel") << QStringLiteral("menuCommandWheel");
     }
     void boxesFitTheScreen() {
         QFETCH(QString, command);
