@@ -86,9 +86,9 @@ private slots:
         for (const QAction* action :
              control<QMenu>(&form, QStringLiteral("menuCommand"))->actions())
             order << action->objectName();
-        QCOMPARE(order,
-                 (QStringList{"menuCommandDownload", "menuCommandImport", "menuCommandTicket",
-                              "menuCommandBacktest", "menuCommandLedger"}));
+        QCOMPARE(order, (QStringList{"menuCommandDownload", "menuCommandImport",
+                                     "menuCommandTicket", "menuCommandBacktest", "menuCommandStats",
+                                     "menuCommandWheel", "menuCommandLedger"}));
 
         struct Seen {
             bool found = false, modal = false, resizable = false;
