@@ -426,7 +426,7 @@ qsizetype valueEnd(const Cells& cells, qsizetype begin, QChar unit) {
 
 QString joinedCells(const Cells& cells, qsizetype begin, qsizetype end) {
     QString text;
-    for (qsizetype i = begin; i < end; ++i)
+    for (qsizetype i = begin; i < std::min(end, cells.size()); ++i)
         text.append(cells[i]);
     return text;
 }
