@@ -164,9 +164,10 @@ void TestResultsImport::previewTakesTypedDrawsTicksAndRemovals() {
     preview.setTextDraws(readResultsText(u"1,2013/04/05,03,04,05,06,07,08,12,10,11\n"
                                          "2,2013/04/12,11,12,13,14,15,16,17,18,19\n"_qs));
     // Typed in place of the pasted draw 2: the numbers of draw 1, full-width amounts.
-    const QStringList prize{u"0"_qs,     u"0"_qs,    u"2"_qs,      u"9,000,000"_qs, u"10"_qs,
-                            u"500000"_qs, u"100"_qs, u"10,000"_qs, u"1,000"_qs,     u"1,400"_qs,
-                            u"２，０００"_qs, u"１０００"_qs, u"123"_qs};
+    const QStringList prize{u"0"_qs,     u"0"_qs,      u"2"_qs,          u"9,000,000"_qs,
+                            u"10"_qs,    u"500000"_qs, u"100"_qs,        u"10,000"_qs,
+                            u"1,000"_qs, u"1,400"_qs,  u"２，０００"_qs, u"１０００"_qs,
+                            u"123"_qs};
     preview.addTypedDraw(
         readTypedDraw(2, QDate(2013, 4, 12), {9, 8, 7, 6, 5, 4, 3, 11, 10}, prize));
     preview.check(held);

@@ -152,7 +152,8 @@ private slots:
 
         QCOMPARE(seen.rows, QStringList({u"新規|690|2026/08/14|11 12 13 14 15 16 17"_qs,
                                          u"競合|689|2026/08/07|01 02 03 04 05 06 07"_qs}));
-        QVERIFY2(seen.tip.startsWith(u"第690回 2026/08/14\n賞金データなし"_qs), qPrintable(seen.tip));
+        QVERIFY2(seen.tip.startsWith(u"第690回 2026/08/14\n賞金データなし"_qs),
+                 qPrintable(seen.tip));
         QVERIFY(seen.ticked);
         QCOMPARE(seen.afterRun, QStringList({u"691"_qs, u"2026/08/21"_qs, u" "_qs, QString()}));
         QCOMPARE(answerer.texts().value(0), u"2件の当せん結果を取り込みました。"_qs);
