@@ -411,7 +411,7 @@ QString importRowDetails(const ImportRow& row) {
                                    .arg(groupDigits(winners), groupDigits(prize.Amounts.at(tier))));
         }
         lines.append(QStringLiteral("キャリーオーバー %1円").arg(groupDigits(prize.CarryOver)));
-    } else {
+    } else if (!row.remarks.contains(QStringLiteral("賞金データなし"))) {
         lines.append(QStringLiteral("賞金データなし"));
     }
     lines.append(row.remarks);
