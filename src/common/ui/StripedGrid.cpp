@@ -162,9 +162,9 @@ void StripedGrid::setCurrentDataRow(int row) {
 
 bool StripedGrid::isHighlighted(int row) const {
     // A grid that lets several rows be chosen shows each of them.
-    const bool chosen =
-        row == currentDataRow() || (selectionMode() == QAbstractItemView::ExtendedSelection &&
-                                    selectionModel() && selectionModel()->isRowSelected(row, {}));
+    const bool chosen = row == currentDataRow() ||
+                        (selectionMode() == QAbstractItemView::ExtendedSelection &&
+                         selectionModel() != nullptr && selectionModel()->isRowSelected(row, {}));
     if (!chosen)
         return false;
     return m_highlight == Highlight::Always || hasFocus();
