@@ -49,7 +49,7 @@ private slots:
         // One line of draw 690 wins the 3rd prize: six of its main numbers.
         m_dir->writeFile(QStringLiteral("client/690.csv"), "690,03,10,14,17,18,20,36\r\n");
         openWindow();
-        QAction* item = find<QAction>(QStringLiteral("menuCommandImport"));
+        auto* item = find<QAction>(QStringLiteral("menuCommandImport"));
         const QList<QAction*> items = find<QMenu>(QStringLiteral("menuCommand"))->actions();
         QCOMPARE(items.indexOf(item), items.indexOf(find<QAction>("menuCommandDownload")) + 1);
 
