@@ -21,6 +21,8 @@ namespace {
 
 constexpr int kFriday = 5;
 constexpr std::array<qint64, 2> kUsualIntervals = {7, 14};
+// The most draws a repeat of main numbers names.
+constexpr qsizetype kNamedRepeats = 3;
 
 // The lines of a file; their draw numbers come from the loader's reading.
 HeldFile readHeldFile(const QString& path) {
@@ -223,10 +225,15 @@ void warnRepeatedNumbers(QVector<ImportRow>& rows, const HeldResults& held) {
         const bool alreadyHeld = held.draw(static_cast<int>(row.draw.drawNumber)) != nullptr;
         if (row.state != ImportState::New || !row.draw.hasNumbers || alreadyHeld)
             continue;
-        QList<qint64> others = drawsOf.values(numbersMask(row.draw.mainNumbers));
-        others.removeAll(row.draw.drawNumber);
+        // A few are named: a file of one set of numbers over and over names
+        // each draw's first ones, not every other draw.
+        QList<qint64> others;
+        const quint64 mask = numbersMask(row.draw.mainNumbers);
+        for (auto it = drawsOf.constFind(mask);
+             it != drawsOf.cend() && it.key() == mask && others.size() < kNamedRepeats; ++it)
+            if (*it != row.draw.drawNumber && !others.contains(*it))
+                others.append(*it);
         std::sort(others.begin(), others.end());
-        others.erase(std::unique(others.begin(), others.end()), others.end());
         QStringList names;
         for (const qint64 other : others)
             names.append(drawName(other));
