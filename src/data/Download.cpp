@@ -333,34 +333,37 @@ DownloadResult DownloadDataFiles(const std::function<bool()>& stopRequested,
         QNetworkAccessManager manager;
         manager.setProxyFactory(new SystemProxyFactory);
         const QUrl base = dataServerUrl();
-        const auto optionsFor = [&](DataFileKind kind, const QString& target) {
-            FetchOptions options{downloadTimeoutMs(),
-                                 downloadTransferLimitMs(),
-                                 downloadBodyLimitBytes(),
-                                 stopRequested,
-                                 {}};
-            if (confirmDrop)
-                options.acceptFetched = [&confirmDrop, kind, target](const QString& fetched) {
-                    const QVector<int> missing = drawsMissingFrom(target, fetched, kind);
-                    return missing.isEmpty() || confirmDrop(kind, missing);
-                };
-            return options;
-        };
+        const FetchOptions options{downloadTimeoutMs(),
+                                   downloadTransferLimitMs(),
+                                   downloadBodyLimitBytes(),
+                                   stopRequested,
+                                   {}};
         const QString drawTarget = drawFilePath();
         const QString folder = QFileInfo(drawTarget).path();
         // The files are compared with the held ones: those of a whole pair.
         settlePendingPair(folder);
         std::unique_ptr<QTemporaryFile> draws;
-        result.drawResults = fetchDataFile(
-            manager, dataFileUrl(base, serverPath(kDrawFileName)), drawTarget,
-            DataFileKind::DrawResults, optionsFor(DataFileKind::DrawResults, drawTarget), draws);
+        result.drawResults = fetchDataFile(manager, dataFileUrl(base, serverPath(kDrawFileName)),
+                                           drawTarget, DataFileKind::DrawResults, options, draws);
         if (result.drawResults != FetchStatus::Done)
             return result;
         const QString prizeTarget = prizeFilePath();
         std::unique_ptr<QTemporaryFile> prizes;
         result.prizeData = fetchDataFile(manager, dataFileUrl(base, serverPath(kPrizeFileName)),
-                                         prizeTarget, DataFileKind::PrizeData,
-                                         optionsFor(DataFileKind::PrizeData, prizeTarget), prizes);
+                                         prizeTarget, DataFileKind::PrizeData, options, prizes);
+        // One question for the pair: two answers could leave the files mixed.
+        DroppedDraws dropped;
+        dropped.drawResults =
+            drawsMissingFrom(drawTarget, draws->fileName(), DataFileKind::DrawResults);
+        if (prizes)
+            dropped.prizeData =
+                drawsMissingFrom(prizeTarget, prizes->fileName(), DataFileKind::PrizeData);
+        if (confirmDrop && !dropped.isEmpty() && !confirmDrop(dropped)) {
+            result.drawResults = FetchStatus::Declined;
+            if (prizes)
+                result.prizeData = FetchStatus::Declined;
+            return result;
+        }
         // Both files go in as one pair; as always, a new draw file goes in
         // alone when the prize file fails.
         try {

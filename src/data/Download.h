@@ -112,15 +112,23 @@ bool dataServerConfigured();
 QVector<int> drawsMissingFrom(const QString& heldPath, const QString& fetchedPath,
                               DataFileKind kind);
 
-// Asked when a fetched file lacks draws the held one has: true replaces the
-// held file all the same.
-using DropConfirmation = std::function<bool(DataFileKind kind, const QVector<int>& missing)>;
+// The draws each held file has and its fetched copy lacks.
+struct DroppedDraws {
+    QVector<int> drawResults;
+    QVector<int> prizeData;
+    bool isEmpty() const { return drawResults.isEmpty() && prizeData.isEmpty(); }
+};
+
+// Asked once for the pair when a fetched file lacks draws the held one has:
+// true replaces the held files all the same.
+using DropConfirmation = std::function<bool(const DroppedDraws& dropped)>;
 
 // Fetches download/Loto7Number.csv in the data folder (DataFolder.h) and, only when that
 // succeeded, download/Loto7Data.csv, from dataServerUrl(); then both replace
 // the held ones as one pair (DataFilePair.h), or the draw file alone when the
-// prize file failed. A pair a kill left pending is settled first. A file that
-// lacks draws the held one has replaces it only when `confirmDrop` says so;
-// when the draw file is kept, the prize file is not fetched. Never throws.
+// prize file failed. A pair a kill left pending is settled first. When the
+// fetched files lack draws the held ones have, `confirmDrop` is asked once
+// for both: declined, both held files stay (both statuses Declined, or the
+// draw file's alone when the prize file failed). Never throws.
 DownloadResult DownloadDataFiles(const std::function<bool()>& stopRequested = {},
                                  const DropConfirmation& confirmDrop = {});

@@ -10,6 +10,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QMultiHash>
 
 #include <algorithm>
 #include <charconv>
@@ -20,6 +21,8 @@ namespace {
 
 constexpr int kFriday = 5;
 constexpr std::array<qint64, 2> kUsualIntervals = {7, 14};
+// The most draws a repeat of main numbers names.
+constexpr qsizetype kNamedRepeats = 3;
 
 // The lines of a file; their draw numbers come from the loader's reading.
 HeldFile readHeldFile(const QString& path) {
@@ -201,6 +204,45 @@ void addWarnings(ImportRow& row, const KnownDates& dates, const HeldResults& hel
         row.remarks.append(QStringLiteral("賞金データなし"));
 }
 
+template <typename Numbers> quint64 numbersMask(const Numbers& numbers) {
+    quint64 mask = 0;
+    for (const int n : numbers)
+        mask |= quint64{1} << (n & 63);
+    return mask;
+}
+
+// A new draw drawn with the very numbers of another is most likely a slip:
+// the numbers typed or pasted into the wrong draw.
+void warnRepeatedNumbers(QVector<ImportRow>& rows, const HeldResults& held) {
+    QMultiHash<quint64, qint64> drawsOf;
+    for (const DrawResult& draw : held.draws().draws())
+        drawsOf.insert(numbersMask(draw.MainNumbers), draw.DrawNumber);
+    for (const ImportRow& row : rows)
+        if (row.state != ImportState::Refused && row.draw.hasNumbers)
+            drawsOf.insert(numbersMask(row.draw.mainNumbers), row.draw.drawNumber);
+    for (ImportRow& row : rows) {
+        // A held draw that brings its prize data is no slip of this import.
+        const bool alreadyHeld = held.draw(static_cast<int>(row.draw.drawNumber)) != nullptr;
+        if (row.state != ImportState::New || !row.draw.hasNumbers || alreadyHeld)
+            continue;
+        // A few are named: a file of one set of numbers over and over names
+        // each draw's first ones, not every other draw.
+        QList<qint64> others;
+        const quint64 mask = numbersMask(row.draw.mainNumbers);
+        for (auto it = drawsOf.constFind(mask);
+             it != drawsOf.cend() && it.key() == mask && others.size() < kNamedRepeats; ++it)
+            if (*it != row.draw.drawNumber && !others.contains(*it))
+                others.append(*it);
+        std::sort(others.begin(), others.end());
+        QStringList names;
+        for (const qint64 other : others)
+            names.append(drawName(other));
+        if (!names.isEmpty())
+            row.remarks.append(
+                QStringLiteral("本数字が%1と同じです").arg(names.join(QStringLiteral("、"))));
+    }
+}
+
 // Digits written straight into the line: a merge writes up to 200,000 lines.
 void appendNumber(QByteArray& out, qint64 value) {
     std::array<char, 24> digits{};
@@ -329,12 +371,15 @@ QVector<ImportRow> checkImport(const QVector<ReadDraw>& draws, const HeldResults
     });
     QVector<ImportRow> rows;
     rows.reserve(draws.size());
-    for (const qsizetype index : order)
+    for (const qsizetype index : order) {
         rows.append(classify(draws.at(index), held));
+        rows.back().readIndex = index;
+    }
     const KnownDates dates(rows, held);
     for (ImportRow& row : rows)
         if (row.state == ImportState::New || row.state == ImportState::Conflict)
             addWarnings(row, dates, held);
+    warnRepeatedNumbers(rows, held);
     return rows;
 }
 
@@ -356,6 +401,28 @@ QStringList importRowTexts(const ImportRow& row) {
             draw.prize ? QStringLiteral("有") : QStringLiteral("無"),
             QString(),
             row.remarks.join(QStringLiteral("、"))};
+}
+
+QString importRowDetails(const ImportRow& row) {
+    const ReadDraw& draw = row.draw;
+    QStringList lines{QStringLiteral("%1 %2").arg(
+        drawName(draw.drawNumber), draw.date.isValid() ? formatDate(draw.date) : draw.dateText)};
+    if (draw.prize) {
+        const PrizeRecord& prize = *draw.prize;
+        for (int tier = 0; tier < kPrizeTiers; ++tier) {
+            const qint64 winners = prize.Winners.at(tier);
+            lines.append(winners == 0
+                             ? QStringLiteral("%1等 該当なし").arg(tier + 1)
+                             : QStringLiteral("%1等 %2口 %3円")
+                                   .arg(tier + 1)
+                                   .arg(groupDigits(winners), groupDigits(prize.Amounts.at(tier))));
+        }
+        lines.append(QStringLiteral("キャリーオーバー %1円").arg(groupDigits(prize.CarryOver)));
+    } else if (!row.remarks.contains(QStringLiteral("賞金データなし"))) {
+        lines.append(QStringLiteral("賞金データなし"));
+    }
+    lines.append(row.remarks);
+    return lines.join(u'\n');
 }
 
 QString importSummary(const QVector<ImportRow>& rows) {

@@ -44,6 +44,7 @@ public:
     // The prize record of a draw, when the prize file holds one.
     std::optional<PrizeRecord> prize(int drawNumber) const;
     int newestDrawNumber() const { return m_newest; }
+    const DrawTable& draws() const { return m_draws; }
     const HeldFile& drawFile() const { return m_drawFile; }
     const HeldFile& prizeFile() const { return m_prizeFile; }
 
@@ -73,6 +74,8 @@ struct ImportRow {
     QStringList remarks;
     // The player's tick on a conflicting row: replace what the files hold.
     bool overwrite = false;
+    // The index of the draw in the list checked.
+    qsizetype readIndex = -1;
 
     bool taken() const {
         return state == ImportState::New || (state == ImportState::Conflict && overwrite);
@@ -82,7 +85,8 @@ struct ImportRow {
 // The rows of the draws read, newest draw first (rows in the same place in
 // the order they were read), each with its state, its reason and its
 // warnings: a date that is not a Friday, or not 7 or 14 days after the draw
-// before it; draw numbers missing below a new draw; no prize data.
+// before it; draw numbers missing below a new draw; no prize data; a new
+// draw whose seven main numbers are those of another draw, held or read.
 QVector<ImportRow> checkImport(const QVector<ReadDraw>& draws, const HeldResults& held);
 
 // The preview's texts of a row, in column order: state, draw number, date,
@@ -92,6 +96,9 @@ inline constexpr int kImportColumns = 8;
 inline constexpr int kImportOverwriteColumn = 6;
 QStringList importRowTexts(const ImportRow& row);
 QStringList importHeaders();
+// All a row holds, for its tooltip: the draw, each tier's winners and amount,
+// the carry-over, and every remark on a line of its own.
+QString importRowDetails(const ImportRow& row);
 
 // "5件読込 ／ 3件新規 ／ 1件取込済 ／ 1件競合 ／ 0件不正".
 QString importSummary(const QVector<ImportRow>& rows);

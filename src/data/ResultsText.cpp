@@ -3,7 +3,9 @@
 #include "common/Chars.h"
 #include "common/Clock.h"
 #include "common/ComType.h"
+#include "data/CsvFields.h"
 #include "data/DrawTable.h"
+#include "data/PrizeRows.h"
 
 #include <QHash>
 #include <QStringDecoder>
@@ -14,9 +16,6 @@
 
 namespace {
 
-// Values beyond any real count or amount are held here, so that no text is too
-// long to read.
-constexpr qint64 kValueCap = Q_INT64_C(1'000'000'000'000'000);
 // What another tool leaves of a carry-over that did not fit 32 bits.
 constexpr qint64 kCutCarryOver = 2'147'483'647;
 // Field counts of the CSV layouts: the program's draw lines; the all-draws CSV;
@@ -50,57 +49,6 @@ Cells splitCells(QStringView row, bool commas) {
     }
     return cells;
 }
-
-// The fields of a CSV line, unquoted ("" inside quotes stands for one quote)
-// and without the blanks around them. They live in one buffer that every line
-// reuses: a large file is read without a string per field.
-class CsvFields {
-public:
-    void split(QStringView line) {
-        m_text.resize(0); // keeps the capacity
-        m_ends.clear();
-        qsizetype i = 0;
-        for (;;) {
-            while (i < line.size() && line[i].isSpace())
-                ++i;
-            qsizetype quotedEnd = m_text.size(); // blanks inside quotes stay
-            if (i < line.size() && line[i] == u'"') {
-                for (++i;;) {
-                    const qsizetype quote = line.indexOf(u'"', i);
-                    const qsizetype stop = quote < 0 ? line.size() : quote;
-                    m_text.append(line.sliced(i, stop - i));
-                    i = std::min(stop + 1, line.size());
-                    if (quote < 0 || i == line.size() || line[i] != u'"')
-                        break;
-                    m_text.append(u'"');
-                    ++i;
-                }
-                quotedEnd = m_text.size();
-            }
-            const qsizetype comma = line.indexOf(u',', i);
-            const qsizetype stop = comma < 0 ? line.size() : comma;
-            m_text.append(line.sliced(i, stop - i));
-            i = stop;
-            qsizetype end = m_text.size();
-            while (end > quotedEnd && m_text[end - 1].isSpace())
-                --end;
-            m_text.truncate(end);
-            m_ends.append(end);
-            if (i >= line.size())
-                return;
-            ++i;
-        }
-    }
-    qsizetype size() const { return m_ends.size(); }
-    QStringView operator[](qsizetype i) const {
-        const qsizetype begin = i == 0 ? 0 : m_ends[i - 1];
-        return QStringView(m_text).sliced(begin, m_ends[i] - begin);
-    }
-
-private:
-    QString m_text;
-    QVarLengthArray<qsizetype, 32> m_ends;
-};
 
 // Numbers written in a row, parted by blanks or commas, into `plain`, and
 // those in parentheses (the bonus numbers, as the results page writes them)
@@ -167,74 +115,6 @@ std::optional<QDate> dateOf(QStringView text) {
     if (eraStart != 0 && parts[0] == 0)
         return QDate();
     return QDate(eraStart + parts[0], parts[1], parts[2]);
-}
-
-// The prize rows of one draw as they are read. The draw takes them as its
-// prize data only when all of them are there and exact.
-struct PrizeRows {
-    std::array<qint64, kPrizeTiers> winners{};
-    std::array<qint64, kPrizeTiers> amounts{};
-    qint64 carryOver = 0;
-    unsigned seen = 0; // bit t for tier t + 1, bit kPrizeTiers for the carry-over
-    bool rounded = false;
-    QString error; // the first bad value
-
-    void setTier(int tier, QStringView count, QStringView amount) {
-        winners.at(tier) = read(count, false);
-        amounts.at(tier) = read(amount, true);
-        seen |= 1U << tier;
-    }
-    void setCarryOver(QStringView amount) {
-        carryOver = read(amount, true);
-        seen |= 1U << kPrizeTiers;
-    }
-    bool has(int row) const { return (seen & (1U << row)) != 0; }
-
-private:
-    qint64 read(QStringView text, bool amount);
-};
-
-// A count or an amount: "1,234", "8,254口", "1,200,000,000円", "¥1,000", "1.0",
-// "該当なし" (none), or rounded: "6億円", "1,234万円".
-qint64 PrizeRows::read(QStringView text, bool amount) {
-    text = text.trimmed();
-    if (text == u"該当なし")
-        return 0;
-    if (text.endsWith(amount ? u'円' : u'口'))
-        text.chop(1);
-    if (amount && text.startsWith(u'¥'))
-        text = text.sliced(1);
-    const bool negative = text.startsWith(u'-');
-    if (negative)
-        text = text.sliced(1);
-    qint64 value = 0;
-    bool digits = false;
-    bool fraction = false;
-    bool partial = false; // a fraction of a yen or a winner
-    bool junk = false;
-    for (const QChar c : text) {
-        if (amount && (c == u'億' || c == u'万')) {
-            // A rounded amount is never taken: only whether it is zero matters.
-            rounded = true;
-            fraction = false;
-            partial = false;
-        } else if (isAsciiDigit(c)) {
-            digits = true;
-            if (!fraction)
-                value = value < kValueCap / 10 ? value * 10 + (c.unicode() - u'0') : kValueCap;
-            partial = partial || (fraction && c != u'0');
-        } else if (c == u'.' && !fraction) {
-            fraction = true;
-        } else if (c != u',' || fraction) {
-            junk = true;
-        }
-    }
-    const QString what = amount ? QStringLiteral("金額") : QStringLiteral("口数");
-    if (error.isEmpty() && (!digits || partial || junk))
-        error = what + QStringLiteral("が整数ではありません");
-    else if (error.isEmpty() && negative && value != 0)
-        error = what + QStringLiteral("が負の値です");
-    return value;
 }
 
 // For numbers already found to lie in 1..37: a bit each, no copy to sort.
@@ -322,8 +202,8 @@ void finishDraw(ReadDraw& d, const PrizeRows& rows, QDate latest) {
     } else if (rows.seen != kAllPrizeRows) {
         d.notes.append(QStringLiteral("賞金データが不完全なため、本数字のみ取り込みます"));
     } else if (rows.carryOver == kCutCarryOver) {
-        d.notes.append(QStringLiteral("キャリーオーバーが2,147,483,647円（32ビットで切れた値）の"
-                                      "ため、本数字のみ取り込みます"));
+        d.notes.append(QStringLiteral("キャリーオーバーが2,147,483,647円で、ほかのソフトで桁が"
+                                      "切れた値のため、本数字のみ取り込みます"));
     } else {
         PrizeRecord& prize = d.prize.emplace();
         prize.DrawNumber = static_cast<int>(d.drawNumber);
@@ -405,6 +285,7 @@ private:
     bool readCsvLine(QStringView line, int lineNumber);
     void readRow(QStringView line, int lineNumber);
     bool readBlockRow(const Cells& cells);
+    bool readOfficialLine(int lineNumber);
 
     // A draw of the results page, read over several rows.
     struct Block {
@@ -412,6 +293,7 @@ private:
         PrizeRows rows;
         bool rowsRead = false;
         bool dropIfEmpty = false; // opened by a "第N回" row, which may be a title
+        bool commaRows = false;   // opened by the heading of the lottery's file
     };
     void openBlock(Block block) {
         closeBlock();
@@ -473,6 +355,8 @@ bool Reader::readCsvLine(QStringView line, int lineNumber) {
         for (int t = 0; t < kPrizeTiers; ++t)
             rows.setTier(t, f[kNumberFields + t], f[kNumberFields + kPrizeTiers + t]);
         rows.setCarryOver(f[kAllDrawsFields - 1]);
+    } else if (!first && !fourth && readOfficialLine(lineNumber)) {
+        return true;
     } else if (fourth) { // date, numbers, bonus numbers, "第689回", the tiers
         draw = newDraw(lineNumber, *fourth);
         setDate(draw, f[0]);
@@ -525,6 +409,64 @@ void Reader::readRow(QStringView line, int lineNumber) {
         openBlock(std::move(block));
 }
 
+// Where a value that begins at cell `begin` ends. In a CSV row without quotes
+// its comma groups come apart ("164", "199口", "1", "000円"): it ends at its
+// 口 or 円, or else where no group of three digits follows.
+qsizetype valueEnd(const Cells& cells, qsizetype begin, QChar unit) {
+    qsizetype end = begin;
+    while (end < cells.size() && !cells[end].endsWith(unit))
+        ++end;
+    if (end < cells.size())
+        return end + 1;
+    end = begin + 1;
+    while (end < cells.size() && cells[end].size() == 3 && asciiDigitRun(cells[end], 0) == 3)
+        ++end;
+    return std::min(end, cells.size());
+}
+
+QString joinedCells(const Cells& cells, qsizetype begin, qsizetype end) {
+    QString text;
+    for (qsizetype i = begin; i < std::min(end, cells.size()); ++i)
+        text.append(cells[i]);
+    return text;
+}
+
+// The count and the amount of a tier row; a tier without winners may say so
+// once for both.
+std::pair<QString, QString> tierValues(const Cells& cells) {
+    const bool plain = cells.size() <= 3; // nothing came apart
+    const qsizetype countEnd = plain ? 2 : valueEnd(cells, 1, u'口');
+    const QString count = joinedCells(cells, 1, countEnd);
+    if (countEnd >= cells.size())
+        return {count, count};
+    return {count, joinedCells(cells, countEnd, plain ? 3 : valueEnd(cells, countEnd, u'円'))};
+}
+
+// The lottery's own results file: a heading "第690回ロト7,数字選択式全国自治
+// 宝くじ,令和8年8月14日,…", then rows of cells parted by commas, as on the
+// results page ("本数字,03,…", "1等,該当なし,該当なし", "キャリーオーバー,…").
+bool Reader::readOfficialLine(int lineNumber) {
+    const CsvFields& f = m_fields;
+    if (f[0].endsWith(u"ロト7")) {
+        if (const auto drawNumber = drawNumberOf(f[0].chopped(3), false)) {
+            Block block{newDraw(lineNumber, *drawNumber), {}, false, false, true};
+            for (qsizetype i = 1; i < f.size(); ++i)
+                if (dateOf(f[i])) {
+                    setDate(block.draw, f[i]);
+                    break;
+                }
+            openBlock(std::move(block));
+            return true;
+        }
+    }
+    if (!m_block || !m_block->commaRows)
+        return false;
+    Cells cells;
+    for (qsizetype i = 0; i < f.size(); ++i)
+        cells.append(f[i]);
+    return readBlockRow(cells);
+}
+
 bool Reader::readBlockRow(const Cells& cells) {
     Block& block = *m_block;
     ReadDraw& d = block.draw;
@@ -532,17 +474,21 @@ bool Reader::readBlockRow(const Cells& cells) {
     if (head == u"抽せん日") {
         setDate(d, cells.value(1));
     } else if (head == u"本数字" || head == u"ボーナス数字") {
-        QVector<int>& numbers = head == u"本数字" ? d.mainNumbers : d.bonusNumbers;
-        numbers.clear();
-        for (qsizetype i = 1; i < cells.size(); ++i)
-            readNumbers(cells[i], d, numbers, numbers);
+        // The lottery's file gives both on one row: "本数字,03,…,ボーナス数字,19,34".
+        QVector<int>* numbers = nullptr;
+        for (const QStringView cell : cells) {
+            if (cell == u"本数字" || cell == u"ボーナス数字") {
+                numbers = cell == u"本数字" ? &d.mainNumbers : &d.bonusNumbers;
+                numbers->clear();
+            } else {
+                readNumbers(cell, d, *numbers, *numbers);
+            }
+        }
     } else if (head == u"キャリーオーバー") {
-        block.rows.setCarryOver(cells.value(1));
+        block.rows.setCarryOver(joinedCells(cells, 1, valueEnd(cells, 1, u'円')));
     } else if (head.size() == 2 && head[1] == u'等' && head[0] >= u'1' &&
                head[0] <= QChar(u'0' + kPrizeTiers)) {
-        const QStringView count = cells.value(1);
-        // A tier without winners may say so once for both cells.
-        const QStringView amount = cells.size() > 2 ? cells[2] : count;
+        const auto [count, amount] = tierValues(cells);
         block.rows.setTier(head[0].unicode() - u'1', count, amount);
     } else {
         return false;
@@ -588,4 +534,34 @@ QVector<ReadDraw> readResultsText(const QString& text) {
         rest = rest.sliced(std::min(end + 1, rest.size()));
     }
     return reader.takeDraws();
+}
+
+ReadDraw readTypedDraw(qint64 drawNumber, QDate date, const QVector<int>& numbers,
+                       const QStringList& prize) {
+    ReadDraw d = newDraw(1, drawNumber);
+    d.date = date;
+    d.dateText = date.toString(QStringLiteral("yyyy/MM/dd"));
+    d.mainNumbers = numbers.first(std::min<qsizetype>(numbers.size(), kPositions));
+    d.bonusNumbers = numbers.mid(kPositions);
+    PrizeRows rows;
+    const auto typed = [&prize](int field) {
+        return prize.value(field).normalized(QString::NormalizationForm_KC);
+    };
+    if (std::any_of(prize.begin(), prize.end(), [](const QString& t) { return !t.isEmpty(); })) {
+        for (int t = 0; t < kPrizeTiers; ++t)
+            rows.setTier(t, typed(2 * t), typed(2 * t + 1));
+        rows.setCarryOver(typed(2 * kPrizeTiers));
+    }
+    finishDraw(d, rows, Clock::currentUtc().toLocalTime().date().addYears(1));
+    return d;
+}
+
+QString noResultsMessage() {
+    return QStringLiteral(
+        "当せん結果が見つかりませんでした。読み取れるのは次の形式です。\n"
+        "・宝くじ公式サイトの当せん結果CSV（第690回ロト７,…、1回分または複数回分）\n"
+        "・当せん番号ページの内容（回別・抽せん日・本数字・ボーナス数字・1等～6等の行）\n"
+        "・このソフトの Loto7Number.csv と Loto7Data.csv の行\n"
+        "・全回分の結果CSV（開催回,日付,第1数字,…）、抽せん日で始まるCSV（抽せん日,本数字,…）\n"
+        "・1行に1回分（第690回 2026/08/14 03 10 14 17 18 20 25 (19) (34)）");
 }

@@ -28,6 +28,11 @@
 //  - blocks of the results page: "回別 第695回", "抽せん日 2026年9月18日",
 //    "本数字 05 06 …", "ボーナス数字 (15) (18)", "1等 1口 1,200,000,000円" …
 //    "6等 …", "キャリーオーバー 0円", cells separated by tabs or spaces;
+//  - the lottery's own results file of one draw or several: "第690回ロト7,
+//    数字選択式全国自治宝くじ,令和8年8月14日,…", "支払期間,…", "本数字,03,10,…,
+//    ボーナス数字,19,34", "1等,該当なし,該当なし" … "6等,164,199口,1,000円",
+//    "キャリーオーバー,1250502065円", "販売実績額,…" (commas of a value quoted
+//    or not);
 //  - one draw per line, free form: "第690回 2026/08/14 03 10 14 17 18 20 25
 //    (19) (34)" or "690,2026/08/14,03,10,14,17,18,20,25,19,34".
 // Full-width digits and signs, and 令和/平成 dates (令和元年 is 2019), are read.
@@ -79,3 +84,13 @@ struct ReadDraw {
 // amounts are rounded to 億 or 万; its prize rows are incomplete; its
 // carry-over is exactly 2,147,483,647 (a value another tool cut to 32 bits).
 QVector<ReadDraw> readResultsText(const QString& text);
+
+// A draw typed in by hand, checked as a read one: `numbers` holds the seven
+// main numbers, then the two bonus numbers; `prize` each tier's count and
+// amount as typed (comma groups and full-width digits allowed), then the
+// carry-over, or nothing at all when no prize data was typed.
+ReadDraw readTypedDraw(qint64 drawNumber, QDate date, const QVector<int>& numbers,
+                       const QStringList& prize);
+
+// What is said when a text holds no draw: the layouts that are read.
+QString noResultsMessage();

@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 
 #include "common/Formats.h"
+#include "data/ImportPreview.h"
 #include "data/ResultsImport.h"
 
 #include <QDir>
@@ -87,8 +88,10 @@ private slots:
     void otherToolsFilesGiveTheStartingDataByteForByte_data();
     void otherToolsFilesGiveTheStartingDataByteForByte();
     void statesMergeAndUndo();
+    void previewTakesTypedDrawsTicksAndRemovals();
     void heldLinesMatchAsTheLoaderReadsThem_data();
     void heldLinesMatchAsTheLoaderReadsThem();
+    void editedLinesAreTakenOnlyAsTheLoaderReadsThemBack_data();
     void editedLinesAreTakenOnlyAsTheLoaderReadsThemBack();
     void failedWriteLeavesEachFileOldOrNew_data();
     void failedWriteLeavesEachFileOldOrNew();
@@ -129,7 +132,7 @@ void TestResultsImport::statesMergeAndUndo() {
     QCOMPARE(
         rowsText(rows),
         QStringLiteral("新規|5|2013/05/04|01 02 03 04 05 06 07|08 09|無||抽選日が金曜日ではあり"
-                       "ません、第4回がありません、賞金データなし\n"
+                       "ません、第4回がありません、賞金データなし、本数字が第3回と同じです\n"
                        "新規|3|2013/04/19|01 02 03 04 05 06 07|08 09|有||賞金データの追加\n"
                        "取込済|2|2013/04/12|02 03 04 05 06 07 08|09 10|無||\n"
                        "競合|1|2013/04/05|03 04 05 06 07 08 12|10 11|無||本数字が登録済みの "
@@ -151,6 +154,45 @@ void TestResultsImport::statesMergeAndUndo() {
     undoImport(folder);
     QCOMPARE(dir.readFile(kDraws), "5,2013/05/04,01,02,03,04,05,06,07,08,09\r\n" + draws);
     QVERIFY(!canUndoImport(folder, second)); // the files are no longer what it wrote
+}
+
+void TestResultsImport::previewTakesTypedDrawsTicksAndRemovals() {
+    const TempProgramDir dir;
+    dir.writeDataFiles(drawLine(1, "2013/04/05", {3, 4, 5, 6, 7, 8, 9}, {10, 11}), prizeLine(1));
+    const HeldResults held = HeldResults::read(dir.filePath(QStringLiteral("download")));
+    ImportPreview preview;
+    preview.setTextDraws(readResultsText(u"1,2013/04/05,03,04,05,06,07,08,12,10,11\n"
+                                         "2,2013/04/12,11,12,13,14,15,16,17,18,19\n"_qs));
+    // Typed in place of the pasted draw 2: the numbers of draw 1, full-width amounts.
+    const QStringList prize{u"0"_qs,     u"0"_qs,      u"2"_qs,          u"9,000,000"_qs,
+                            u"10"_qs,    u"500000"_qs, u"100"_qs,        u"10,000"_qs,
+                            u"1,000"_qs, u"1,400"_qs,  u"２，０００"_qs, u"１０００"_qs,
+                            u"123"_qs};
+    preview.addTypedDraw(
+        readTypedDraw(2, QDate(2013, 4, 12), {9, 8, 7, 6, 5, 4, 3, 11, 10}, prize));
+    preview.check(held);
+    QCOMPARE(rowsText(preview.rows()),
+             u"新規|2|2013/04/12|03 04 05 06 07 08 09|10 11|有||本数字が第1回と同じです\n"
+             "競合|1|2013/04/05|03 04 05 06 07 08 12|10 11|無||本数字が登録済みの "
+             "03 04 05 06 07 08 09 と異なります"_qs);
+    QCOMPARE(importRowDetails(preview.rows().at(0)),
+             u"第2回 2013/04/12\n1等 該当なし\n2等 2口 9,000,000円\n3等 10口 500,000円\n"
+             "4等 100口 10,000円\n5等 1,000口 1,400円\n6等 2,000口 1,000円\n"
+             "キャリーオーバー 123円\n本数字が第1回と同じです"_qs);
+
+    // The tick stays with its draw through a new check; the row removed goes
+    // with the pasted draw it stood for.
+    QVERIFY(!preview.toggleOverwrite(0));
+    QVERIFY(preview.toggleOverwrite(1));
+    preview.check(held);
+    QVERIFY(preview.rows().at(1).overwrite);
+    preview.removeRows({0});
+    preview.check(held);
+    QCOMPARE(preview.rows().size(), 1);
+    QVERIFY(preview.rows().at(0).overwrite);
+    preview.removeRows({0});
+    preview.check(held);
+    QVERIFY(preview.rows().isEmpty());
 }
 
 void TestResultsImport::heldLinesMatchAsTheLoaderReadsThem_data() {
@@ -194,14 +236,30 @@ void TestResultsImport::heldLinesMatchAsTheLoaderReadsThem() {
     QCOMPARE(dir.readFile(kPrizes), error.isEmpty() ? merged : prizes);
 }
 
+void TestResultsImport::editedLinesAreTakenOnlyAsTheLoaderReadsThemBack_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("alphabet");
+    QTest::newRow("a line of the draw file")
+        << QStringLiteral("690,2026/08/14,03,10,14,17,18,20,25,19,34")
+        << QStringLiteral("0123456789,/ +-");
+    QTest::newRow("the lottery's own file")
+        << QStringLiteral(
+               "第690回ロト７,数字選択式全国自治宝くじ,令和8年8月14日\r\n"
+               "本数字,03,10,14,17,18,20,25,ボーナス数字,19,34\r\n１等,該当なし,該当なし\r\n"
+               "２等,7口,\"9,453,700円\"\r\n３等,133,573100\r\n４等,6,749口,6,800円\r\n"
+               "５等,104,182,1,400\r\n６等,164,199口,1,000円\r\n"
+               "キャリーオーバー,1,250,502,065円\r\n")
+        << QStringLiteral("0123456789,\"\r\n口円等回第令和年月日ロト７ 該");
+}
+
 void TestResultsImport::editedLinesAreTakenOnlyAsTheLoaderReadsThemBack() {
+    QFETCH(QString, text);
+    QFETCH(QString, alphabet);
     const TempProgramDir dir; // nothing held
     const HeldResults held = HeldResults::read(dir.filePath(QStringLiteral("download")));
     QRandomGenerator random(29);
-    for (int round = 0; round < 5000; ++round) {
-        const QString line =
-            mutatedLine(QStringLiteral("690,2026/08/14,03,10,14,17,18,20,25,19,34"),
-                        QStringLiteral("0123456789,/ +-"), random);
+    for (int round = 0; round < 3000; ++round) {
+        const QString line = mutatedLine(text, alphabet, random);
         for (const ImportRow& row : checkImport(readResultsText(line), held)) {
             if (!row.taken())
                 continue;
@@ -211,6 +269,13 @@ void TestResultsImport::editedLinesAreTakenOnlyAsTheLoaderReadsThemBack() {
                          back.at(0).DrawNumber == row.draw.drawNumber &&
                          back.at(0).drawDate() == row.draw.date,
                      qPrintable(line + u" -> "_qs + written));
+            PrizeTable prizes;
+            if (row.draw.prize)
+                QCOMPARE(errorOf([&] {
+                             appendPrizeLines(
+                                 {QString::fromLatin1(normalPrizeLine(*row.draw.prize))}, prizes);
+                         }),
+                         u"(no error)"_qs);
         }
     }
 }

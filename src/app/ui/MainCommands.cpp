@@ -52,11 +52,15 @@ QString drawRunsText(const QVector<int>& numbers) {
     return runs.join(QStringLiteral("、"));
 }
 
-QString droppedDrawsQuestion(DataFileKind kind, const QVector<int>& missing) {
+QString droppedDrawsQuestion(const DroppedDraws& dropped) {
+    QStringList parts;
+    if (!dropped.drawResults.isEmpty())
+        parts.append(drawRunsText(dropped.drawResults));
+    if (!dropped.prizeData.isEmpty())
+        parts.append(drawRunsText(dropped.prizeData) + QStringLiteral("の賞金データ"));
     return QStringLiteral(
-               "取り込み済みの%1%2が、ダウンロードしたデータにありません。置き換えますか？")
-        .arg(drawRunsText(missing),
-             kind == DataFileKind::PrizeData ? QStringLiteral("の賞金データ") : QString());
+               "取り込み済みの%1が、ダウンロードしたデータにありません。置き換えますか？")
+        .arg(parts.join(u'と'));
 }
 
 } // namespace
@@ -73,30 +77,28 @@ void TMainForm::menuFileCsvSaveClick() {
 
 void TMainForm::menuCommandDownloadClick() {
     runHandler(this, [this] {
+        // Said at once: no please-wait text for a download that cannot start.
+        if (!dataServerConfigured()) {
+            if (!BusyState::isBusy())
+                showGuideMessage(this, QStringLiteral("データの取得先が設定されていません。"
+                                                      "「当せん結果の取り込み」から最新の結果を"
+                                                      "取り込めます。"));
+            return;
+        }
         // Tabs and menu stay disabled until the reload is done; a second
         // download cannot start meanwhile.
         const BusyScope busy(QStringLiteral("最新データのダウンロード中です。"));
         if (!busy.entered())
             return;
-        if (!dataServerConfigured()) {
-            showGuideMessage(this, QStringLiteral("データの取得先が設定されていません。"
-                                                  "「当せん結果の取り込み」から最新の結果を"
-                                                  "取り込めます。"));
-            return;
-        }
         const DownloadResult result =
             DownloadDataFiles([] { return BusyState::stopRequested(); },
-                              [this](DataFileKind kind, const QVector<int>& missing) {
-                                  return askConfirmation(this, droppedDrawsQuestion(kind, missing));
+                              [this](const DroppedDraws& dropped) {
+                                  return askConfirmation(this, droppedDrawsQuestion(dropped));
                               });
         if (BusyState::stopRequested())
             return; // the window is closing: no boxes, no reload
         if (result.drawResults == FetchStatus::Declined)
             return; // the held files stay, as the player chose
-        if (result.prizeData == FetchStatus::Declined) {
-            reloadTables(busy); // the new draw file, beside the prize file kept
-            return;
-        }
         if (!result.succeeded()) {
             showErrorMessage(this, QStringLiteral("ダウンロードに失敗しました。"
                                                   "ネットワークの接続状態を確認してください！！"));

@@ -161,7 +161,11 @@ void StripedGrid::setCurrentDataRow(int row) {
 }
 
 bool StripedGrid::isHighlighted(int row) const {
-    if (row != currentDataRow())
+    // A grid that lets several rows be chosen shows each of them.
+    const bool chosen = row == currentDataRow() ||
+                        (selectionMode() == QAbstractItemView::ExtendedSelection &&
+                         selectionModel() != nullptr && selectionModel()->isRowSelected(row, {}));
+    if (!chosen)
         return false;
     return m_highlight == Highlight::Always || hasFocus();
 }

@@ -20,6 +20,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -99,6 +100,11 @@ QVariant ImportModel::background(const ImportRow& row) const {
     return row.state == ImportState::Conflict ? QVariant(kNearDeadline) : QVariant();
 }
 
+QVariant ImportModel::otherData(const ImportRow& row, const QModelIndex& index, int role) const {
+    Q_UNUSED(index)
+    return role == Qt::ToolTipRole ? QVariant(importRowDetails(row)) : QVariant();
+}
+
 TImportForm::TImportForm(const DrawTable& draws, ImportRecord& lastImport,
                          std::function<bool()> reload, QWidget* parent)
     : QDialog(parent), m_draws(draws), m_lastImport(lastImport), m_reload(std::move(reload)) {
@@ -117,6 +123,8 @@ TImportForm::TImportForm(const DrawTable& draws, ImportRecord& lastImport,
     const QFont gridFont = gothicFont(geometry::kGridFontSize);
     m_grid = formGrid(this, QStringLiteral("gridImport"), m_model, StripedGrid::Placement::Centred,
                       {gridFont, gridFont, geometry::kRowHeight, geometry::kColumnWidths});
+    m_grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_grid->installEventFilter(this);
     connect(m_grid, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
         if (index.column() == kImportOverwriteColumn)
             gridImportToggle(index.row());
@@ -220,13 +228,19 @@ QLayout* TImportForm::buildButtons() {
     m_run = kStyle.button(QStringLiteral("btnImportRun"), QStringLiteral("取り込む"));
     m_undo = kStyle.button(QStringLiteral("btnImportUndo"), QStringLiteral("元に戻す"));
     auto* close = kStyle.button(QStringLiteral("btnImportClose"), QStringLiteral("閉じる"));
+    m_remove = kStyle.button(QStringLiteral("btnImportRemove"), QStringLiteral("選択行を除く"));
+    connect(m_remove, &QPushButton::clicked, this, [this] { btnImportRemoveClick(); });
     connect(m_run, &QPushButton::clicked, this, [this] { btnImportRunClick(); });
     connect(m_undo, &QPushButton::clicked, this, [this] { btnImportUndoClick(); });
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    return kStyle.buttonRow({}, {m_run, m_undo, close});
+    return kStyle.buttonRow({m_remove}, {m_run, m_undo, close});
 }
 
 void TImportForm::suggestNextDraw() {
+    for (QSpinBox* box : m_numbers)
+        box->setValue(0);
+    for (QLineEdit* field : m_prize)
+        field->clear();
     if (m_draws.isEmpty()) {
         m_drawNumber->setValue(1);
         m_date->setDate(Clock::currentUtc().toLocalTime().date());
@@ -276,20 +290,18 @@ void TImportForm::btnImportFileClick() {
 }
 
 void TImportForm::btnImportAddClick() {
-    QStringList fields{QString::number(m_drawNumber->value()),
-                       m_date->date().toString(QStringLiteral("yyyy/MM/dd"))};
+    QVector<int> numbers;
     for (const QSpinBox* box : m_numbers) {
         if (box->value() == 0) {
             showGuideMessage(
                 this, QStringLiteral("本数字7個とボーナス数字2個をすべて入力してください。"));
             return;
         }
-        fields.append(QString::number(box->value()));
+        numbers.append(box->value());
     }
-    // The prize fields in the order of the all-draws CSV: the counts, then the amounts.
     QStringList prize;
-    for (int field : {0, 2, 4, 6, 8, 10, 1, 3, 5, 7, 9, 11, kCarryOverField})
-        prize.append(m_prize.at(field)->text().remove(u',').remove(QChar(0xFF0C)).trimmed());
+    for (const QLineEdit* field : m_prize)
+        prize.append(field->text().trimmed());
     const auto filled = std::count_if(prize.begin(), prize.end(),
                                       [](const QString& text) { return !text.isEmpty(); });
     if (filled != 0 && filled != prize.size()) {
@@ -297,60 +309,63 @@ void TImportForm::btnImportAddClick() {
                                               "すべて空欄にしてください。"));
         return;
     }
-    if (filled != 0)
-        fields.append(prize);
     runHandler(this, [&] {
-        const QVector<ReadDraw> read = readResultsText(fields.join(u','));
-        if (read.isEmpty())
-            throw TAppError(QStringLiteral("当せん結果が見つかりませんでした。"));
-        m_handDraws.insert(read.first().drawNumber, read.first());
+        m_preview.addTypedDraw(
+            readTypedDraw(m_drawNumber->value(), m_date->date(), numbers, prize));
         recheck();
     });
 }
 
+void TImportForm::btnImportRemoveClick() {
+    QList<int> rows;
+    for (const QModelIndex& index : m_grid->selectionModel()->selectedRows())
+        rows.append(index.row());
+    if (rows.isEmpty() && m_grid->currentIndex().isValid())
+        rows.append(m_grid->currentDataRow());
+    if (rows.isEmpty())
+        return;
+    runHandler(this, [&] {
+        m_preview.removeRows(rows);
+        recheck();
+    });
+}
+
+bool TImportForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_grid && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+        btnImportRemoveClick();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void TImportForm::takeTextDraws(const QVector<ReadDraw>& draws) {
     if (draws.isEmpty())
-        throw TAppError(QStringLiteral("当せん結果が見つかりませんでした。"));
-    m_textDraws = draws;
+        throw TAppError(noResultsMessage());
+    m_preview.setTextDraws(draws);
     recheck();
 }
 
 void TImportForm::recheck() {
     m_held = HeldResults::read(downloadDir());
-    QVector<ReadDraw> draws;
-    draws.reserve(m_textDraws.size() + m_handDraws.size());
-    // A draw typed in stands for the same draw read from text.
-    for (const ReadDraw& draw : m_textDraws)
-        if (!m_handDraws.contains(draw.drawNumber))
-            draws.append(draw);
-    for (const ReadDraw& draw : m_handDraws)
-        draws.append(draw);
-    m_rows = checkImport(draws, m_held);
-    for (ImportRow& row : m_rows)
-        row.overwrite =
-            row.state == ImportState::Conflict && m_overwrite.contains(row.draw.drawNumber);
-    m_model->setRows(m_rows);
+    m_preview.check(m_held);
+    m_model->setRows(m_preview.rows());
     m_grid->setCurrentDataRow(0);
-    m_summary->setText(importSummary(m_rows));
+    m_summary->setText(importSummary(m_preview.rows()));
     updateButtons();
 }
 
 void TImportForm::gridImportToggle(int row) {
-    if (row < 0 || row >= m_rows.size() || m_rows.at(row).state != ImportState::Conflict)
+    if (!m_preview.toggleOverwrite(row))
         return;
-    ImportRow& changed = m_rows[row];
-    changed.overwrite = !changed.overwrite;
-    if (changed.overwrite)
-        m_overwrite.insert(changed.draw.drawNumber);
-    else
-        m_overwrite.remove(changed.draw.drawNumber);
-    m_model->setRows(m_rows);
+    m_model->setRows(m_preview.rows());
     m_grid->setCurrentDataRow(row);
-    m_run->setEnabled(anyRowTaken(m_rows));
+    m_run->setEnabled(anyRowTaken(m_preview.rows()));
 }
 
 void TImportForm::updateButtons() {
-    m_run->setEnabled(anyRowTaken(m_rows));
+    m_run->setEnabled(anyRowTaken(m_preview.rows()));
+    m_remove->setEnabled(!m_preview.rows().isEmpty());
     m_undo->setEnabled(canUndoImport(downloadDir(), m_lastImport));
 }
 
@@ -365,15 +380,16 @@ bool TImportForm::reloadWindow() {
 void TImportForm::btnImportRunClick() {
     const bool done = runHandler(this, [this] {
         recheck(); // against the files as they are now
-        if (!anyRowTaken(m_rows))
+        const QVector<ImportRow>& rows = m_preview.rows();
+        if (!anyRowTaken(rows))
             return;
-        const auto taken = std::count_if(m_rows.begin(), m_rows.end(),
+        const auto taken = std::count_if(rows.begin(), rows.end(),
                                          [](const ImportRow& row) { return row.taken(); });
         // A write that fails may have replaced one backup of the earlier
         // pair already: that pair is no longer one to go back to.
         m_lastImport = {};
-        m_lastImport = writeImport(downloadDir(), m_held, mergeImport(m_held, m_rows));
-        m_overwrite.clear();
+        m_lastImport = writeImport(downloadDir(), m_held, mergeImport(m_held, rows));
+        m_preview.clearOverwrite();
         if (!reloadWindow())
             return;
         suggestNextDraw();

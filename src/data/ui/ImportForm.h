@@ -1,11 +1,10 @@
 #pragma once
 
 #include "common/ui/RowsModel.h"
+#include "data/ImportPreview.h"
 #include "data/ResultsImport.h"
 
 #include <QDialog>
-#include <QMap>
-#include <QSet>
 #include <QSize>
 
 #include <array>
@@ -33,6 +32,8 @@ protected:
     Qt::Alignment alignment(int column) const override;
     QVariant foreground(const ImportRow& row) const override;
     QVariant background(const ImportRow& row) const override;
+    // The tooltip: the row's prize data and its remarks in full.
+    QVariant otherData(const ImportRow& row, const QModelIndex& index, int role) const override;
 };
 
 // The box that takes new draw results into the data files: pasted text, a
@@ -53,21 +54,26 @@ public:
     TImportForm(const DrawTable& draws, ImportRecord& lastImport, std::function<bool()> reload,
                 QWidget* parent = nullptr);
 
-    const QVector<ImportRow>& rows() const { return m_rows; }
+    const QVector<ImportRow>& rows() const { return m_preview.rows(); }
 
     void btnImportReadClick();
     void btnImportFileClick();
     void btnImportAddClick();
+    void btnImportRemoveClick();
     void btnImportRunClick();
     void btnImportUndoClick();
     void gridImportToggle(int row);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* buildTextInput();
     QWidget* buildHandInput();
     QWidget* buildPrizeInput();
     QLayout* buildButtons();
-    // The newest draw + 1 and its date + 7 days, from the loaded draws.
+    // The newest draw + 1 and its date + 7 days, from the loaded draws, with
+    // empty numbers and prize fields.
     void suggestNextDraw();
     // Replaces the draws read from text by these; refused when none was found.
     void takeTextDraws(const QVector<ReadDraw>& draws);
@@ -82,11 +88,8 @@ private:
     ImportRecord& m_lastImport;
     std::function<bool()> m_reload;
 
-    QVector<ReadDraw> m_textDraws;      // from the last paste or file read
-    QMap<qint64, ReadDraw> m_handDraws; // typed in, by draw number
-    QSet<qint64> m_overwrite;           // conflicting draws ticked to overwrite
+    ImportPreview m_preview;
     HeldResults m_held;
-    QVector<ImportRow> m_rows;
 
     QPlainTextEdit* m_text = nullptr;
     QSpinBox* m_drawNumber = nullptr;
@@ -96,6 +99,7 @@ private:
     QLabel* m_summary = nullptr;
     StripedGrid* m_grid = nullptr;
     ImportModel* m_model = nullptr;
+    QPushButton* m_remove = nullptr;
     QPushButton* m_run = nullptr;
     QPushButton* m_undo = nullptr;
 };

@@ -189,22 +189,29 @@ void TestMenuCommands::closingDuringDownloadEndsItAndCloses() {
 
 void TestMenuCommands::downloadNeverDropsHeldDrawsUnasked_data() {
     QTest::addColumn<bool>("serverSet");
+    QTest::addColumn<bool>("heldPrizes"); // the prize file holds draws 26 and 27 too
     QTest::addColumn<bool>("replace");
     QTest::addColumn<QStringList>("texts");
     const QString question = QStringLiteral(
         "取り込み済みの第26回～第27回が、ダウンロードしたデータにありません。置き換えますか？");
-    QTest::newRow("no server in the build")
-        << false << false
+    QTest::newRow("no server in the build, said without the wait text")
+        << false << false << false
         << QStringList{QStringLiteral("データの取得先が設定されていません。「当せん結果の取り込み」"
                                       "から最新の結果を取り込めます。")};
-    QTest::newRow("kept") << true << false << QStringList{question};
-    QTest::newRow("replaced") << true << true
+    QTest::newRow("kept") << true << false << false << QStringList{question};
+    QTest::newRow("replaced") << true << false << true
                               << QStringList{question,
                                              QStringLiteral("正常にダウンロードが完了しました。")};
+    QTest::newRow("both files asked about once, replaced together")
+        << true << true << true
+        << QStringList{QStringLiteral("取り込み済みの第26回～第27回と第26回～第27回の賞金データが、"
+                                      "ダウンロードしたデータにありません。置き換えますか？"),
+                       QStringLiteral("正常にダウンロードが完了しました。")};
 }
 
 void TestMenuCommands::downloadNeverDropsHeldDrawsUnasked() {
     QFETCH(bool, serverSet);
+    QFETCH(bool, heldPrizes);
     QFETCH(bool, replace);
     QFETCH(QStringList, texts);
     // Draws 26 and 27 were taken in; the server's file ends at 25.
@@ -212,19 +219,28 @@ void TestMenuCommands::downloadNeverDropsHeldDrawsUnasked() {
         drawLine(27, QStringLiteral("2013/10/11"), {1, 2, 3, 4, 5, 6, 7}, {8, 9}) +
         drawLine(26, QStringLiteral("2013/10/04"), {1, 2, 3, 4, 5, 6, 7}, {8, 9}) +
         newDataFiles().drawResults;
-    m_dir->writeDataFiles(held, oldDataFiles().prizeData);
+    const QByteArray prizes = heldPrizes ? prizeLine(27) + prizeLine(26) + newDataFiles().prizeData
+                                         : oldDataFiles().prizeData;
+    m_dir->writeDataFiles(held, prizes);
     if (!serverSet)
         resetDownloadSettings();
     ModalAnswerer answerer;
+    // A second question, were there one, would be answered the other way.
     answerer.answer(replace ? QMessageBox::Yes : QMessageBox::No);
+    answerer.answer(replace ? QMessageBox::No : QMessageBox::Yes);
     TMainForm form;
     form.show();
+    QList<bool> waitShown;
+    answerer.onEachBox([&](QMessageBox*) { waitShown.append(form.splash()->isVisible()); });
 
     trigger(form, QStringLiteral("menuCommandDownload"));
 
     QCOMPARE(answerer.texts(), texts);
+    QCOMPARE(waitShown.value(0), serverSet);
     QCOMPARE(m_dir->readFile(QStringLiteral("download/Loto7Number.csv")),
              replace ? newDataFiles().drawResults : held);
+    QCOMPARE(m_dir->readFile(QStringLiteral("download/Loto7Data.csv")),
+             replace ? newDataFiles().prizeData : prizes);
     QCOMPARE(historyRows(form), replace ? 25 : 27);
 }
 

@@ -10,10 +10,12 @@
 #include "ledger/ui/LedgerForm.h"
 
 #include <QAction>
+#include <QDateEdit>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -47,7 +49,7 @@ private slots:
         // One line of draw 690 wins the 3rd prize: six of its main numbers.
         m_dir->writeFile(QStringLiteral("client/690.csv"), "690,03,10,14,17,18,20,36\r\n");
         openWindow();
-        QAction* item = find<QAction>(QStringLiteral("menuCommandImport"));
+        auto* item = find<QAction>(QStringLiteral("menuCommandImport"));
         const QList<QAction*> items = find<QMenu>(QStringLiteral("menuCommand"))->actions();
         QCOMPARE(items.indexOf(item), items.indexOf(find<QAction>("menuCommandDownload")) + 1);
 
@@ -100,14 +102,75 @@ private slots:
         QCOMPARE(ledger.shownRows().first().won, Q_INT64_C(500000));
     }
 
+    void typedDrawTickRemovalAndUndo() {
+        newProgramFolder();
+        m_dir->writeStartingData();
+        const QByteArray heldDraws = m_dir->readFile(QStringLiteral("download/Loto7Number.csv"));
+        openWindow();
+        ModalAnswerer answerer;
+        answerer.answer(QMessageBox::Ok);
+        answerer.answer(QMessageBox::Yes); // undo the import
+        struct Seen {
+            QStringList rows, afterRun;
+            QString tip;
+            bool ticked = false;
+        } seen;
+        answerer.onDialog<TImportForm>([&](TImportForm* box) {
+            auto* grid = control<StripedGrid>(box, QStringLiteral("gridImport"));
+            watchModel(grid->model());
+            // Draw 690 pasted, 689 with other numbers, two refused draws.
+            control<QPlainTextEdit>(box, QStringLiteral("memoImportText"))
+                ->setPlainText(kPage + u"689,2026/08/07,01,02,03,04,05,06,07,08,09\n"
+                                       "692 2026/02/30 1 2 3 4 5 6 7 (8) (9)\n"
+                                       "693 2026/02/30 1 2 3 4 5 6 7 (8) (9)\n"_qs);
+            control<QPushButton>(box, QStringLiteral("btnImportRead"))->click();
+            // Draw 690 typed over the pasted one; its prize fields left empty.
+            for (int i = 1; i <= 7; ++i)
+                control<QSpinBox>(box, QStringLiteral("editImportMain%1").arg(i))->setValue(i + 10);
+            control<QSpinBox>(box, QStringLiteral("editImportBonus1"))->setValue(1);
+            control<QSpinBox>(box, QStringLiteral("editImportBonus2"))->setValue(2);
+            control<QPushButton>(box, QStringLiteral("btnImportAdd"))->click();
+            seen.tip = grid->model()->index(2, 0).data(Qt::ToolTipRole).toString();
+            QTest::keyClick(grid, Qt::Key_Delete); // the current row: 693
+            grid->setCurrentDataRow(0);
+            control<QPushButton>(box, QStringLiteral("btnImportRemove"))->click();
+            const QModelIndex tick = grid->model()->index(1, kImportOverwriteColumn);
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                              grid->visualRect(tick).center());
+            seen.ticked = grid->cell(1, kImportOverwriteColumn) == u"☑"_qs;
+            for (int row = 0; row < grid->dataRowCount(); ++row)
+                seen.rows.append(grid->rowCells(row).mid(0, 4).join(u'|'));
+            control<QPushButton>(box, QStringLiteral("btnImportRun"))->click();
+            seen.afterRun = {control<QSpinBox>(box, QStringLiteral("editImportDraw"))->text(),
+                             control<QDateEdit>(box, QStringLiteral("dateImportDraw"))->text(),
+                             control<QSpinBox>(box, QStringLiteral("editImportMain1"))->text(),
+                             control<QLineEdit>(box, QStringLiteral("editImportCount1"))->text()};
+            control<QPushButton>(box, QStringLiteral("btnImportUndo"))->click();
+            control<QPushButton>(box, QStringLiteral("btnImportClose"))->click();
+        });
+        find<QAction>(QStringLiteral("menuCommandImport"))->trigger();
+
+        QCOMPARE(seen.rows, QStringList({u"新規|690|2026/08/14|11 12 13 14 15 16 17"_qs,
+                                         u"競合|689|2026/08/07|01 02 03 04 05 06 07"_qs}));
+        QVERIFY2(seen.tip.startsWith(u"第690回 2026/08/14\n賞金データなし"_qs),
+                 qPrintable(seen.tip));
+        QVERIFY(seen.ticked);
+        QCOMPARE(seen.afterRun, QStringList({u"691"_qs, u"2026/08/21"_qs, u" "_qs, QString()}));
+        QCOMPARE(answerer.texts().value(0), u"2件の当せん結果を取り込みました。"_qs);
+        QCOMPARE(answerer.texts().value(2), u"取り込みを元に戻しました。"_qs);
+        QCOMPARE(m_dir->readFile(QStringLiteral("download/Loto7Number.csv")), heldDraws);
+    }
+
     void badInputGivesOneErrorAndChangesNothing_data() {
         QTest::addColumn<QString>("paste");
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("error");
         QTest::newRow("empty paste")
             << QStringLiteral(" \n") << QByteArray() << QStringLiteral("テキストがありません");
-        QTest::newRow("nothing recognised") << QStringLiteral("hello") << QByteArray()
-                                            << QStringLiteral("当せん結果が見つかりませんでした。");
+        QTest::newRow("nothing recognised: the layouts read are named")
+            << QStringLiteral("hello") << QByteArray()
+            << QStringLiteral("当せん結果が見つかりませんでした。読み取れるのは次の形式です。\n"
+                              "・宝くじ公式サイトの当せん結果CSV（第690回ロト７,…");
         QTest::newRow("file too large") << QString() << QByteArray(20 * 1024 * 1024 + 1, 'x')
                                         << QStringLiteral("ファイルが大きすぎます");
     }
