@@ -3,6 +3,7 @@
 #include "common/CsvFile.h"
 #include "common/Formats.h"
 #include "data/HitRule.h"
+#include "predict/ExclusionText.h"
 
 #include <QHash>
 #include <QSet>
@@ -231,21 +232,67 @@ QString backtestVerdict(double rate, double expectedRate, const ChanceSpread& sp
     // Compared as shown, so that the sentence never contradicts its figures.
     const QString shown = oneDecimal(rate);
     const double rounded = shown.toDouble();
-    QString where = QStringLiteral("の範囲内です。");
+    QString where = QStringLiteral("の内です。");
     if (rounded > oneDecimal(spread.high).toDouble())
         where = QStringLiteral("を上回っています。");
     else if (rounded < oneDecimal(spread.low).toDouble())
         where = QStringLiteral("を下回っています。");
-    return QStringLiteral("回収率 %1 %：偶然の期待値 %2 %（95 %の範囲 %3～%4 %）%5")
-        .arg(shown, oneDecimal(expectedRate), oneDecimal(spread.low), oneDecimal(spread.high),
-             where);
+    return QStringLiteral("回収率 %1 % は、ランダムな口の95 %が収まる範囲（%2～%3 %）%4"
+                          "偶然の期待値 %5 % は、まれな1等・2等を含めた平均です。")
+        .arg(shown, oneDecimal(spread.low), oneDecimal(spread.high), where,
+             oneDecimal(expectedRate));
 }
 
-QByteArray backtestCsv(const QVector<BacktestRow>& rows) {
-    QVector<QStringList> table{QStringLiteral("開催回,抽選日,口数,1等,2等,3等,4等,5等,6等,当選金額,"
-                                              "偶然の期待値,備考")
-                                   .split(u',')};
-    table.reserve(rows.size() + 1);
+QString backtestModeName(GenerationMode mode) {
+    switch (mode) {
+    case GenerationMode::Exclusion:
+        return QStringLiteral("除外数字");
+    case GenerationMode::PositionThreshold:
+        return QStringLiteral("抽選回数の範囲指定");
+    default:
+        return QStringLiteral("ランダム");
+    }
+}
+
+QVector<QStringList> backtestSettings(const BacktestOptions& options) {
+    QVector<QStringList> rows{{QStringLiteral("予想方法"), backtestModeName(options.mode)}};
+    if (options.mode == GenerationMode::Exclusion)
+        rows.append({QStringLiteral("除外数字"), exclusionText(options.excluded).trimmed()});
+    else if (options.mode == GenerationMode::PositionThreshold)
+        rows.append(
+            {QStringLiteral("過去の抽選回数"), QStringLiteral("%1回以上").arg(options.threshold)});
+    rows.append({QStringLiteral("1回の口数"), QString::number(options.linesPerDraw)});
+    rows.append({QStringLiteral("検証する回数"), QString::number(options.draws)});
+    rows.append({QStringLiteral("乱数の種"), QString::number(options.seed)});
+    return rows;
+}
+
+QVector<QStringList> filterSettings(const LineFilter& filter) {
+    QVector<QStringList> rows;
+    const QString caption = QStringLiteral("フィルター");
+    for (const FilterFigure& figure : kFilterFigures) {
+        const FigureRange& range = filter.*figure.range;
+        if (!range.on)
+            continue;
+        const QString bounds = figure.onlyMaximum
+                                   ? QStringLiteral("最大%1").arg(range.max)
+                                   : QStringLiteral("%1～%2").arg(range.min).arg(range.max);
+        rows.append({caption, QString::fromUtf8(figure.caption), bounds});
+    }
+    if (filter.forbiddenOn)
+        rows.append(
+            {caption, QStringLiteral("含めない数字"), exclusionText(filter.forbidden).trimmed()});
+    return rows;
+}
+
+QByteArray backtestCsv(const QVector<BacktestRow>& rows, const QVector<QStringList>& settings) {
+    QVector<QStringList> table = settings;
+    if (!table.isEmpty())
+        table.append(QStringList());
+    table.append(QStringLiteral("開催回,抽選日,口数,1等,2等,3等,4等,5等,6等,当選金額,"
+                                "偶然の期待値,備考")
+                     .split(u','));
+    table.reserve(table.size() + rows.size());
     for (const BacktestRow& row : rows) {
         QStringList fields{QString::number(row.drawNumber), formatDate(row.date),
                            QString::number(row.lines)};

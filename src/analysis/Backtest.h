@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/LineFilter.h"
 #include "common/Spending.h"
 #include "data/DrawTable.h"
 #include "data/PrizeTable.h"
@@ -9,6 +10,7 @@
 #include <QDate>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 #include <array>
@@ -126,8 +128,21 @@ QVector<double> simulatedChanceReturns(const QVector<BacktestRow>& rows, int run
                                        quint64 seed = kChanceSeed);
 ChanceSpread chanceSpread(const QVector<double>& sortedReturns);
 
-// "回収率 31.0 %：偶然の期待値 38.6 %（95 %の範囲 9.8～77.5 %）の範囲内です。"
+// Which figure lies in which range: "回収率 15.6 % は、ランダムな口の95 %が
+// 収まる範囲（10.6～27.3 %）の内です。" (or above it, or below it), then what the
+// expected rate is, which the rare first and second prizes lift above most
+// random runs.
 QString backtestVerdict(double rate, double expectedRate, const ChanceSpread& spread);
 
-// One row per draw: UTF-8 with a byte-order mark, CR LF.
-QByteArray backtestCsv(const QVector<BacktestRow>& rows);
+// "ランダム", "除外数字", "抽選回数の範囲指定".
+QString backtestModeName(GenerationMode mode);
+
+// What produced a run, one setting a row: the mode with its exclusion set or
+// threshold, the lines per draw, the draws asked for and the seed.
+QVector<QStringList> backtestSettings(const BacktestOptions& options);
+// The filters that are on, one a row: "フィルター", the figure, its range.
+QVector<QStringList> filterSettings(const LineFilter& filter);
+
+// The settings rows first, an empty row, then one row per draw: UTF-8 with a
+// byte-order mark, CR LF.
+QByteArray backtestCsv(const QVector<BacktestRow>& rows, const QVector<QStringList>& settings = {});

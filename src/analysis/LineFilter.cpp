@@ -172,7 +172,7 @@ QString filterCheckText(const FilterCheck& check) {
         check.lineShare > 0 ? QString::number(check.ratio, 'f', 2) : QStringLiteral("—");
     return QStringLiteral("通過した組み合わせ: %1 / %2通り（%3）\n"
                           "通過した結果: %4 / %5回（%6）第%7回～第%8回\n"
-                          "比: %9倍\n"
+                          "比（結果の割合÷組み合わせの割合）: %9倍\n"
                           "偶然なら95 %の範囲: %10～%11回 → %12")
         .arg(groupDigits(check.passingLines), groupDigits(kAllLines), percentText(check.lineShare),
              groupDigits(check.passingDraws), groupDigits(check.draws),

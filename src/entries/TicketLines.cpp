@@ -112,6 +112,7 @@ std::optional<TicketLine> readTicketLine(const QString& line, int lineNumber) {
     const QStringList fields = splitFields(line, ticket.letter);
     if (fields.isEmpty() && ticket.letter.isEmpty())
         return std::nullopt;
+    ticket.rest = fields.join(u' ');
     ticket.refusal = refusalOf(fields, ticket.numbers);
     if (!ticket.accepted())
         ticket.numbers.clear();
@@ -193,4 +194,8 @@ void registerTicketLines(const QVector<TicketLine>& lines, const DrawRun& run) {
             throw TAppError(text + u'\n' + error.text());
         }
     }
+}
+
+QString ticketLineNumbersText(const TicketLine& line) {
+    return line.accepted() ? ticketNumbersText(line.numbers) : line.rest;
 }

@@ -19,6 +19,7 @@ struct TicketLine {
     int lineNumber = 0; // 1-based, counting empty lines too
     QString text;       // the line as typed
     QString letter;     // "A".."E", or empty
+    QString rest;       // what follows the letter, its fields one space apart
     QVector<int> numbers;
     QString refusal; // empty when the line can be registered
     bool accepted() const { return refusal.isEmpty(); }
@@ -54,6 +55,11 @@ QString ticketPriceText(int lines, const DrawRun& run);
 
 // The seven numbers as two-digit texts, separated by one space.
 QString ticketNumbersText(const QVector<int>& numbers);
+
+// The line's numbers as a preview shows them: the seven sorted when the line
+// can be registered, else what followed its letter, so that the letter
+// stands apart in its own column.
+QString ticketLineNumbersText(const TicketLine& line);
 
 // Appends one entry line per accepted line to the entry file of each draw of
 // the run, exactly as the main tab's save writes its lines. All or nothing:

@@ -245,12 +245,16 @@ QStringList ledgerHeaders() {
             QStringLiteral("支払期限"), QStringLiteral("換金")};
 }
 
-QStringList ledgerRowTexts(const LedgerRow& row, const QDate& today) {
+QStringList ledgerRowTexts(const LedgerRow& row, const QDate& today, LedgerFigures figures) {
+    const bool plain = figures == LedgerFigures::Plain;
+    const auto yen = [plain](qint64 amount) {
+        return plain ? QString::number(amount) : formatYen(static_cast<long double>(amount));
+    };
     QStringList texts;
     texts.reserve(kLedgerColumns);
     texts << QString::number(row.drawNumber)
           << (row.drawn ? formatDate(row.drawDate) : QStringLiteral("未抽選"))
-          << groupDigits(row.lines) << formatYen(static_cast<long double>(row.cost()));
+          << (plain ? QString::number(row.lines) : groupDigits(row.lines)) << yen(row.cost());
     if (!row.drawn) {
         while (texts.size() < kLedgerColumns)
             texts << QString();
@@ -259,8 +263,8 @@ QStringList ledgerRowTexts(const LedgerRow& row, const QDate& today) {
     for (const int n : row.tierLines)
         texts << QString::number(n);
     const QString unknown = QStringLiteral("—");
-    texts << (row.amountUnknown ? unknown : formatYen(static_cast<long double>(row.won)))
-          << (row.amountUnknown ? unknown : formatYen(static_cast<long double>(row.net())));
+    texts << (row.amountUnknown ? unknown : yen(row.won))
+          << (row.amountUnknown ? unknown : yen(row.net()));
     const QDate last = row.deadline();
     if (!last.isValid())
         texts << QString();
@@ -279,7 +283,7 @@ QByteArray ledgerCsv(const QVector<LedgerRow>& rows, const QDate& today) {
     QVector<QStringList> table{ledgerHeaders()};
     table.reserve(rows.size() + 1);
     for (const LedgerRow& row : rows)
-        table.append(ledgerRowTexts(row, today));
+        table.append(ledgerRowTexts(row, today, LedgerFigures::Plain));
     return csvFileBytes(table);
 }
 
@@ -365,7 +369,7 @@ QString tiersText(const LedgerRow& row) {
 
 } // namespace
 
-QString ledgerRemindText(const QVector<LedgerRow>& rows, int maxRows) {
+QString ledgerRemindText(const QVector<LedgerRow>& rows, const QDate& today, int maxRows) {
     QStringList lines{QStringLiteral("未換金の当せんがあります。"), QString()};
     for (qsizetype i = 0; i < rows.size() && i < maxRows; ++i) {
         const LedgerRow& row = rows.at(i);
@@ -373,9 +377,10 @@ QString ledgerRemindText(const QVector<LedgerRow>& rows, int maxRows) {
         if (row.amountUnknown)
             amount =
                 row.won > 0 ? amount + QStringLiteral("＋金額不明") : QStringLiteral("金額不明");
-        lines << QStringLiteral("第%1回　%2　%3　支払期限 %4")
+        lines << QStringLiteral("第%1回　%2　%3　支払期限 %4%5")
                      .arg(row.drawNumber)
-                     .arg(tiersText(row), amount, formatDate(row.deadline()));
+                     .arg(tiersText(row), amount, formatDate(row.deadline()),
+                          row.expired(today) ? QStringLiteral(" 期限切れ") : QString());
     }
     if (rows.size() > maxRows)
         lines << QStringLiteral("ほか%1件").arg(rows.size() - maxRows);

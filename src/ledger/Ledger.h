@@ -137,13 +137,19 @@ QString ledgerUnclaimedText(const LedgerUnclaimed& unclaimed);
 // The rows the start-up reminds of (remindDue), the nearest deadline first.
 QVector<LedgerRow> ledgerRemindRows(const QVector<LedgerRow>& rows, const QDate& today);
 // The reminder's text: a heading, then up to `maxRows` rows "第N回 tier
-// amount 支払期限 date", then how many more there are.
-QString ledgerRemindText(const QVector<LedgerRow>& rows, int maxRows = 10);
+// amount 支払期限 date", the date followed by 期限切れ once it has passed,
+// then how many more there are.
+QString ledgerRemindText(const QVector<LedgerRow>& rows, const QDate& today, int maxRows = 10);
+
+// How a row's counts and amounts are written: as the grid shows them
+// ("¥1,200"), or as plain numbers a spreadsheet can sum ("1200").
+enum class LedgerFigures { Shown, Plain };
 
 // The headers of the columns and the texts of a row in them.
 QStringList ledgerHeaders();
-QStringList ledgerRowTexts(const LedgerRow& row, const QDate& today);
+QStringList ledgerRowTexts(const LedgerRow& row, const QDate& today,
+                           LedgerFigures figures = LedgerFigures::Shown);
 
 // The rows as a CSV file: UTF-8 with a byte-order mark, the headers first,
-// CR LF line ends, fields holding a comma or a quote quoted.
+// CR LF line ends, the figures plain.
 QByteArray ledgerCsv(const QVector<LedgerRow>& rows, const QDate& today);

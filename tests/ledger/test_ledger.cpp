@@ -217,11 +217,11 @@ void TestLedger::unclaimedAndReminder() {
                     draws, prizes);
     const QVector<LedgerRow> due = ledgerRemindRows(ledger.rows, QDate(2025, 3, 1));
     // The nearest deadline first.
-    QCOMPARE(ledgerRemindText(due, 1),
+    QCOMPARE(ledgerRemindText(due, QDate(2025, 3, 1), 1),
              QStringLiteral("未換金の当せんがあります。\n\n第10回　2等・4等　¥12,008,000　支払期限 "
-                            "2025/02/28\nほか1件"));
-    QVERIFY(ledgerRemindText(due).endsWith(
-        QStringLiteral("\n第11回　1等　金額不明　支払期限 2025/03/07")));
+                            "2025/02/28 期限切れ\nほか1件"));
+    QVERIFY(ledgerRemindText(due, QDate(2025, 3, 1))
+                .endsWith(QStringLiteral("\n第11回　1等　金額不明　支払期限 2025/03/07")));
     QCOMPARE(ledgerUnclaimedText(ledgerUnclaimed(ledger.rows, QDate(2025, 2, 28))),
              QStringLiteral("未換金 ¥12,008,000（2件） ほかに金額不明あり（—）"));
     QVector<LedgerRow> rows = ledger.rows;
@@ -289,7 +289,7 @@ void TestLedger::csvBytes() {
     QCOMPARE(text,
              QStringLiteral(
                  "開催回,抽選日,口数,購入額,1等,2等,3等,4等,5等,6等,当選金額,収支,支払期限,換金\r\n"
-                 "7,2013/05/17,4,\"¥1,200\",0,0,0,0,0,0,¥0,\"-¥1,200\",,\r\n"));
+                 "7,2013/05/17,4,1200,0,0,0,0,0,0,0,-1200,,\r\n"));
 }
 
 void TestLedger::chartFigures_data() {

@@ -45,7 +45,10 @@ constexpr int kFont = 14;
 constexpr int kSmallFont = 12;
 constexpr int kSpinWidth = 74;
 constexpr int kButtonWidth = 104;
-constexpr int kSideWidth = 330;          // the settings and the filter
+// The settings and the filter: wide enough for a mode's description in two
+// lines and a filter check's text without wrapping, which keeps the box
+// within 640 pixels of height after a check.
+constexpr int kSideWidth = 390;
 constexpr int kChartMinimumHeight = 180; // below it the axis labels crowd
 constexpr int kGridRowHeight = 19;
 constexpr int kGridMinimumHeight = 8 * kGridRowHeight + 8; // the title and seven rows
@@ -82,17 +85,6 @@ QString rateText(double rate) {
 // "1,260.96".
 QString expectedLines(double count) {
     return QLocale(QLocale::English, QLocale::UnitedStates).toString(count, 'f', 2);
-}
-
-QString modeName(GenerationMode mode) {
-    switch (mode) {
-    case GenerationMode::Exclusion:
-        return QStringLiteral("除外数字");
-    case GenerationMode::PositionThreshold:
-        return QStringLiteral("抽選回数の範囲指定");
-    default:
-        return QStringLiteral("ランダム");
-    }
 }
 
 // Why a run cannot start: too little history, or too many lines; empty when it can.
@@ -178,13 +170,17 @@ QWidget* TBacktestForm::buildReplay() {
     m_rule = kStyle.control(new QComboBox, QStringLiteral("cmbBacktestRule"));
     for (const GenerationMode mode :
          {GenerationMode::Random, GenerationMode::Exclusion, GenerationMode::PositionThreshold})
-        m_rule->addItem(modeName(mode), static_cast<int>(mode));
+        m_rule->addItem(backtestModeName(mode), static_cast<int>(mode));
     m_lines = addSpin(QStringLiteral("editBacktestLines"), 1, kMaxLinesPerDraw, 10);
     m_drawCount = addSpin(QStringLiteral("editBacktestDraws"), kMinBacktestDraws,
                           std::max(kMinBacktestDraws, m_draws.count()), 100);
     m_seed = addSpin(QStringLiteral("editBacktestSeed"), 0, kMaxSeed, 1);
     m_ruleOptions = addLabel(QStringLiteral("lblBacktestOptions"), QString(), geometry::kSmallFont);
     m_ruleOptions->setWordWrap(true);
+    m_ruleOptions->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Room for the longest description (twenty excluded numbers), so that
+    // the controls below, 検証 too, stay where they are whatever the mode.
+    m_ruleOptions->setFixedHeight(2 * m_ruleOptions->fontMetrics().lineSpacing() + 2);
     auto* run = kStyle.button(QStringLiteral("btnBacktestRun"), QStringLiteral("検証"));
     setTextColour(run, kNavy);
 
@@ -200,7 +196,12 @@ QWidget* TBacktestForm::buildReplay() {
     form->addWidget(m_seed, 4, 1);
     form->addWidget(run, 4, 2, Qt::AlignRight);
     form->setColumnStretch(2, 1);
-    connect(m_rule, &QComboBox::currentIndexChanged, this, [this] { cmbBacktestRuleChange(); });
+    connect(m_rule, &QComboBox::currentIndexChanged, this, [this] {
+        cmbBacktestRuleChange();
+        clearResult();
+    });
+    for (QSpinBox* spin : {m_lines, m_drawCount, m_seed})
+        connect(spin, &QSpinBox::valueChanged, this, [this] { clearResult(); });
     connect(run, &QPushButton::clicked, this, [this] { btnBacktestRunClick(); });
     return group;
 }
@@ -210,6 +211,7 @@ QWidget* TBacktestForm::buildFilter() {
     group->setObjectName(QStringLiteral("groupFilter"));
     group->setFixedWidth(geometry::kSideWidth);
     auto* form = new QGridLayout(group);
+    form->setVerticalSpacing(3);
     const LineFilter defaults;
     int line = 0;
     for (const FilterFigure& figure : kFilterFigures) {
@@ -238,17 +240,32 @@ QWidget* TBacktestForm::buildFilter() {
     m_forbidden = kStyle.control(new QLineEdit, QStringLiteral("editFilterForbidden"));
     m_forbidden->setPlaceholderText(QStringLiteral("例: 4 13 31"));
     form->addWidget(m_forbiddenOn, line, 0);
-    form->addWidget(m_forbidden, line, 1, 1, 2);
-    ++line;
+    form->addWidget(m_forbidden, line, 1);
+    // Beside the last filter rather than in a row of its own: the check's
+    // text below needs the height.
     auto* check = kStyle.button(QStringLiteral("btnFilterCheck"), QStringLiteral("フィルター判定"));
     setTextColour(check, kNavy);
-    form->addWidget(check, line++, 0, 1, 3, Qt::AlignRight);
+    form->addWidget(check, line++, 2, Qt::AlignRight);
     m_filterResult = addLabel(QStringLiteral("lblFilterResult"), QString(), geometry::kSmallFont);
     m_filterResult->setWordWrap(true);
     m_filterResult->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     form->addWidget(m_filterResult, line, 0, 1, 3);
     form->setRowStretch(line, 1);
     connect(check, &QPushButton::clicked, this, [this] { btnFilterCheckClick(); });
+    // A judgement shown stands for the filter it judged only.
+    const auto clearCheck = [this] {
+        m_filterResult->clear();
+        m_checkedFilter.reset();
+    };
+    for (const RangeControls& c : m_ranges) {
+        connect(c.on, &QCheckBox::toggled, this, clearCheck);
+        connect(c.min, &QSpinBox::valueChanged, this, clearCheck);
+        connect(c.max, &QSpinBox::valueChanged, this, clearCheck);
+    }
+    connect(m_forbiddenOn, &QCheckBox::toggled, this, clearCheck);
+    connect(m_forbidden, &QLineEdit::textChanged, this, clearCheck);
+    // The draws judged are the replay's count.
+    connect(m_drawCount, &QSpinBox::valueChanged, this, clearCheck);
     return group;
 }
 
@@ -396,12 +413,21 @@ void TBacktestForm::btnBacktestRunClick() {
         const QString stuck = stuckText(result);
         const QString note = runNote(result, range, stuck);
         m_result = std::move(result);
+        m_resultOptions = options;
         showResult(note);
         if (!stuck.isEmpty())
             showGuideMessage(this, stuck);
     });
     if (m_stopAsked)
         reject(); // the box was closed during the run
+}
+
+void TBacktestForm::clearResult() {
+    // Shown results stand for the settings that produced them only.
+    if (m_running || m_result.rows.isEmpty())
+        return;
+    m_result = BacktestResult();
+    showResult(QString());
 }
 
 void TBacktestForm::showResult(const QString& note) {
@@ -531,6 +557,7 @@ void TBacktestForm::btnFilterCheckClick() {
         const BusyCursor cursor;
         m_filterResult->setText(
             filterCheckText(checkFilter(filter, history, m_drawCount->value())));
+        m_checkedFilter = filter;
     });
 }
 
@@ -550,7 +577,10 @@ void TBacktestForm::btnBacktestExportClick() {
     if (path.isEmpty())
         return;
     runHandler(this, [&] {
-        writeFileAtomically(path, backtestCsv(m_result.rows));
+        QVector<QStringList> settings = backtestSettings(m_resultOptions);
+        if (m_checkedFilter)
+            settings += filterSettings(*m_checkedFilter);
+        writeFileAtomically(path, backtestCsv(m_result.rows, settings));
         showGuideMessage(this, QStringLiteral("正常にファイルの保存が完了しました。"));
     });
 }

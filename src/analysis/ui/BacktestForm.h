@@ -7,6 +7,8 @@
 #include <QDialog>
 #include <QSize>
 
+#include <optional>
+
 class QCategoryAxis;
 class QChartView;
 class QCheckBox;
@@ -58,6 +60,7 @@ private:
     BacktestOptions currentOptions() const;
     LineFilter currentFilter() const;
     void showResult(const QString& note);
+    void clearResult();
     void showChart();
 
     const DrawTable& m_draws;
@@ -65,6 +68,8 @@ private:
     NumberSet m_excluded{};
     int m_threshold = 0;
     BacktestResult m_result;
+    BacktestOptions m_resultOptions;           // what produced m_result
+    std::optional<LineFilter> m_checkedFilter; // the one m_filterResult judges
     bool m_running = false;
     bool m_stopAsked = false; // the box was closed during a run
 

@@ -173,8 +173,8 @@ void TMainForm::remindUnclaimed() {
     if (due.isEmpty())
         return;
     LedgerReminder::markShown(today);
-    QMessageBox box(QMessageBox::Information, QStringLiteral("お知らせ"), ledgerRemindText(due),
-                    QMessageBox::Open | QMessageBox::Close, this);
+    QMessageBox box(QMessageBox::Information, QStringLiteral("お知らせ"),
+                    ledgerRemindText(due, today), QMessageBox::Open | QMessageBox::Close, this);
     box.setTextFormat(Qt::PlainText);
     box.button(QMessageBox::Open)->setText(QStringLiteral("集計を開く"));
     box.button(QMessageBox::Close)->setText(QStringLiteral("閉じる"));

@@ -23,6 +23,9 @@ inline constexpr QColor kStripeGreen(150, 245, 150);
 
 // A ledger row whose claim deadline is near.
 inline constexpr QColor kNearDeadline(255, 255, 128);
+// The text of a ledger row whose claim deadline has passed: dimmed, yet with
+// a contrast above 4.5 : 1 on white and on the green stripe alike.
+inline constexpr QColor kExpired(90, 90, 90);
 
 // The tabs of the excluded-numbers table.
 inline constexpr QColor kTabBorder(160, 160, 160);

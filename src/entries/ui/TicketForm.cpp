@@ -53,9 +53,7 @@ TicketModel::TicketModel(QObject* parent)
                 Qt::AlignHCenter | Qt::AlignVCenter, parent) {}
 
 QStringList TicketModel::rowTexts(const TicketLine& line) const {
-    // A refused line as typed, so that it can be found in the memo.
-    return {QString::number(line.lineNumber), line.letter,
-            line.accepted() ? ticketNumbersText(line.numbers) : line.text.trimmed(),
+    return {QString::number(line.lineNumber), line.letter, ticketLineNumbersText(line),
             line.accepted() ? QStringLiteral("登録できます") : line.refusal};
 }
 

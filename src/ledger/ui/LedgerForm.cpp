@@ -81,7 +81,7 @@ Qt::Alignment LedgerModel::alignment(int column) const {
 }
 
 QVariant LedgerModel::foreground(const LedgerRow& row) const {
-    return row.expired(m_today) ? QVariant(kGrey) : QVariant();
+    return row.expired(m_today) ? QVariant(kExpired) : QVariant();
 }
 
 QVariant LedgerModel::background(const LedgerRow& row) const {

@@ -9,10 +9,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QSet>
 #include <QSpinBox>
 
 class TestBacktestForm : public WindowTest {
@@ -65,7 +67,16 @@ void TestBacktestForm::replayAndFilterOverRealDraws() {
         QVERIFY(box->isModal());
         QCOMPARE(text(box, "lblBacktestNotice"),
                  QStringLiteral("過去の結果は、次回の当せん確率を変えません。"));
-        control<QComboBox>(box, QStringLiteral("cmbBacktestRule"))->setCurrentIndex(0);
+        // 検証 stays put whatever the length of the mode's description.
+        auto* rule = control<QComboBox>(box, QStringLiteral("cmbBacktestRule"));
+        auto* run = control<QPushButton>(box, QStringLiteral("btnBacktestRun"));
+        QSet<int> runTops;
+        for (int i = rule->count() - 1; i >= 0; --i) {
+            rule->setCurrentIndex(i);
+            box->layout()->activate();
+            runTops << run->mapTo(box, QPoint()).y();
+        }
+        QCOMPARE(runTops.size(), 1);
         setSpin(box, "editBacktestLines", 2);
         setSpin(box, "editBacktestDraws", 10);
         control<QPushButton>(box, QStringLiteral("btnBacktestRun"))->click();
@@ -80,11 +91,6 @@ void TestBacktestForm::replayAndFilterOverRealDraws() {
         QCOMPARE(grid->cell(6, 0), QStringLiteral("計"));
         VERIFY_LAID_OUT(box);
 
-        setSaveFileNameHook([&](const SaveFileRequest&) { return path; });
-        ModalAnswerer answerer;
-        control<QPushButton>(box, QStringLiteral("btnBacktestExport"))->click();
-        QCOMPARE(answerer.texts(), QStringList{"正常にファイルの保存が完了しました。"});
-
         // Odd numbers: 3 or 4 of 7 among 19 odd and 18 even numbers.
         control<QCheckBox>(box, QStringLiteral("chkFilterOdd"))->setChecked(true);
         setSpin(box, "editFilterOddMin", 3);
@@ -93,6 +99,17 @@ void TestBacktestForm::replayAndFilterOverRealDraws() {
         const QString result = text(box, "lblFilterResult");
         QVERIFY2(result.contains(QStringLiteral("6,127,956 / 10,295,472通り")), qPrintable(result));
         QVERIFY(result.contains(QStringLiteral("/ 10回（")));
+
+        setSaveFileNameHook([&](const SaveFileRequest&) { return path; });
+        ModalAnswerer answerer;
+        control<QPushButton>(box, QStringLiteral("btnBacktestExport"))->click();
+        QCOMPARE(answerer.texts(), QStringList{"正常にファイルの保存が完了しました。"});
+        // A changed setting takes away what the old ones produced.
+        setSpin(box, "editFilterOddMax", 5);
+        QCOMPARE(text(box, "lblFilterResult"), QString());
+        setSpin(box, "editBacktestSeed", 2);
+        QCOMPARE(text(box, "lblBacktestVerdict"), QString());
+        QVERIFY(box->result().rows.isEmpty());
         // Bad input is named, and nothing is judged.
         control<QCheckBox>(box, QStringLiteral("chkFilterForbidden"))->setChecked(true);
         control<QLineEdit>(box, QStringLiteral("editFilterForbidden"))->setText("5 x");
@@ -104,8 +121,9 @@ void TestBacktestForm::replayAndFilterOverRealDraws() {
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
-    QVERIFY(bytes.startsWith("\xEF\xBB\xBF開催回,抽選日,口数,1等,"));
-    QCOMPARE(bytes.count("\r\n"), 11);
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF予想方法,ランダム\r\n1回の口数,2\r\n検証する回数,10\r\n"
+                             "乱数の種,1\r\nフィルター,奇数の個数,3～4\r\n\r\n開催回,"));
+    QCOMPARE(bytes.count("\r\n"), 17);
     QVERIFY(bytes.contains("\r\n689,2026/08/07,2,"));
 }
 

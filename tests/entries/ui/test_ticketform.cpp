@@ -67,7 +67,7 @@ private slots:
         QCOMPARE(caption, QStringLiteral("購入チケットの登録"));
         QCOMPARE(first, QStringLiteral("第690回"));
         QCOMPARE(preview, QStringLiteral("1|A|03 10 14 17 18 20 25|登録できます;"
-                                         "2|B|B 01 02 03|数字が7個ではありません（3個）;"
+                                         "2|B|01 02 03|数字が7個ではありません（3個）;"
                                          "4|C|01 02 03 04 05 06 37|登録できます;"));
         QCOMPARE(draws, QStringLiteral("第690回～第691回の2回"));
         QCOMPARE(price, QStringLiteral("2口 × 2回 × 300円 = ¥1,200"));

@@ -20,6 +20,8 @@
 #include <QPushButton>
 #include <QSettings>
 
+#include <cmath>
+
 namespace {
 
 // Three drawn rows in two years and one still to come, with today 2025/01/20:
@@ -276,15 +278,25 @@ private slots:
         };
         QCOMPARE(pixel(2, 0), kNearDeadline); // due within 30 days
         QCOMPARE(pixel(1, 0), kStripeGreen);  // nothing won
-        // The expired row keeps its stripe; its text is grey.
+        // The expired row keeps its stripe; its text is dimmed yet readable on
+        // either stripe (WCAG contrast at least 4.5 : 1).
         QCOMPARE(pixel(3, 0), kStripeGreen);
+        const auto luminance = [](const QColor& c) {
+            const auto linear = [](double v) {
+                return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) +
+                   0.0722 * linear(c.blueF());
+        };
+        for (const QColor& stripe : {kWhite, kStripeGreen})
+            QVERIFY((luminance(stripe) + 0.05) / (luminance(kExpired) + 0.05) >= 4.5);
         const QRect cell = grid->visualRect(grid->model()->index(3, 12));
         bool grey = false;
         bool black = false;
         for (int y = cell.top(); y <= cell.bottom(); ++y)
             for (int x = cell.left(); x <= cell.right(); ++x) {
                 const QColor c = image.pixelColor(x, y);
-                grey = grey || c == kGrey;
+                grey = grey || c == kExpired;
                 black = black || c == QColor(Qt::black);
             }
         QVERIFY(grey);
