@@ -83,7 +83,7 @@ private slots:
     void binomialRange();
     void verdictPlacesTheRate_data();
     void verdictPlacesTheRate();
-    void csvRecordsItsSettings();
+    void settingsNameTheModeAndFilters();
 };
 
 void TestBacktest::walkForwardSeesOnlyEarlierDraws() {
@@ -247,8 +247,7 @@ void TestBacktest::binomialRange() {
 void TestBacktest::verdictPlacesTheRate_data() {
     QTest::addColumn<double>("rate");
     QTest::addColumn<QString>("where");
-    QTest::newRow("inside") << 15.6 << QStringLiteral("の内です。");
-    QTest::newRow("on the high end as shown") << 27.349 << QStringLiteral("の内です。");
+    QTest::newRow("inside: on the high end as shown") << 27.349 << QStringLiteral("の内です。");
     QTest::newRow("above") << 27.36 << QStringLiteral("を上回っています。");
     QTest::newRow("below") << 10.54 << QStringLiteral("を下回っています。");
 }
@@ -262,29 +261,22 @@ void TestBacktest::verdictPlacesTheRate() {
                  .arg(QString::number(rate, 'f', 1), where));
 }
 
-void TestBacktest::csvRecordsItsSettings() {
+void TestBacktest::settingsNameTheModeAndFilters() {
+    // The plain rows and the CSV around them: test_backtestform.
     BacktestOptions options;
     options.mode = GenerationMode::Exclusion;
     options.excluded[0] = options.excluded[36] = true;
-    options.linesPerDraw = 5;
-    options.draws = 20;
-    options.seed = 7;
+    QCOMPARE(backtestSettings(options).at(1), (QStringList{"除外数字", "01 37"}));
+    options.mode = GenerationMode::PositionThreshold;
+    options.threshold = 12;
+    QCOMPARE(backtestSettings(options).at(1), (QStringList{"過去の抽選回数", "12回以上"}));
     LineFilter filter;
-    filter.odd = {true, 3, 4};
     filter.longestRun = {true, 1, 2};
     filter.forbiddenOn = true;
     filter.forbidden[3] = true;
-    const QByteArray csv = backtestCsv({}, backtestSettings(options) + filterSettings(filter));
-    QCOMPARE(QString::fromUtf8(csv.mid(3)),
-             QStringLiteral(
-                 "予想方法,除外数字\r\n除外数字,01 37\r\n1回の口数,5\r\n検証する回数,20\r\n"
-                 "乱数の種,7\r\nフィルター,奇数の個数,3～4\r\n"
-                 "フィルター,連続数字の最長,最大2\r\nフィルター,含めない数字,04\r\n\r\n"
-                 "開催回,抽選日,口数,1等,2等,3等,4等,5等,6等,当選金額,偶然の期待値,備考\r\n"));
-    options.mode = GenerationMode::PositionThreshold;
-    options.threshold = 12;
-    QCOMPARE(backtestSettings(options).at(1),
-             (QStringList{QStringLiteral("過去の抽選回数"), QStringLiteral("12回以上")}));
+    QCOMPARE(filterSettings(filter),
+             (QVector<QStringList>{{"フィルター", "連続数字の最長", "最大2"},
+                                   {"フィルター", "含めない数字", "04"}}));
 }
 
 SEPTARION_CORE_TEST_MAIN(TestBacktest)

@@ -252,6 +252,11 @@ QWidget* TBacktestForm::buildFilter() {
     form->addWidget(m_filterResult, line, 0, 1, 3);
     form->setRowStretch(line, 1);
     connect(check, &QPushButton::clicked, this, [this] { btnFilterCheckClick(); });
+    connectFilterChanges();
+    return group;
+}
+
+void TBacktestForm::connectFilterChanges() {
     // A judgement shown stands for the filter it judged only.
     const auto clearCheck = [this] {
         m_filterResult->clear();
@@ -266,7 +271,6 @@ QWidget* TBacktestForm::buildFilter() {
     connect(m_forbidden, &QLineEdit::textChanged, this, clearCheck);
     // The draws judged are the replay's count.
     connect(m_drawCount, &QSpinBox::valueChanged, this, clearCheck);
-    return group;
 }
 
 QLayout* TBacktestForm::buildTotals() {
@@ -424,7 +428,7 @@ void TBacktestForm::btnBacktestRunClick() {
 
 void TBacktestForm::clearResult() {
     // Shown results stand for the settings that produced them only.
-    if (m_running || m_result.rows.isEmpty())
+    if (m_running)
         return;
     m_result = BacktestResult();
     showResult(QString());

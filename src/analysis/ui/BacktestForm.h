@@ -53,6 +53,7 @@ public:
 private:
     QWidget* buildReplay();
     QWidget* buildFilter();
+    void connectFilterChanges();
     QLayout* buildTotals();
     QWidget* buildChart();
     QLayout* buildButtons();
