@@ -19,7 +19,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -403,16 +402,11 @@ void TBacktestForm::btnBacktestRunClick() {
             BusyState::endProgress();
             m_running = false;
         });
-        QElapsedTimer clock;
-        clock.start();
+        DelayedProgress progress(m_stopAsked, s_progressDelay);
         BacktestResult result =
             runBacktest(history, prizesByDraw(m_prizes), options, [&](int done, int total) {
-                if (clock.elapsed() >= s_progressDelay) {
-                    BusyState::showProgress(
-                        QStringLiteral("過去検証中です… %1 / %2回").arg(done).arg(total));
-                    QCoreApplication::processEvents();
-                }
-                return !m_stopAsked && !BusyState::progressStopped() && !BusyState::stopRequested();
+                return progress.report(
+                    QStringLiteral("過去検証中です… %1 / %2回").arg(done).arg(total));
             });
         const QString stuck = stuckText(result);
         const QString note = runNote(result, range, stuck);

@@ -13,7 +13,6 @@
 #include "common/ui/UiWidgets.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -47,7 +46,7 @@ constexpr int kTitleExtra =
 
 // Progress is shown at most this often: the events are looked at then, not
 // between every greedy step.
-constexpr qint64 kProgressInterval = 100;
+constexpr int kProgressInterval = 100;
 
 int s_progressDelay = 500;
 
@@ -61,25 +60,18 @@ int sum(const QList<int>& widths) {
 // delay; each step asks to go on unless the box or the form was closed.
 class RunProgress {
 public:
-    explicit RunProgress(const bool& stopAsked) : m_stopAsked(stopAsked) { m_clock.start(); }
+    explicit RunProgress(const bool& stopAsked)
+        : m_progress(stopAsked, s_progressDelay, kProgressInterval) {}
 
     WheelProgress step(const QString& what) {
         return [this, what](int done, int total) {
-            const qint64 now = m_clock.elapsed();
-            if (now >= s_progressDelay && (m_shownAt < 0 || now - m_shownAt >= kProgressInterval)) {
-                m_shownAt = now;
-                const qint64 percent = total > 0 ? qint64{done} * 100 / total : 0;
-                BusyState::showProgress(QStringLiteral("%1… %2 %").arg(what).arg(percent));
-                QCoreApplication::processEvents();
-            }
-            return !m_stopAsked && !BusyState::progressStopped() && !BusyState::stopRequested();
+            const qint64 percent = total > 0 ? qint64{done} * 100 / total : 0;
+            return m_progress.report(QStringLiteral("%1… %2 %").arg(what).arg(percent));
         };
     }
 
 private:
-    const bool& m_stopAsked;
-    QElapsedTimer m_clock;
-    qint64 m_shownAt = -1;
+    DelayedProgress m_progress;
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "common/ui/BusyScope.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QScopeGuard>
 #include <QTimer>
 
@@ -164,4 +165,19 @@ BusyCursor::BusyCursor() {
 
 BusyCursor::~BusyCursor() {
     QApplication::restoreOverrideCursor();
+}
+
+DelayedProgress::DelayedProgress(const bool& stopAsked, int delay, int interval)
+    : m_stopAsked(stopAsked), m_delay(delay), m_interval(interval) {
+    m_clock.start();
+}
+
+bool DelayedProgress::report(const QString& text) {
+    const qint64 now = m_clock.elapsed();
+    if (now >= m_delay && (m_shownAt < 0 || now - m_shownAt >= m_interval)) {
+        m_shownAt = now;
+        BusyState::showProgress(text);
+        QCoreApplication::processEvents();
+    }
+    return !m_stopAsked && !BusyState::progressStopped() && !BusyState::stopRequested();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QPointer>
 #include <QString>
@@ -94,6 +95,24 @@ public:
 
 private:
     bool m_entered;
+};
+
+// The progress of a long run started from a form that waits for input
+// between its runs: shown in the please-wait box once the run has lasted
+// `delay` milliseconds, then at most every `interval` milliseconds. report()
+// says whether to go on: not once that box was closed, the window is closing
+// or `stopAsked` was set (the form was closed during the run).
+class DelayedProgress {
+public:
+    DelayedProgress(const bool& stopAsked, int delay, int interval = 0);
+    bool report(const QString& text);
+
+private:
+    const bool& m_stopAsked;
+    int m_delay;
+    int m_interval;
+    QElapsedTimer m_clock;
+    qint64 m_shownAt = -1;
 };
 
 // The busy cursor for one long step of a command whose scope went without it
