@@ -13,7 +13,7 @@ namespace {
 
 struct RealTables {
     QVector<DrawResult> history;
-    QHash<int, PrizeRecord> prizes;
+    PrizeTable prizes;
 };
 
 const RealTables& realTables() {
@@ -23,7 +23,7 @@ const RealTables& realTables() {
         PrizeTable prizes;
         appendDrawLines(ReadLines(dir.filePath(QStringLiteral("Loto7Number.csv"))), draws);
         appendPrizeLines(ReadLines(dir.filePath(QStringLiteral("Loto7Data.csv"))), prizes);
-        return RealTables{drawsOldestFirst(draws), prizesByDraw(prizes)};
+        return RealTables{drawsOldestFirst(draws), prizes};
     }();
     return tables;
 }

@@ -2,10 +2,10 @@
 
 #include "common/CsvFile.h"
 #include "common/Formats.h"
+#include "data/DrawIndex.h"
 #include "data/HitRule.h"
 #include "predict/ExclusionText.h"
 
-#include <QHash>
 #include <QSet>
 #include <QStringList>
 
@@ -97,23 +97,13 @@ double chanceValue(const PrizeRecord& prize) {
     return value;
 }
 
-QHash<int, PrizeRecord> prizesByDraw(const PrizeTable& prizes) {
-    QHash<int, PrizeRecord> byDraw;
-    byDraw.reserve(prizes.count());
-    for (int i = 0; i < prizes.count(); ++i) {
-        const PrizeRecord record = prizes.at(i);
-        if (!byDraw.contains(record.DrawNumber))
-            byDraw.insert(record.DrawNumber, record);
-    }
-    return byDraw;
-}
-
-BacktestResult runBacktest(const QVector<DrawResult>& history,
-                           const QHash<int, PrizeRecord>& prizes, const BacktestOptions& options,
+BacktestResult runBacktest(const QVector<DrawResult>& history, const PrizeTable& prizes,
+                           const BacktestOptions& options,
                            const std::function<bool(int, int)>& progress) {
     BacktestResult result;
     result.range = backtestRange(static_cast<int>(history.size()), options.draws);
     const BacktestRange& range = result.range;
+    const DrawIndex prizeRows(prizes);
     PositionCounts counts;
     for (int i = 0; i < range.first; ++i)
         counts.add(history.at(i));
@@ -134,11 +124,12 @@ BacktestResult runBacktest(const QVector<DrawResult>& history,
         row.drawNumber = target.DrawNumber;
         row.date = target.drawDate();
         row.lines = static_cast<int>(lines.size());
-        const auto prize = prizes.constFind(target.DrawNumber);
-        row.prizeMissing = prize == prizes.constEnd();
+        const int prizeRow = prizeRows.rowOf(target.DrawNumber);
+        row.prizeMissing = prizeRow < 0;
         if (!row.prizeMissing) {
-            row.amounts = prize->Amounts;
-            row.expectedWon = row.lines * chanceValue(*prize);
+            const PrizeRecord prize = prizes.at(prizeRow);
+            row.amounts = prize.Amounts;
+            row.expectedWon = row.lines * chanceValue(prize);
         }
         for (const auto& line : lines) {
             const int tier = prizeTier(hitsOf(line, target));

@@ -8,7 +8,6 @@
 
 #include <QByteArray>
 #include <QDate>
-#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -111,13 +110,10 @@ double tierChance(int tier);
 // The mean yen a random line wins on a draw with these amounts.
 double chanceValue(const PrizeRecord& prize);
 
-// Prize records by draw number (the first of each in table order).
-QHash<int, PrizeRecord> prizesByDraw(const PrizeTable& prizes);
-
 // The run. `progress(done, total)` is called after each target draw and
 // returns false to stop the run, which then keeps no rows.
-BacktestResult runBacktest(const QVector<DrawResult>& history,
-                           const QHash<int, PrizeRecord>& prizes, const BacktestOptions& options,
+BacktestResult runBacktest(const QVector<DrawResult>& history, const PrizeTable& prizes,
+                           const BacktestOptions& options,
                            const std::function<bool(int, int)>& progress = {});
 
 BacktestTotals backtestTotals(const QVector<BacktestRow>& rows);

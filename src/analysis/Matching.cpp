@@ -1,6 +1,6 @@
 #include "analysis/Matching.h"
 
-#include "common/Chars.h"
+#include "common/ComType.h"
 
 #include <QStringView>
 
@@ -16,21 +16,6 @@ NumberMask lineMask(const QStringList& texts, qsizetype from, qsizetype to) {
         if (const int n = numberOfCellText(texts.at(i)))
             mask |= NumberMask(1) << n;
     return mask;
-}
-
-// The draw number a column-0 text names without its surrounding blanks, when
-// it is exactly that number's plain decimal text ("689", not "0689", "+689").
-bool drawNumberOfText(const QString& cell, int& number) {
-    const QStringView text = QStringView(cell).trimmed();
-    const bool negative = text.startsWith(u'-');
-    const QStringView digits = negative ? text.mid(1) : text;
-    if (digits.size() > 9 || (digits.size() > 1 && digits.front() == u'0'))
-        return false;
-    const std::optional<qint64> value = asciiNumber(digits);
-    if (!value || (negative && *value == 0))
-        return false;
-    number = static_cast<int>(negative ? -*value : *value);
-    return true;
 }
 
 } // namespace
@@ -61,8 +46,10 @@ QVector<MatchStep> matchingSteps(const QVector<QStringList>& rows, const DrawTab
     };
     QVector<NamedRow> named;
     for (int row = 0; row < rows.size(); ++row) {
-        int number = 0;
-        if (!rows.at(row).isEmpty() && drawNumberOfText(rows.at(row).at(0), number))
+        // The draw number column 0 names without its surrounding blanks.
+        const int number =
+            rows.at(row).isEmpty() ? 0 : plainDrawNumber(QStringView(rows.at(row).at(0)).trimmed());
+        if (number != 0)
             named.append({number, row});
     }
     const auto byNumber = [](const NamedRow& a, const NamedRow& b) { return a.number < b.number; };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Chars.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <array>
@@ -18,6 +20,16 @@ inline constexpr std::array<qint64, kPrizeTiers> kTierLines{1, 14, 196, 9'135, 1
 // Draw numbers beyond five digits are refused: the history view shows five
 // digits, and the next draw number must still fit an int.
 inline constexpr int kMaxDrawNumber = 99'999;
+
+// The draw number a text is the plain decimal of: digits only (no sign,
+// blank or leading zero), from 1 to kMaxDrawNumber; 0 for any other text.
+// How a draw number is read from a file name, a saved line or a cell.
+constexpr int plainDrawNumber(QStringView text) noexcept {
+    if (text.isEmpty() || text.size() > 5 || text.front() == u'0')
+        return 0;
+    const qint64 number = asciiNumber(text).value_or(0);
+    return number <= kMaxDrawNumber ? static_cast<int>(number) : 0;
+}
 
 // Prediction options, kept between runs in the settings store.
 struct TSettings {

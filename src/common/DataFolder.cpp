@@ -1,5 +1,6 @@
 #include "common/DataFolder.h"
 
+#include "common/ComType.h"
 #include "common/ProgramFiles.h"
 
 #include <QDir>
@@ -119,6 +120,18 @@ QString prizeFilePath() {
 
 QString clientDir() {
     return dataPath(kClientFolder);
+}
+
+namespace {
+const QString kEntryFileSuffix = QStringLiteral(".csv");
+} // namespace
+
+QString entryFileName(const QString& drawNumberText) {
+    return drawNumberText + kEntryFileSuffix;
+}
+
+int drawNumberOfEntryFileName(const QString& name) {
+    return name.endsWith(kEntryFileSuffix) ? plainDrawNumber(QStringView(name).chopped(4)) : 0;
 }
 
 void prepareDataDir() {

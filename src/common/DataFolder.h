@@ -44,6 +44,16 @@ inline const QString kDownloadFolder = QStringLiteral("download");
 inline const QString kClientFolder = QStringLiteral("client");
 inline const QString kDrawFileName = QStringLiteral("Loto7Number.csv");
 inline const QString kPrizeFileName = QStringLiteral("Loto7Data.csv");
+// Beside each data file, the pair before the last import, kept for one undo.
+inline const QString kBackupSuffix = QStringLiteral(".bak");
+// In client/: the draws whose winnings the player has cashed.
+inline const QString kClaimedFileName = QStringLiteral("claimed.csv");
+
+// In client/, the saved lines of a draw are "<draw number>.csv".
+QString entryFileName(const QString& drawNumberText);
+// The draw number an entry file's name stands for (plainDrawNumber of the
+// part before ".csv"); 0 for any other name, claimed.csv among them.
+int drawNumberOfEntryFileName(const QString& name);
 
 // The two data files, as names in download/.
 QStringList dataFileNames();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/DataFolder.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QVector>
@@ -18,9 +20,8 @@ class QTemporaryFile;
 // or, when a new file is not what the note expects, puts back the ".bak" pair
 // that the note names as the pair before.
 
-// Beside each data file: the pair before the last import, for one undo...
-inline const QString kBackupSuffix = QStringLiteral(".bak");
-// ...and its new content while a replacement is pending.
+// Beside each data file, its new content while a replacement is pending (the
+// pair before the last import is the kBackupSuffix pair of DataFolder.h).
 inline const QString kStagedSuffix = QStringLiteral(".new");
 inline const QString kPairNoteName = QStringLiteral("Loto7Pair.pending");
 

@@ -59,16 +59,6 @@ void readHeldTable(const QString& path, HeldFile& file, Table& table, Read read)
         file.lines[i].drawNumber = table.at(i).DrawNumber;
 }
 
-// By draw number, the first line that has it, or -1. A number outside
-// 1..kMaxDrawNumber (a prize line may have one) is never matched.
-QVector<qint32> firstLineIndex(const HeldFile& file) {
-    QVector<qint32> index(kMaxDrawNumber + 1, -1);
-    for (auto i = static_cast<qint32>(file.lines.size()) - 1; i >= 0; --i)
-        if (const int number = file.lines.at(i).drawNumber; number >= 1 && number <= kMaxDrawNumber)
-            index[number] = i;
-    return index;
-}
-
 QString numbersText(const QVector<int>& numbers) {
     QStringList texts;
     texts.reserve(numbers.size());
@@ -343,23 +333,23 @@ HeldResults HeldResults::read(const QString& downloadDir) {
     held.m_prizeFile = readHeldFile(prizePath);
     readHeldTable(drawPath, held.m_drawFile, held.m_draws, readDrawLines);
     readHeldTable(prizePath, held.m_prizeFile, held.m_prizes, readPrizeLines);
-    held.m_drawIndex = firstLineIndex(held.m_drawFile);
-    held.m_prizeIndex = firstLineIndex(held.m_prizeFile);
+    held.m_drawRows = DrawIndex(held.m_draws);
+    held.m_prizeRows = DrawIndex(held.m_prizes);
     for (const DrawResult& draw : held.m_draws.draws())
         held.m_newest = std::max(held.m_newest, draw.DrawNumber);
     return held;
 }
 
 const DrawResult* HeldResults::draw(int drawNumber) const {
-    const qint32 index = m_drawIndex.value(drawNumber, -1);
-    return index < 0 ? nullptr : &m_draws.at(index);
+    const int row = m_drawRows.rowOf(drawNumber);
+    return row < 0 ? nullptr : &m_draws.at(row);
 }
 
 std::optional<PrizeRecord> HeldResults::prize(int drawNumber) const {
-    const qint32 index = m_prizeIndex.value(drawNumber, -1);
-    if (index < 0)
+    const int row = m_prizeRows.rowOf(drawNumber);
+    if (row < 0)
         return std::nullopt;
-    return m_prizes.at(index);
+    return m_prizes.at(row);
 }
 
 QVector<ImportRow> checkImport(const QVector<ReadDraw>& draws, const HeldResults& held) {

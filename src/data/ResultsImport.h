@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/DataFilePair.h"
+#include "data/DrawIndex.h"
 #include "data/DrawTable.h"
 #include "data/PrizeTable.h"
 #include "data/ResultsText.h"
@@ -53,9 +54,9 @@ private:
     HeldFile m_prizeFile;
     DrawTable m_draws;
     PrizeTable m_prizes;
-    // By draw number, the first index in m_draws and m_prizes, or -1.
-    QVector<qint32> m_drawIndex;
-    QVector<qint32> m_prizeIndex;
+    // Row i of each table is line i of its file.
+    DrawIndex m_drawRows;
+    DrawIndex m_prizeRows;
     int m_newest = 0;
 };
 

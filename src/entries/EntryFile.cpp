@@ -82,7 +82,7 @@ bool isSafeDrawNumberText(const QString& drawNumberText) {
 QString entryFilePath(const QString& drawNumberText) {
     if (!isSafeDrawNumberText(drawNumberText))
         return {};
-    return QDir(clientDir()).filePath(drawNumberText + QStringLiteral(".csv"));
+    return QDir(clientDir()).filePath(entryFileName(drawNumberText));
 }
 
 QString entryLine(const QStringList& row) {

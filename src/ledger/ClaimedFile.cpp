@@ -30,17 +30,14 @@ int claimedDrawOfLine(const QString& line, QDate* on) {
     const QStringList fields = line.split(u',');
     if (fields.size() != 2)
         return 0;
-    const QString& digits = fields.at(0);
-    if (digits.isEmpty() || digits.size() > 5 || digits.startsWith(u'0'))
-        return 0;
-    const qint64 number = asciiNumber(digits).value_or(0);
+    const int number = plainDrawNumber(fields.at(0));
     const QDate date =
         hasDateShape(fields.at(1)) ? QDate::fromString(fields.at(1), kDateFormat) : QDate();
-    if (number < 1 || number > kMaxDrawNumber || !date.isValid())
+    if (number == 0 || !date.isValid())
         return 0;
     if (on)
         *on = date;
-    return static_cast<int>(number);
+    return number;
 }
 
 ClaimedFile ClaimedFile::fromBytes(const QByteArray& bytes) {
@@ -59,7 +56,7 @@ ClaimedFile ClaimedFile::fromBytes(const QByteArray& bytes) {
 }
 
 QString ClaimedFile::path() {
-    return QDir(clientDir()).filePath(QStringLiteral("claimed.csv"));
+    return QDir(clientDir()).filePath(kClaimedFileName);
 }
 
 ClaimedFile ClaimedFile::read() {

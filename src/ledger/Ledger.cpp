@@ -3,8 +3,10 @@
 #include "common/Chars.h"
 #include "common/CommaText.h"
 #include "common/CsvFile.h"
+#include "common/DataFolder.h"
 #include "common/Formats.h"
 #include "common/ProgramFiles.h"
+#include "data/DrawIndex.h"
 #include "data/HitRule.h"
 #include "entries/EntryFile.h"
 
@@ -12,22 +14,6 @@
 #include <QFileInfo>
 
 #include <algorithm>
-
-namespace {
-
-// The draw number a file name stands for: "<n>.csv" with n in plain decimal
-// (no sign, no leading zero) from 1 to kMaxDrawNumber; 0 for any other name.
-int drawNumberOfFileName(const QString& name) {
-    if (!name.endsWith(QStringLiteral(".csv")))
-        return 0;
-    const QStringView digits = QStringView(name).chopped(4);
-    if (digits.size() > 5 || digits.startsWith(u'0'))
-        return 0;
-    const qint64 number = asciiNumber(digits).value_or(0);
-    return number <= kMaxDrawNumber ? static_cast<int>(number) : 0;
-}
-
-} // namespace
 
 int LedgerRow::winningLines() const {
     int sum = 0;
@@ -101,25 +87,6 @@ bool readLedgerLine(const QString& line, std::array<int, kPositions>& numbers) {
 
 namespace {
 
-// Draws and prize records by draw number; the first in table order wins, as
-// everywhere a draw is looked up.
-struct DrawIndex {
-    QVector<const DrawResult*> drawOf = QVector<const DrawResult*>(kMaxDrawNumber + 1, nullptr);
-    QVector<int> prizeRowOf = QVector<int>(kMaxDrawNumber + 1, -1);
-
-    DrawIndex(const DrawTable& draws, const PrizeTable& prizes) {
-        for (const DrawResult& draw : draws.draws())
-            if (draw.DrawNumber >= 1 && draw.DrawNumber <= kMaxDrawNumber &&
-                !drawOf[draw.DrawNumber])
-                drawOf[draw.DrawNumber] = &draw;
-        for (int i = 0; i < prizes.count(); ++i) {
-            const int number = prizes.at(i).DrawNumber;
-            if (number >= 1 && number <= kMaxDrawNumber && prizeRowOf[number] < 0)
-                prizeRowOf[number] = i;
-        }
-    }
-};
-
 // The lines of one file checked against its draw; `skipped` counts the lines
 // that are not seven numbers.
 LedgerRow countFile(const LedgerFile& file, const DrawResult* draw, const PrizeRecord& prize,
@@ -159,14 +126,16 @@ void addCounts(LedgerRow& row, const LedgerRow& counted) {
 
 Ledger buildLedger(const QVector<LedgerFile>& files, const DrawTable& draws,
                    const PrizeTable& prizes) {
-    const DrawIndex index(draws, prizes);
+    const DrawIndex drawRows(draws);
+    const DrawIndex prizeRows(prizes);
     Ledger ledger;
     QVector<int> rowOf(kMaxDrawNumber + 1, -1);
     for (const LedgerFile& file : files) {
         if (file.drawNumber < 1 || file.drawNumber > kMaxDrawNumber)
             continue;
-        const DrawResult* draw = index.drawOf[file.drawNumber];
-        const int prizeRow = index.prizeRowOf[file.drawNumber];
+        const int drawRow = drawRows.rowOf(file.drawNumber);
+        const DrawResult* draw = drawRow >= 0 ? &draws.at(drawRow) : nullptr;
+        const int prizeRow = prizeRows.rowOf(file.drawNumber);
         // Without a record every amount reads 0, as unknown.
         const PrizeRecord prize = prizeRow >= 0 ? prizes.at(prizeRow) : PrizeRecord();
         int skipped = 0;
@@ -201,7 +170,7 @@ QVector<LedgerFile> readLedgerFiles(const QString& folder) {
         dir.entryList({QStringLiteral("*.csv")}, QDir::Files | QDir::Readable, QDir::Name);
     files.reserve(names.size());
     for (const QString& name : names) {
-        const int number = drawNumberOfFileName(name);
+        const int number = drawNumberOfEntryFileName(name);
         if (number == 0)
             continue;
         files.append({number, name, ReadLines(dir.filePath(name))});
@@ -308,7 +277,7 @@ QVector<LedgerFile> readLedgerFilesOf(const QString& folder, const QVector<int>&
     QVector<LedgerFile> files;
     const QDir dir(folder);
     for (const int number : drawNumbers) {
-        const QString name = QString::number(number) + QStringLiteral(".csv");
+        const QString name = entryFileName(QString::number(number));
         if (QFileInfo(dir.filePath(name)).isFile())
             files.append({number, name, ReadLines(dir.filePath(name))});
     }

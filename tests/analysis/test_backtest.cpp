@@ -108,7 +108,7 @@ void TestBacktest::walkForwardSeesOnlyEarlierDraws() {
     // Later draws change nothing of the rows before them.
     const RealData& real = realData();
     QVector<DrawResult> history = drawsOldestFirst(real.draws);
-    const QHash<int, PrizeRecord> prizes = prizesByDraw(real.prizes);
+    const PrizeTable& prizes = real.prizes;
     const BacktestResult full = runBacktest(history, prizes, options);
     history.resize(history.size() - 5);
     options.draws = 5;
@@ -126,7 +126,7 @@ void TestBacktest::walkForwardSeesOnlyEarlierDraws() {
 
 void TestBacktest::seededRunRepeats() {
     const QVector<DrawResult> history = drawsOldestFirst(realData().draws);
-    const QHash<int, PrizeRecord> prizes = prizesByDraw(realData().prizes);
+    const PrizeTable& prizes = realData().prizes;
     BacktestOptions options;
     options.mode = GenerationMode::Exclusion;
     options.excluded[0] = options.excluded[36] = true;
@@ -163,8 +163,7 @@ void TestBacktest::chanceOverTheRealDraws() {
     options.linesPerDraw = 1;
     options.draws = kStartingDraws;
     const QVector<BacktestRow> rows =
-        runBacktest(drawsOldestFirst(realData().draws), prizesByDraw(realData().prizes), options)
-            .rows;
+        runBacktest(drawsOldestFirst(realData().draws), realData().prizes, options).rows;
     QCOMPARE(rows.size(), kStartingDraws - kBacktestHistory);
     const BacktestTotals totals = backtestTotals(rows);
     QVERIFY(qAbs(totals.expectedWon - fromDraw31) < 1e-6);

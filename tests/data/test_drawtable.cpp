@@ -3,6 +3,7 @@
 
 #include "common/AppError.h"
 #include "common/Fields.h"
+#include "data/DrawIndex.h"
 #include "data/DrawTable.h"
 #include "data/HistoryOrder.h"
 
@@ -155,6 +156,14 @@ private slots:
         QCOMPARE(table.findByNumber(123), &table.at(0));
         QCOMPARE(table.findByNumber(689), &table.at(1));
         QVERIFY(!table.findByNumber(124));
+        // The index agrees, and never indexes by a number outside 1..99999.
+        table.append(draw(std::numeric_limits<int>::max(), {}, {}));
+        table.append(draw(-1, {}, {}));
+        const DrawIndex index(table);
+        QCOMPARE(index.rowOf(123), 0);
+        QCOMPARE(index.rowOf(689), 1);
+        for (const int absent : {124, 0, -1, 100000, std::numeric_limits<int>::max()})
+            QCOMPARE(index.rowOf(absent), -1);
     }
 
     // Draw numbers beyond five digits are refused, so the next one always fits.

@@ -404,7 +404,7 @@ void TBacktestForm::btnBacktestRunClick() {
         });
         DelayedProgress progress(m_stopAsked, s_progressDelay);
         BacktestResult result =
-            runBacktest(history, prizesByDraw(m_prizes), options, [&](int done, int total) {
+            runBacktest(history, m_prizes, options, [&](int done, int total) {
                 return progress.report(
                     QStringLiteral("過去検証中です… %1 / %2回").arg(done).arg(total));
             });

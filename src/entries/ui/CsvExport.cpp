@@ -1,5 +1,6 @@
 #include "entries/ui/CsvExport.h"
 
+#include "common/DataFolder.h"
 #include "common/ui/BusyScope.h"
 #include "common/ui/FileDialogs.h"
 #include "common/ui/MessageBox.h"
@@ -13,7 +14,7 @@ void exportPendingLines(QWidget* parent, const QString& drawNumberText,
         return;
     SaveFileRequest request =
         csvSaveRequest(QStringLiteral("dlgSave"), QStringLiteral("CSVファイルに名前を付けて保存"),
-                       drawNumberText + QStringLiteral(".csv"));
+                       entryFileName(drawNumberText));
     request.confirmOverwrite = false;
     const QString path = askSaveFileName(parent, request);
     if (path.isEmpty())
