@@ -5,8 +5,10 @@
 
 #include "app/QtTranslations.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QTimer>
 
 #include <QTest>
@@ -127,6 +129,18 @@ protected:
     // The control of the window with this objectName; fails the test if absent.
     template <typename T> T* find(const QString& name) const {
         return control<T>(m_form.get(), name);
+    }
+    // Opens a Form with the window's menu command `command`, runs `body` on
+    // it, then closes it; fails the test unless it opened.
+    template <typename Form>
+    void withMenuForm(ModalAnswerer& answerer, const QString& command,
+                      const std::function<void(Form*)>& body) {
+        answerer.onDialog<Form>([&](Form* form) {
+            const auto close = qScopeGuard([form] { form->reject(); });
+            body(form);
+        });
+        find<QAction>(command)->trigger();
+        QVERIFY(answerer.dialogsDone());
     }
 
     std::unique_ptr<TempProgramDir> m_dir;

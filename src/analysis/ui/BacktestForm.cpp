@@ -1,7 +1,6 @@
 #include "analysis/ui/BacktestForm.h"
 
 #include "common/Formats.h"
-#include "common/ProgramFiles.h"
 #include "common/ui/BusyScope.h"
 #include "common/ui/FileDialogs.h"
 #include "common/ui/FormStyle.h"
@@ -28,7 +27,6 @@
 #include <QLineSeries>
 #include <QLocale>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -40,10 +38,7 @@ namespace {
 // Sizes of the box's controls, in pixels. The box is laid out: the grid and
 // the chart share what room it has.
 namespace geometry {
-constexpr int kFont = 14;
-constexpr int kSmallFont = 12;
 constexpr int kSpinWidth = 74;
-constexpr int kButtonWidth = 104;
 // The settings and the filter: wide enough for a mode's description in two
 // lines and a filter check's text without wrapping, which keeps the box
 // within 640 pixels of height after a check.
@@ -60,9 +55,9 @@ constexpr int kTotalColumns = 5; // lines, cost, won, balance, return
 
 int s_progressDelay = 500;
 
-constexpr FormStyle kStyle{geometry::kFont, geometry::kButtonWidth};
+constexpr FormStyle kStyle{};
 
-QLabel* addLabel(const QString& name, const QString& text, int pixelSize = geometry::kFont) {
+QLabel* addLabel(const QString& name, const QString& text, int pixelSize = kStyle.pixelSize) {
     return kStyle.caption(text, name, pixelSize);
 }
 
@@ -137,10 +132,7 @@ TBacktestForm::TBacktestForm(const DrawTable& draws, const PrizeTable& prizes,
     : QDialog(parent), m_draws(draws), m_prizes(prizes),
       m_excluded(keptExclusions(settings.DeleteNum)),
       m_threshold(std::clamp(settings.RangeNum, 0, 100)) {
-    setObjectName(QStringLiteral("BacktestForm"));
-    setWindowTitle(QStringLiteral("過去検証"));
-    setModal(true);
-    setFont(gothicFont(geometry::kFont));
+    kStyle.setUp(this, QStringLiteral("BacktestForm"), QStringLiteral("過去検証"));
 
     auto* side = new QVBoxLayout;
     side->addWidget(buildReplay());
@@ -174,7 +166,8 @@ QWidget* TBacktestForm::buildReplay() {
     m_drawCount = addSpin(QStringLiteral("editBacktestDraws"), kMinBacktestDraws,
                           std::max(kMinBacktestDraws, m_draws.count()), 100);
     m_seed = addSpin(QStringLiteral("editBacktestSeed"), 0, kMaxSeed, 1);
-    m_ruleOptions = addLabel(QStringLiteral("lblBacktestOptions"), QString(), geometry::kSmallFont);
+    m_ruleOptions =
+        addLabel(QStringLiteral("lblBacktestOptions"), QString(), kStyle.smallPixelSize);
     m_ruleOptions->setWordWrap(true);
     m_ruleOptions->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Room for the longest description (twenty excluded numbers), so that
@@ -245,7 +238,7 @@ QWidget* TBacktestForm::buildFilter() {
     auto* check = kStyle.button(QStringLiteral("btnFilterCheck"), QStringLiteral("フィルター判定"));
     setTextColour(check, kNavy);
     form->addWidget(check, line++, 2, Qt::AlignRight);
-    m_filterResult = addLabel(QStringLiteral("lblFilterResult"), QString(), geometry::kSmallFont);
+    m_filterResult = addLabel(QStringLiteral("lblFilterResult"), QString(), kStyle.smallPixelSize);
     m_filterResult->setWordWrap(true);
     m_filterResult->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     form->addWidget(m_filterResult, line, 0, 1, 3);
@@ -296,14 +289,14 @@ QLayout* TBacktestForm::buildTotals() {
     }
     totals->addWidget(addLabel(QString(), QStringLiteral("検証")), 1, 0);
     totals->addWidget(addLabel(QString(), QStringLiteral("偶然")), 2, 0);
-    m_rangeText = addLabel(QStringLiteral("lblChanceRange"), QString(), geometry::kSmallFont);
+    m_rangeText = addLabel(QStringLiteral("lblChanceRange"), QString(), kStyle.smallPixelSize);
     m_rangeText->setWordWrap(true);
     totals->addWidget(m_rangeText, 3, 1, 1, kTotalColumns);
     m_verdict = addLabel(QStringLiteral("lblBacktestVerdict"), QString());
-    m_verdict->setFont(gothicFont(geometry::kFont, true));
+    m_verdict->setFont(gothicFont(kStyle.pixelSize, true));
     m_verdict->setWordWrap(true);
     totals->addWidget(m_verdict, 4, 0, 1, kTotalColumns + 1);
-    m_note = addLabel(QStringLiteral("lblBacktestNote"), QString(), geometry::kSmallFont);
+    m_note = addLabel(QStringLiteral("lblBacktestNote"), QString(), kStyle.smallPixelSize);
     m_note->setWordWrap(true);
     setTextColour(m_note, kRed);
     totals->addWidget(m_note, 5, 0, 1, kTotalColumns + 1);
@@ -314,8 +307,8 @@ QLayout* TBacktestForm::buildTotals() {
     m_grid->setTitles({QStringLiteral("等級"), QStringLiteral("当選口数"),
                        QStringLiteral("当選金額"), QStringLiteral("偶然の口数"),
                        QStringLiteral("偶然の金額")});
-    m_grid->setFont(fixedGothicFont(geometry::kFont));
-    m_grid->horizontalHeader()->setFont(fixedGothicFont(geometry::kSmallFont));
+    m_grid->setFont(fixedGothicFont(kStyle.pixelSize));
+    m_grid->horizontalHeader()->setFont(fixedGothicFont(kStyle.smallPixelSize));
     m_grid->setDataRowHeight(geometry::kGridRowHeight);
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_grid->setMinimumHeight(geometry::kGridMinimumHeight);
@@ -329,7 +322,7 @@ QWidget* TBacktestForm::buildChart() {
                      {{QStringLiteral("購入額（累計）"), QPen(kChartRed, 2)},
                       {QStringLiteral("当選金額（累計）"), QPen(kChartBlue, 2)},
                       {QStringLiteral("偶然の期待値（累計）"), QPen(kTeal, 2, Qt::DashLine)}},
-                     geometry::kSmallFont, geometry::kSmallFont);
+                     kStyle.smallPixelSize, kStyle.smallPixelSize);
     m_chart = chart.view;
     m_drawAxis = chart.drawAxis;
     m_yenAxis = chart.yenAxis;
@@ -343,7 +336,7 @@ QWidget* TBacktestForm::buildChart() {
 QLayout* TBacktestForm::buildButtons() {
     auto* notice = addLabel(QStringLiteral("lblBacktestNotice"),
                             QStringLiteral("過去の結果は、次回の当せん確率を変えません。"));
-    notice->setFont(gothicFont(geometry::kFont, true));
+    notice->setFont(gothicFont(kStyle.pixelSize, true));
     setTextColour(notice, kNavy);
     auto* exportButton =
         kStyle.button(QStringLiteral("btnBacktestExport"), QStringLiteral("CSV出力"));
@@ -384,7 +377,7 @@ BacktestOptions TBacktestForm::currentOptions() const {
 }
 
 void TBacktestForm::btnBacktestRunClick() {
-    if (m_running)
+    if (m_run.running())
         return;
     runHandler(this, [this] {
         const QVector<DrawResult> history = drawsOldestFirst(m_draws);
@@ -395,19 +388,12 @@ void TBacktestForm::btnBacktestRunClick() {
             showGuideMessage(this, refusal);
             return;
         }
-        m_running = true;
-        m_stopAsked = false;
-        const BusyCursor cursor;
-        const auto restore = qScopeGuard([this] {
-            BusyState::endProgress();
-            m_running = false;
+        const LongRun::Scope running(m_run);
+        DelayedProgress progress(m_run.stopAsked(), s_progressDelay);
+        BacktestResult result = runBacktest(history, m_prizes, options, [&](int done, int total) {
+            return progress.report(
+                QStringLiteral("過去検証中です… %1 / %2回").arg(done).arg(total));
         });
-        DelayedProgress progress(m_stopAsked, s_progressDelay);
-        BacktestResult result =
-            runBacktest(history, m_prizes, options, [&](int done, int total) {
-                return progress.report(
-                    QStringLiteral("過去検証中です… %1 / %2回").arg(done).arg(total));
-            });
         const QString stuck = stuckText(result);
         const QString note = runNote(result, range, stuck);
         m_result = std::move(result);
@@ -416,13 +402,13 @@ void TBacktestForm::btnBacktestRunClick() {
         if (!stuck.isEmpty())
             showGuideMessage(this, stuck);
     });
-    if (m_stopAsked)
+    if (m_run.stopAsked())
         reject(); // the box was closed during the run
 }
 
 void TBacktestForm::clearResult() {
     // Shown results stand for the settings that produced them only.
-    if (m_running)
+    if (m_run.running())
         return;
     m_result = BacktestResult();
     showResult(QString());
@@ -522,7 +508,7 @@ LineFilter TBacktestForm::currentFilter() const {
 }
 
 void TBacktestForm::btnFilterCheckClick() {
-    if (m_running)
+    if (m_run.running())
         return;
     runHandler(this, [this] {
         const LineFilter filter = currentFilter();
@@ -560,7 +546,7 @@ void TBacktestForm::btnFilterCheckClick() {
 }
 
 void TBacktestForm::btnBacktestExportClick() {
-    if (m_running)
+    if (m_run.running())
         return;
     if (m_result.rows.isEmpty()) {
         showGuideMessage(this, QStringLiteral("先に「検証」を押してください。"));
@@ -571,23 +557,16 @@ void TBacktestForm::btnBacktestExportClick() {
                                                    QStringLiteral("過去検証_第%1-%2回.csv")
                                                        .arg(m_result.rows.first().drawNumber)
                                                        .arg(m_result.rows.last().drawNumber));
-    const QString path = askSaveFileName(this, request);
-    if (path.isEmpty())
-        return;
-    runHandler(this, [&] {
+    saveFileAsked(this, request, [this] {
         QVector<QStringList> settings = backtestSettings(m_resultOptions);
         if (m_checkedFilter)
             settings += filterSettings(*m_checkedFilter);
-        writeFileAtomically(path, backtestCsv(m_result.rows, settings));
-        showGuideMessage(this, QStringLiteral("正常にファイルの保存が完了しました。"));
+        return backtestCsv(m_result.rows, settings);
     });
 }
 
 void TBacktestForm::reject() {
-    if (m_running) {
-        // The run stops at its next draw and then closes the box.
-        m_stopAsked = true;
-        return;
-    }
-    QDialog::reject();
+    // During a run, the run stops at its next draw and then closes the box.
+    if (!m_run.stopInsteadOfClosing())
+        QDialog::reject();
 }

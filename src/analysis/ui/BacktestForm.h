@@ -3,6 +3,7 @@
 #include "analysis/Backtest.h"
 #include "analysis/LineFilter.h"
 #include "common/ComType.h"
+#include "common/ui/BusyScope.h"
 
 #include <QDialog>
 #include <QSize>
@@ -71,8 +72,7 @@ private:
     BacktestResult m_result;
     BacktestOptions m_resultOptions;           // what produced m_result
     std::optional<LineFilter> m_checkedFilter; // the one m_filterResult judges
-    bool m_running = false;
-    bool m_stopAsked = false; // the box was closed during a run
+    LongRun m_run;
 
     QComboBox* m_rule = nullptr;
     QSpinBox* m_lines = nullptr;

@@ -2,7 +2,6 @@
 
 #include "analysis/ui/StatsModels.h"
 #include "common/CsvFile.h"
-#include "common/ProgramFiles.h"
 #include "common/ui/BusyScope.h"
 #include "common/ui/FileDialogs.h"
 #include "common/ui/FormStyle.h"
@@ -11,6 +10,7 @@
 #include "common/ui/UiColors.h"
 #include "common/ui/UiFonts.h"
 #include "common/ui/UiWidgets.h"
+#include "common/ui/YenChart.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -40,12 +40,9 @@ namespace {
 // Sizes of the box's controls, in pixels. The box is laid out: the charts
 // take what room the grids leave.
 namespace geometry {
-constexpr int kFont = 14;
 constexpr int kGridFont = 13;
 constexpr int kTitleFont = 12;
-constexpr int kSmallFont = 12;
 constexpr int kHeatFont = 11;
-constexpr int kButtonWidth = 104;
 constexpr int kSpinWidth = 90;
 constexpr int kRowHeight = 20;
 constexpr int kHeatRowHeight = 18;
@@ -63,7 +60,7 @@ constexpr int kNumberColumn = 24;      // a number's column in the heat map and 
 constexpr int kDrawColumn = 60;        // the gap table's draw numbers
 } // namespace geometry
 
-constexpr FormStyle kStyle{geometry::kFont, geometry::kButtonWidth};
+constexpr FormStyle kStyle{};
 
 enum Page { NumbersTab, PairsTab, ShapesTab, GapsTab };
 
@@ -94,16 +91,7 @@ QLabel* sentence(const char* name) {
 
 // A chart in the trend charts' look, its legend on top.
 QChartView* chartView(QWidget* parent, const char* name) {
-    auto* chart = new QChart;
-    chart->setBackgroundBrush(kChartBackdrop);
-    chart->setPlotAreaBackgroundBrush(kChartFloor);
-    chart->setPlotAreaBackgroundVisible(true);
-    chart->setMargins(QMargins(4, 2, 8, 2));
-    chart->legend()->setAlignment(Qt::AlignTop);
-    chart->legend()->setFont(gothicFont(geometry::kSmallFont));
-    auto* view = new QChartView(chart, parent);
-    view->setObjectName(QString::fromLatin1(name));
-    view->setRenderHint(QPainter::Antialiasing);
+    QChartView* view = trendLookChart(parent, QString::fromLatin1(name), kStyle.smallPixelSize);
     view->setMinimumSize(geometry::kChartMinimumWidth, geometry::kChartMinimumHeight);
     return view;
 }
@@ -111,7 +99,7 @@ QChartView* chartView(QWidget* parent, const char* name) {
 QValueAxis* countAxis(QChart* chart) {
     auto* axis = new QValueAxis;
     axis->setLabelFormat(QStringLiteral("%d"));
-    axis->setLabelsFont(gothicFont(geometry::kSmallFont));
+    axis->setLabelsFont(gothicFont(kStyle.smallPixelSize));
     chart->addAxis(axis, Qt::AlignLeft);
     return axis;
 }
@@ -152,10 +140,7 @@ QVector<QStringList> modelRows(const QAbstractItemModel& model) {
 } // namespace
 
 TStatsForm::TStatsForm(const DrawTable& draws, QWidget* parent) : QDialog(parent), m_draws(draws) {
-    setObjectName(QStringLiteral("StatsForm"));
-    setWindowTitle(QStringLiteral("統計"));
-    setModal(true);
-    setFont(gothicFont(geometry::kFont));
+    kStyle.setUp(this, QStringLiteral("StatsForm"), QStringLiteral("統計"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buildRange());
@@ -181,13 +166,8 @@ QLayout* TStatsForm::buildRange() {
     m_range->setMinimumWidth(
         m_range->fontMetrics().horizontalAdvance(statsRangeText({99'999, 99'999, 99'999})) + 8);
     connect(m_drawCount, &QSpinBox::valueChanged, this, [this] { editStatsDrawsChange(); });
-    auto* row = new QHBoxLayout;
-    row->addWidget(kStyle.caption(QStringLiteral("最新の")));
-    row->addWidget(m_drawCount);
-    row->addWidget(kStyle.caption(QStringLiteral("回を集計:")));
-    row->addWidget(m_range);
-    row->addStretch(1);
-    return row;
+    return kStyle.row({kStyle.caption(QStringLiteral("最新の")), m_drawCount,
+                       kStyle.caption(QStringLiteral("回を集計:")), m_range});
 }
 
 QWidget* TStatsForm::buildNumbers() {
@@ -221,7 +201,7 @@ QChartView* TStatsForm::buildNumbersChart() {
     for (const int n : {1, 5, 10, 15, 20, 25, 30, 35, 37})
         numbers->append(QString::number(n), n - 1);
     numbers->setRange(-0.5, kMaxNumber - 0.5);
-    numbers->setLabelsFont(gothicFont(geometry::kSmallFont));
+    numbers->setLabelsFont(gothicFont(kStyle.smallPixelSize));
     chart->addAxis(numbers, Qt::AlignBottom);
     m_numbersAxis = countAxis(chart);
     m_numberBars = barSet(QStringLiteral("本数字の回数"), kStatsBar);
@@ -268,7 +248,8 @@ QWidget* TStatsForm::buildPairs() {
     sideLayout->addWidget(m_topPairsGrid);
     sideLayout->addWidget(m_pairsText);
     sideLayout->addWidget(kStyle.caption(QStringLiteral("色: 期待値より多いほど赤、少ないほど青"),
-                                         QStringLiteral("lblStatsPairsKey"), geometry::kSmallFont));
+                                         QStringLiteral("lblStatsPairsKey"),
+                                         kStyle.smallPixelSize));
     sideLayout->addStretch(1);
     auto* layout = new QHBoxLayout(page);
     layout->addWidget(m_pairsGrid, 1);
@@ -287,10 +268,7 @@ QWidget* TStatsForm::buildShapes() {
     m_shapeGrid = grid(page, "gridStatsShape", m_shapeModel, geometry::kShapeColumns);
     m_shapeGrid->setFixedWidth(widthOf(geometry::kShapeColumns));
     m_shapeText = sentence("lblStatsShape");
-    auto* choice = new QHBoxLayout;
-    choice->addWidget(kStyle.caption(QStringLiteral("形")));
-    choice->addWidget(m_shape);
-    choice->addStretch(1);
+    QHBoxLayout* choice = kStyle.row({kStyle.caption(QStringLiteral("形")), m_shape});
     auto* figures = new QHBoxLayout;
     figures->addWidget(m_shapeGrid);
     figures->addWidget(buildShapeChart(), 1);
@@ -305,8 +283,8 @@ QChartView* TStatsForm::buildShapeChart() {
     QChartView* view = chartView(this, "chartStatsShape");
     QChart* chart = view->chart();
     m_shapeValues = new QBarCategoryAxis;
-    m_shapeValues->setLabelsFont(gothicFont(geometry::kSmallFont));
-    m_shapeValues->setTitleFont(gothicFont(geometry::kSmallFont));
+    m_shapeValues->setLabelsFont(gothicFont(kStyle.smallPixelSize));
+    m_shapeValues->setTitleFont(gothicFont(kStyle.smallPixelSize));
     chart->addAxis(m_shapeValues, Qt::AlignBottom);
     m_shapeAxis = countAxis(chart);
     m_shapeBars = barSet(QStringLiteral("実際の回数"), kStatsBar);
@@ -328,7 +306,7 @@ QWidget* TStatsForm::buildGaps() {
     m_gapsGrid->horizontalHeader()->setStretchLastSection(false);
     m_gapsNote = sentence("lblStatsGaps");
     auto* key = kStyle.caption(QStringLiteral("● 本数字　○ ボーナス数字"),
-                               QStringLiteral("lblStatsGapsKey"), geometry::kSmallFont);
+                               QStringLiteral("lblStatsGapsKey"), kStyle.smallPixelSize);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(key);
     layout->addWidget(m_gapsGrid, 1);
@@ -338,7 +316,7 @@ QWidget* TStatsForm::buildGaps() {
 
 QLayout* TStatsForm::buildButtons() {
     auto* notice = kStyle.caption(statsReminderText(), QStringLiteral("lblStatsNotice"),
-                                  geometry::kFont, true);
+                                  kStyle.pixelSize, true);
     setTextColour(notice, kNavy);
     auto* exportButton = kStyle.button(QStringLiteral("btnStatsExport"), QStringLiteral("CSV出力"));
     auto* close = kStyle.button(QStringLiteral("btnStatsClose"), QStringLiteral("閉じる"));
@@ -435,11 +413,5 @@ void TStatsForm::btnStatsExportClick() {
                            .arg(page)
                            .arg(m_pages.range.firstDraw)
                            .arg(m_pages.range.lastDraw));
-    const QString path = askSaveFileName(this, request);
-    if (path.isEmpty())
-        return;
-    runHandler(this, [&] {
-        writeFileAtomically(path, csvFileBytes(exportRows()));
-        showGuideMessage(this, QStringLiteral("正常にファイルの保存が完了しました。"));
-    });
+    saveFileAsked(this, request, [this] { return csvFileBytes(exportRows()); });
 }

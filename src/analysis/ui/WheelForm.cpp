@@ -2,7 +2,6 @@
 
 #include "common/AppError.h"
 #include "common/Formats.h"
-#include "common/ProgramFiles.h"
 #include "common/ui/BusyScope.h"
 #include "common/ui/FileDialogs.h"
 #include "common/ui/FormStyle.h"
@@ -19,7 +18,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -31,9 +29,6 @@ namespace {
 // Sizes of the box's controls, in pixels. The box is laid out: the lines'
 // grid takes the height it has room for.
 namespace geometry {
-constexpr int kFont = 14;
-constexpr int kSmallFont = 12;
-constexpr int kButtonWidth = 104;
 constexpr int kSpinWidth = 56;
 constexpr int kRowHeight = 20;
 const QList<int> kLineColumns{44, 38, 38, 38, 38, 38, 38, 38}; // No. and the seven numbers
@@ -50,7 +45,7 @@ constexpr int kProgressInterval = 100;
 
 int s_progressDelay = 500;
 
-constexpr FormStyle kStyle{geometry::kFont, geometry::kButtonWidth};
+constexpr FormStyle kStyle{};
 
 int sum(const QList<int>& widths) {
     return std::accumulate(widths.cbegin(), widths.cend(), 0);
@@ -114,15 +109,13 @@ void TWheelForm::setProgressDelay(int milliseconds) {
 
 TWheelForm::TWheelForm(LinesToMain toMain, QWidget* parent)
     : QDialog(parent), m_toMain(std::move(toMain)) {
-    setObjectName(QStringLiteral("WheelForm"));
-    setWindowTitle(QStringLiteral("ホイール作成"));
-    setModal(true);
-    setFont(gothicFont(geometry::kFont));
+    kStyle.setUp(this, QStringLiteral("WheelForm"), QStringLiteral("ホイール作成"));
 
     auto* promise = new QGroupBox(QStringLiteral("プールと約束"));
     promise->setObjectName(QStringLiteral("groupWheelPromise"));
     promise->setLayout(buildPromise());
-    m_summary = kStyle.caption(QString(), QStringLiteral("lblWheelSummary"), geometry::kFont, true);
+    m_summary =
+        kStyle.caption(QString(), QStringLiteral("lblWheelSummary"), kStyle.pixelSize, true);
     m_summary->setWordWrap(true);
     setTextColour(m_summary, kNavy);
     auto* results = new QHBoxLayout;
@@ -151,24 +144,21 @@ QLayout* TWheelForm::buildPromise() {
     setTextColour(make, kNavy);
     connect(make, &QPushButton::clicked, this, [this] { btnWheelMakeClick(); });
 
-    auto* sentence = new QHBoxLayout;
-    sentence->addWidget(kStyle.caption(QStringLiteral("本数字がプールに")));
-    sentence->addWidget(m_ifCount);
-    sentence->addWidget(kStyle.caption(QStringLiteral("個以上あれば、少なくとも1口が")));
-    sentence->addWidget(m_match);
-    sentence->addWidget(kStyle.caption(QStringLiteral("個一致")));
-    sentence->addStretch(1);
-    sentence->addWidget(make);
+    QHBoxLayout* sentence =
+        kStyle.buttonRow({kStyle.caption(QStringLiteral("本数字がプールに")), m_ifCount,
+                          kStyle.caption(QStringLiteral("個以上あれば、少なくとも1口が")), m_match,
+                          kStyle.caption(QStringLiteral("個一致"))},
+                         {make});
     auto* note = kStyle.caption(QStringLiteral("3個一致の約束はありません。本数字3個の一致は、"
                                                "ボーナス数字も一致しないと当せんしないためです。"),
-                                QStringLiteral("lblWheelNote"), geometry::kSmallFont);
+                                QStringLiteral("lblWheelNote"), kStyle.smallPixelSize);
     note->setWordWrap(true);
 
     auto* grid = new QGridLayout;
     grid->addWidget(kStyle.caption(QStringLiteral("プールの数字")), 0, 0);
     grid->addWidget(m_pool, 0, 1);
     grid->addWidget(kStyle.caption(QStringLiteral("8～20個。スペースかカンマで区切ります。"),
-                                   QString(), geometry::kSmallFont),
+                                   QString(), kStyle.smallPixelSize),
                     1, 1);
     grid->addWidget(kStyle.caption(QStringLiteral("約束")), 2, 0);
     grid->addLayout(sentence, 2, 1);
@@ -181,10 +171,10 @@ QWidget* TWheelForm::buildLines() {
     auto* group = new QGroupBox(QStringLiteral("作成した口"));
     group->setObjectName(QStringLiteral("groupWheelLines"));
     m_linesModel = new WheelLinesModel(this);
-    m_linesGrid = formGrid(this, QStringLiteral("gridWheelLines"), m_linesModel,
-                           StripedGrid::Placement::Centred,
-                           {fixedGothicFont(geometry::kFont), fixedGothicFont(geometry::kSmallFont),
-                            geometry::kRowHeight, geometry::kLineColumns});
+    m_linesGrid = formGrid(
+        this, QStringLiteral("gridWheelLines"), m_linesModel, StripedGrid::Placement::Centred,
+        {fixedGothicFont(kStyle.pixelSize), fixedGothicFont(kStyle.smallPixelSize),
+         geometry::kRowHeight, geometry::kLineColumns});
     m_linesGrid->setFixedWidth(sum(geometry::kLineColumns) + geometry::kScrollBar);
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(m_linesGrid);
@@ -195,10 +185,10 @@ QWidget* TWheelForm::buildCover() {
     auto* group = new QGroupBox(QStringLiteral("当たりと穴"));
     group->setObjectName(QStringLiteral("groupWheelCover"));
     m_coverModel = new WheelCoverModel(this);
-    m_coverGrid = formGrid(this, QStringLiteral("gridWheelCover"), m_coverModel,
-                           StripedGrid::Placement::Centred,
-                           {fixedGothicFont(geometry::kFont), fixedGothicFont(geometry::kSmallFont),
-                            geometry::kRowHeight, geometry::kCoverColumns});
+    m_coverGrid = formGrid(
+        this, QStringLiteral("gridWheelCover"), m_coverModel, StripedGrid::Placement::Centred,
+        {fixedGothicFont(kStyle.pixelSize), fixedGothicFont(kStyle.smallPixelSize),
+         geometry::kRowHeight, geometry::kCoverColumns});
     m_coverGrid->setMinimumWidth(sum(geometry::kCoverColumns) + geometry::kScrollBar);
     m_coverGrid->setFixedHeight((geometry::kCoverRows + 1) * geometry::kRowHeight +
                                 geometry::kTitleExtra);
@@ -206,7 +196,7 @@ QWidget* TWheelForm::buildCover() {
     auto* explain = kStyle.caption(
         QStringLiteral("プールに入った本数字の個数ごとに、その確率と、最もよく一致する口が"
                        "4個・5個・6個・7個一致する場合の割合（全通りを数えた値）。"),
-        QString(), geometry::kSmallFont);
+        QString(), kStyle.smallPixelSize);
     explain->setWordWrap(true);
     m_versus = kStyle.caption(QString(), QStringLiteral("lblWheelVersus"));
     m_versus->setWordWrap(true);
@@ -230,14 +220,8 @@ QLayout* TWheelForm::buildButtons() {
 
 std::optional<std::pair<Wheel, QVector<WheelCoverRow>>>
 TWheelForm::makeWheel(const QVector<int>& pool) {
-    m_running = true;
-    m_stopAsked = false;
-    const BusyCursor cursor;
-    const auto restore = qScopeGuard([this] {
-        BusyState::endProgress();
-        m_running = false;
-    });
-    RunProgress progress(m_stopAsked);
+    const LongRun::Scope running(m_run);
+    RunProgress progress(m_run.stopAsked());
     const WheelPromise promise{m_match->value(), m_ifCount->value()};
     std::optional<Wheel> wheel =
         buildWheel(pool, promise, progress.step(QStringLiteral("ホイールを作成中です")));
@@ -251,7 +235,7 @@ TWheelForm::makeWheel(const QVector<int>& pool) {
 }
 
 void TWheelForm::btnWheelMakeClick() {
-    if (m_running)
+    if (m_run.running())
         return;
     const WheelPool pool = readWheelPool(m_pool->text());
     // What was shown belongs to another pool or promise: nothing stays.
@@ -276,7 +260,7 @@ void TWheelForm::btnWheelMakeClick() {
                       : (refusal.isEmpty() ? QStringLiteral("作成を中止しました。") : QString()));
     if (!refusal.isEmpty())
         showGuideMessage(this, refusal);
-    if (m_stopAsked)
+    if (m_run.stopAsked())
         reject(); // the box was closed during the run
 }
 
@@ -288,7 +272,7 @@ void TWheelForm::showWheel(const QString& summary) {
 }
 
 void TWheelForm::btnWheelToMainClick() {
-    if (m_running)
+    if (m_run.running())
         return;
     if (!m_wheel) {
         showGuideMessage(this, QStringLiteral("先に「作成」を押してください。"));
@@ -301,7 +285,7 @@ void TWheelForm::btnWheelToMainClick() {
 }
 
 void TWheelForm::btnWheelExportClick() {
-    if (m_running)
+    if (m_run.running())
         return;
     if (!m_wheel) {
         showGuideMessage(this, QStringLiteral("先に「作成」を押してください。"));
@@ -310,20 +294,11 @@ void TWheelForm::btnWheelExportClick() {
     const SaveFileRequest request = csvSaveRequest(
         QStringLiteral("dlgWheelSave"), QStringLiteral("ホイールの口をCSVファイルに保存"),
         QStringLiteral("ホイール_%1口.csv").arg(m_wheel->lines.size()));
-    const QString path = askSaveFileName(this, request);
-    if (path.isEmpty())
-        return;
-    runHandler(this, [&] {
-        writeFileAtomically(path, wheelCsv(*m_wheel));
-        showGuideMessage(this, QStringLiteral("正常にファイルの保存が完了しました。"));
-    });
+    saveFileAsked(this, request, [this] { return wheelCsv(*m_wheel); });
 }
 
 void TWheelForm::reject() {
-    if (m_running) {
-        // The run stops at its next report and then closes the box.
-        m_stopAsked = true;
-        return;
-    }
-    QDialog::reject();
+    // During a run, the run stops at its next report and then closes the box.
+    if (!m_run.stopInsteadOfClosing())
+        QDialog::reject();
 }

@@ -2,6 +2,7 @@
 
 #include "analysis/WheelFigures.h"
 
+#include "common/ui/BusyScope.h"
 #include "common/ui/RowsModel.h"
 
 #include <QDialog>
@@ -84,8 +85,7 @@ private:
     LinesToMain m_toMain;
     std::optional<Wheel> m_wheel;
     QVector<WheelCoverRow> m_cover;
-    bool m_running = false;
-    bool m_stopAsked = false; // the box was closed during a run
+    LongRun m_run;
 
     QLineEdit* m_pool = nullptr;
     QSpinBox* m_match = nullptr;

@@ -167,6 +167,21 @@ BusyCursor::~BusyCursor() {
     QApplication::restoreOverrideCursor();
 }
 
+LongRun::Scope::Scope(LongRun& run) : m_run(run) {
+    run.m_running = true;
+    run.m_stopAsked = false;
+}
+
+LongRun::Scope::~Scope() {
+    BusyState::endProgress();
+    m_run.m_running = false;
+}
+
+bool LongRun::stopInsteadOfClosing() {
+    m_stopAsked = m_running;
+    return m_running;
+}
+
 DelayedProgress::DelayedProgress(const bool& stopAsked, int delay, int interval)
     : m_stopAsked(stopAsked), m_delay(delay), m_interval(interval) {
     m_clock.start();

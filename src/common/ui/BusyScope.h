@@ -125,3 +125,33 @@ public:
     BusyCursor(const BusyCursor&) = delete;
     BusyCursor& operator=(const BusyCursor&) = delete;
 };
+
+// A form's long run, which closing the form stops: while it runs, the form's
+// reject() only asks it to stop (stopInsteadOfClosing) and the form closes
+// when the run has ended; the form's other commands wait for it.
+class LongRun {
+public:
+    // One run, under the busy cursor; on leaving, the progress box is gone
+    // and the run is over, however it ended.
+    class Scope {
+    public:
+        explicit Scope(LongRun& run);
+        ~Scope();
+        Scope(const Scope&) = delete;
+        Scope& operator=(const Scope&) = delete;
+
+    private:
+        LongRun& m_run;
+        BusyCursor m_cursor;
+    };
+
+    bool running() const { return m_running; }
+    // Set when the form was closed during the run; DelayedProgress reads it.
+    const bool& stopAsked() const { return m_stopAsked; }
+    // For the form's reject(): during a run, asks it to stop and returns true.
+    bool stopInsteadOfClosing();
+
+private:
+    bool m_running = false;
+    bool m_stopAsked = false;
+};

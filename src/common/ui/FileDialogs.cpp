@@ -1,6 +1,8 @@
 #include "common/ui/FileDialogs.h"
 
 #include "common/DataFolder.h"
+#include "common/ProgramFiles.h"
+#include "common/ui/MessageBox.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -84,4 +86,15 @@ QString askOpenFileName(QWidget* parent, const OpenFileRequest& request) {
 
 void setOpenFileNameHook(std::function<QString(const OpenFileRequest&)> h) {
     openHook() = std::move(h);
+}
+
+void saveFileAsked(QWidget* parent, const SaveFileRequest& request,
+                   const std::function<QByteArray()>& bytes) {
+    const QString path = askSaveFileName(parent, request);
+    if (path.isEmpty())
+        return;
+    runHandler(parent, [&] {
+        writeFileAtomically(path, bytes());
+        showGuideMessage(parent, QStringLiteral("正常にファイルの保存が完了しました。"));
+    });
 }

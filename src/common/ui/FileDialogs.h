@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -23,6 +24,12 @@ SaveFileRequest csvSaveRequest(const QString& objectName, const QString& title,
 
 // Asks the user for the name of a file to write; empty when cancelled.
 QString askSaveFileName(QWidget* parent, const SaveFileRequest& request);
+
+// A form's export: asks for the file, writes `bytes()` to it whole and says
+// so; a failure is shown as an error (runHandler). Nothing happens when the
+// user cancels.
+void saveFileAsked(QWidget* parent, const SaveFileRequest& request,
+                   const std::function<QByteArray()>& bytes);
 
 // What an open dialog offers the user: the filters in order, the first chosen.
 struct OpenFileRequest {

@@ -2,6 +2,7 @@
 
 #include "common/ui/UiFonts.h"
 
+#include <QDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -10,6 +11,13 @@
 
 QFont FormStyle::font() const {
     return gothicFont(pixelSize);
+}
+
+void FormStyle::setUp(QDialog* form, const QString& name, const QString& title) const {
+    form->setObjectName(name);
+    form->setWindowTitle(title);
+    form->setModal(true);
+    form->setFont(font());
 }
 
 void FormStyle::apply(QWidget* widget, const QString& name) const {

@@ -9,6 +9,7 @@
 #include <initializer_list>
 
 class QAbstractItemModel;
+class QDialog;
 class QHBoxLayout;
 class QLabel;
 class QPushButton;
@@ -24,10 +25,14 @@ class QWidget;
 // runs a command or closes the box by surprise.
 struct FormStyle {
     int pixelSize = 14;
-    int buttonWidth = 110;
+    int buttonWidth = 104;
+    // Small print: notes, chart labels, grid titles.
+    int smallPixelSize = 12;
 
     // The program's gothic font at the form's size.
     QFont font() const;
+    // Names and titles a form, makes it modal and gives it the form's font.
+    void setUp(QDialog* form, const QString& name, const QString& title) const;
     // Names a control and gives it the form's font.
     template <typename Widget> Widget* control(Widget* widget, const QString& name) const {
         apply(widget, name);
@@ -45,6 +50,10 @@ struct FormStyle {
     // then the buttons at the right edge.
     QHBoxLayout* buttonRow(std::initializer_list<QWidget*> left,
                            std::initializer_list<QPushButton*> buttons) const;
+    // Words and controls side by side from the left edge, read as a sentence.
+    QHBoxLayout* row(std::initializer_list<QWidget*> widgets) const {
+        return buttonRow(widgets, {});
+    }
 
 private:
     void apply(QWidget* widget, const QString& name) const;

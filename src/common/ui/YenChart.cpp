@@ -24,9 +24,7 @@ void setYenAxisRange(QCategoryAxis* axis, qint64 top) {
     axis->setRange(0, static_cast<qreal>(end));
 }
 
-YenChart makeYenChart(QWidget* parent, const QString& name, const QList<YenChart::Line>& lines,
-                      int legendPixelSize, int axisPixelSize) {
-    YenChart made;
+QChartView* trendLookChart(QWidget* parent, const QString& name, int legendPixelSize) {
     auto* chart = new QChart;
     chart->setBackgroundBrush(kChartBackdrop);
     chart->setPlotAreaBackgroundBrush(kChartFloor);
@@ -34,6 +32,17 @@ YenChart makeYenChart(QWidget* parent, const QString& name, const QList<YenChart
     chart->setMargins(QMargins(4, 2, 8, 2));
     chart->legend()->setAlignment(Qt::AlignTop);
     chart->legend()->setFont(gothicFont(legendPixelSize));
+    auto* view = new QChartView(chart, parent);
+    view->setObjectName(name);
+    view->setRenderHint(QPainter::Antialiasing);
+    return view;
+}
+
+YenChart makeYenChart(QWidget* parent, const QString& name, const QList<YenChart::Line>& lines,
+                      int legendPixelSize, int axisPixelSize) {
+    YenChart made;
+    made.view = trendLookChart(parent, name, legendPixelSize);
+    QChart* chart = made.view->chart();
     made.drawAxis = new QValueAxis;
     made.drawAxis->setLabelFormat(QStringLiteral("%d"));
     made.drawAxis->setLabelsFont(gothicFont(axisPixelSize));
@@ -51,8 +60,5 @@ YenChart makeYenChart(QWidget* parent, const QString& name, const QList<YenChart
         series->attachAxis(made.yenAxis);
         made.series.append(series);
     }
-    made.view = new QChartView(chart, parent);
-    made.view->setObjectName(name);
-    made.view->setRenderHint(QPainter::Antialiasing);
     return made;
 }

@@ -11,6 +11,10 @@ class QLineSeries;
 class QValueAxis;
 class QWidget;
 
+// An empty chart in the trend charts' look (a grey backdrop, a silver plot,
+// the legend on top), in a named, antialiased view.
+QChartView* trendLookChart(QWidget* parent, const QString& name, int legendPixelSize);
+
 // A chart of yen over the draws in the trend charts' look (a grey backdrop,
 // a silver plot, the legend on top): the draw axis below, the yen axis on the
 // left, one line series per entry of `lines`, in that order.

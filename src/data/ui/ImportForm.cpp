@@ -33,12 +33,10 @@ namespace {
 
 // Sizes of the box and its controls, in pixels.
 namespace geometry {
-constexpr int kFontSize = 14;
 constexpr int kGridFontSize = 14;
 constexpr int kRowHeight = 20;
 constexpr int kNumberWidth = 52;
 constexpr int kPrizeWidth = 120;
-constexpr int kButtonWidth = 110;
 constexpr qreal kTabStop = 64; // pasted table cells stay close together
 // 状態, 開催回, 抽選日, 本数字, ボーナス数字, 賞金データ, 上書き; 備考 takes the rest.
 const QList<int> kColumnWidths{56, 64, 96, 200, 100, 80, 56, 300};
@@ -51,7 +49,7 @@ constexpr int kCarryOverField = 12;
 const QString kTick = QStringLiteral("☑");
 const QString kNoTick = QStringLiteral("☐");
 
-constexpr FormStyle kStyle{geometry::kFontSize, geometry::kButtonWidth};
+constexpr FormStyle kStyle{.buttonWidth = 110};
 
 // A number of 1..37 or empty (0, shown blank), typed or stepped.
 QSpinBox* numberBox(const QString& name) {
@@ -108,11 +106,8 @@ QVariant ImportModel::otherData(const ImportRow& row, const QModelIndex& index, 
 TImportForm::TImportForm(const DrawTable& draws, ImportRecord& lastImport,
                          std::function<bool()> reload, QWidget* parent)
     : QDialog(parent), m_draws(draws), m_lastImport(lastImport), m_reload(std::move(reload)) {
-    setObjectName(QStringLiteral("ImportForm"));
-    setWindowTitle(QStringLiteral("当せん結果の取り込み"));
-    setModal(true);
+    kStyle.setUp(this, QStringLiteral("ImportForm"), QStringLiteral("当せん結果の取り込み"));
     setMinimumSize(kMinimumSize);
-    setFont(gothicFont(geometry::kFontSize));
 
     auto* inputs = new QHBoxLayout;
     inputs->addWidget(buildTextInput(), 1);
@@ -151,10 +146,7 @@ QWidget* TImportForm::buildTextInput() {
     auto* file = kStyle.button(QStringLiteral("btnImportFile"), QStringLiteral("ファイルを開く…"));
     connect(read, &QPushButton::clicked, this, [this] { btnImportReadClick(); });
     connect(file, &QPushButton::clicked, this, [this] { btnImportFileClick(); });
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(read);
-    buttons->addWidget(file);
-    buttons->addStretch(1);
+    QHBoxLayout* buttons = kStyle.row({read, file});
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(m_text, 1);
     layout->addLayout(buttons);

@@ -25,18 +25,16 @@ namespace {
 // Sizes of the box and its controls, in pixels. The box is laid out: the
 // memo and the preview share what room it has.
 namespace geometry {
-constexpr int kFontSize = 14;
 constexpr int kMemoFontSize = 16;
 constexpr int kRowHeight = 20;
 constexpr int kDrawWidth = 96;
-constexpr int kButtonWidth = 110;
 // 行, 記号, 数字; 備考 takes the rest.
 const QList<int> kColumnWidths{48, 48, 220, 300};
 } // namespace geometry
 
 enum Column { LineColumn, LetterColumn, NumbersColumn, NoteColumn, ColumnCount };
 
-constexpr FormStyle kStyle{geometry::kFontSize, geometry::kButtonWidth};
+constexpr FormStyle kStyle{.buttonWidth = 110};
 
 QString refusedLinesText(const QVector<TicketLine>& refused) {
     QStringList numbers;
@@ -66,11 +64,8 @@ QVariant TicketModel::foreground(const TicketLine& line) const {
 }
 
 TTicketForm::TTicketForm(qint64 nextDrawNumber, QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("TicketForm"));
-    setWindowTitle(QStringLiteral("購入チケットの登録"));
-    setModal(true);
+    kStyle.setUp(this, QStringLiteral("TicketForm"), QStringLiteral("購入チケットの登録"));
     setMinimumSize(kMinimumSize);
-    setFont(gothicFont(geometry::kFontSize));
 
     auto* inputs = new QHBoxLayout;
     inputs->addWidget(buildInput(), 1);

@@ -3,7 +3,6 @@
 #include "common/Clock.h"
 #include "common/DataFolder.h"
 #include "common/Formats.h"
-#include "common/ProgramFiles.h"
 #include "common/ui/FileDialogs.h"
 #include "common/ui/FormStyle.h"
 #include "common/ui/MessageBox.h"
@@ -39,7 +38,6 @@ namespace {
 // the chart share what room it has.
 namespace geometry {
 constexpr int kYearWidth = 100;
-constexpr int kButtonWidth = 104;
 constexpr int kChartMinimumHeight = 250; // below it the axis labels are elided
 // Per LedgerColumn: draw, date, lines, cost, six tiers, won, net, deadline,
 // cashed.
@@ -58,7 +56,7 @@ bool claimColumn(const QModelIndex& index) {
     return index.column() == static_cast<int>(LedgerColumn::Claimed);
 }
 
-constexpr FormStyle kStyle{15, geometry::kButtonWidth};
+constexpr FormStyle kStyle{.pixelSize = 15};
 
 // A label whose text is set later, right-aligned like the figure it shows.
 QLabel* figure(const QString& name) {
@@ -321,13 +319,7 @@ void TLedgerForm::btnLedgerExportClick() {
     const SaveFileRequest request = csvSaveRequest(QStringLiteral("dlgLedgerSave"),
                                                    QStringLiteral("当選・収支をCSVファイルに保存"),
                                                    QStringLiteral("当選収支%1.csv").arg(period));
-    const QString path = askSaveFileName(this, request);
-    if (path.isEmpty())
-        return;
-    runHandler(this, [&] {
-        writeFileAtomically(path, ledgerCsv(m_shown, m_today));
-        showGuideMessage(this, QStringLiteral("正常にファイルの保存が完了しました。"));
-    });
+    saveFileAsked(this, request, [this] { return ledgerCsv(m_shown, m_today); });
 }
 
 void TLedgerForm::gridLedgerClaimToggle(int row, bool claimed) {

@@ -34,20 +34,9 @@ private slots:
 private:
     // Opens the box from the menu over the folder's data, runs `body` on it,
     // then closes it.
-    void withForm(const std::function<void(TBacktestForm*)>& body) {
+    void withForm(ModalAnswerer& answerer, const std::function<void(TBacktestForm*)>& body) {
         openWindow();
-        bool seen = false;
-        QTimer poll;
-        connect(&poll, &QTimer::timeout, m_form.get(), [&] {
-            auto* box = qobject_cast<TBacktestForm*>(QApplication::activeModalWidget());
-            if (!box || std::exchange(seen, true))
-                return;
-            const auto close = qScopeGuard([box] { box->reject(); });
-            body(box);
-        });
-        poll.start(10);
-        find<QAction>(QStringLiteral("menuCommandBacktest"))->trigger();
-        QVERIFY(seen);
+        withMenuForm(answerer, QStringLiteral("menuCommandBacktest"), body);
     }
     static QString text(QWidget* box, const char* name) {
         return control<QLabel>(box, QString::fromLatin1(name))->text();
@@ -62,7 +51,8 @@ void TestBacktestForm::replayAndFilterOverRealDraws() {
     m_dir->writeStartingData();
     QTemporaryDir target;
     const QString path = target.filePath(QStringLiteral("backtest.csv"));
-    withForm([&](TBacktestForm* box) {
+    ModalAnswerer answerer;
+    withForm(answerer, [&](TBacktestForm* box) {
         QCOMPARE(box->windowTitle(), QStringLiteral("過去検証"));
         QVERIFY(box->isModal());
         QCOMPARE(text(box, "lblBacktestNotice"),
@@ -101,7 +91,7 @@ void TestBacktestForm::replayAndFilterOverRealDraws() {
         QVERIFY(result.contains(QStringLiteral("/ 10回（")));
 
         setSaveFileNameHook([&](const SaveFileRequest&) { return path; });
-        ModalAnswerer answerer;
+        answerer.clear();
         control<QPushButton>(box, QStringLiteral("btnBacktestExport"))->click();
         QCOMPARE(answerer.texts(), QStringList{"正常にファイルの保存が完了しました。"});
         // A changed setting takes away what the old ones produced.
@@ -146,10 +136,11 @@ void TestBacktestForm::refusedRuns() {
     QFETCH(QString, message);
     newProgramFolder();
     m_dir->writeSampleData(draws);
-    withForm([&](TBacktestForm* box) {
+    ModalAnswerer answerer;
+    withForm(answerer, [&](TBacktestForm* box) {
         setSpin(box, "editBacktestLines", lines);
         setSpin(box, "editBacktestDraws", draws);
-        ModalAnswerer answerer;
+        answerer.clear();
         control<QPushButton>(box, QStringLiteral("btnBacktestRun"))->click();
         QCOMPARE(answerer.texts(), QStringList{message});
         QVERIFY(box->result().rows.isEmpty());
@@ -160,7 +151,8 @@ void TestBacktestForm::closingThePleaseWaitBoxStopsTheRun() {
     newProgramFolder();
     m_dir->writeStartingData();
     TBacktestForm::setProgressDelay(0);
-    withForm([&](TBacktestForm* box) {
+    ModalAnswerer answerer;
+    withForm(answerer, [&](TBacktestForm* box) {
         QString shown;
         // Runs at the run's first look at the events, after its first draw.
         QTimer::singleShot(0, box, [&] {

@@ -37,12 +37,7 @@ private slots:
 private:
     // Opens the box from the menu, runs `body` on it, then closes it.
     void withForm(ModalAnswerer& answerer, const std::function<void(TWheelForm*)>& body) {
-        answerer.onDialog<TWheelForm>([&](TWheelForm* box) {
-            const auto close = qScopeGuard([box] { box->reject(); });
-            body(box);
-        });
-        find<QAction>(QStringLiteral("menuCommandWheel"))->trigger();
-        QVERIFY(answerer.dialogsDone());
+        withMenuForm(answerer, QStringLiteral("menuCommandWheel"), body);
     }
     static void make(TWheelForm* box, const QString& pool) {
         control<QLineEdit>(box, QStringLiteral("editWheelPool"))->setText(pool);

@@ -37,12 +37,8 @@ private slots:
         m_dir->writeStartingData();
         openWindow();
         QCOMPARE(m_form->screen()->availableGeometry(), QRect(0, 0, 1024, 640));
-        bool seen = false;
-        QTimer poll;
-        connect(&poll, &QTimer::timeout, m_form.get(), [&] {
-            auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (!box || std::exchange(seen, true))
-                return;
+        ModalAnswerer answerer;
+        answerer.onDialog<QDialog>([&](QDialog* box) {
             if (!press.isEmpty()) {
                 control<QCheckBox>(box, QStringLiteral("chkFilterOdd"))->setChecked(true);
                 control<QPushButton>(box, press)->click();
@@ -55,9 +51,8 @@ private slots:
             QVERIFY(fits);
             QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u';')));
         });
-        poll.start(10);
         find<QAction>(command)->trigger();
-        QVERIFY(seen);
+        QVERIFY(answerer.dialogsDone());
     }
 };
 

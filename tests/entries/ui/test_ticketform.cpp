@@ -41,11 +41,8 @@ private slots:
         ModalAnswerer answerer;
         answerer.answer(QMessageBox::Yes); // register the good lines
         QString caption, first, preview, draws, price, memoAfter;
-        QTimer poll;
-        connect(&poll, &QTimer::timeout, m_form.get(), [&] {
-            auto* box = qobject_cast<TTicketForm*>(QApplication::activeModalWidget());
-            if (!box || !caption.isEmpty())
-                return;
+        answerer.onDialog<TTicketForm>([&](TTicketForm* box) {
+            watchModel(control<StripedGrid>(box, QStringLiteral("gridTicket"))->model());
             caption = box->windowTitle();
             first = control<QSpinBox>(box, QStringLiteral("editTicketFirstDraw"))->text();
             auto* memo = control<QPlainTextEdit>(box, QStringLiteral("memoTicketLines"));
@@ -61,8 +58,8 @@ private slots:
             memoAfter = memo->toPlainText();
             control<QPushButton>(box, QStringLiteral("btnTicketClose"))->click();
         });
-        poll.start(10);
         item->trigger(); // returns once the box is closed
+        QVERIFY(answerer.dialogsDone());
 
         QCOMPARE(caption, QStringLiteral("購入チケットの登録"));
         QCOMPARE(first, QStringLiteral("第690回"));
