@@ -26,6 +26,16 @@ void smallTables(DrawTable& draws, PrizeTable& prizes) {
     appendPrizeLines({QString::fromLatin1(prizeLine(10).trimmed())}, prizes);
 }
 
+// A row of a draw with its result, nothing won.
+LedgerRow drawnRow(int drawNumber, QDate drawDate, int lines) {
+    LedgerRow row;
+    row.drawNumber = drawNumber;
+    row.drawn = true;
+    row.drawDate = drawDate;
+    row.lines = lines;
+    return row;
+}
+
 QStringList lines(std::initializer_list<const char*> texts) {
     QStringList list;
     for (const char* t : texts)
@@ -149,10 +159,7 @@ void TestLedger::skippedAndUndrawnDraws() {
 }
 
 void TestLedger::deadlines() {
-    LedgerRow row;
-    row.drawn = true;
-    row.drawDate = QDate(2024, 2, 29);
-    row.lines = 1;
+    LedgerRow row = drawnRow(1, QDate(2024, 2, 29), 1);
     QVERIFY(!row.deadline().isValid()); // nothing won: no deadline
     row.tierLines.at(5) = 1;
     QCOMPARE(row.deadline(), QDate(2025, 2, 28)); // no 29th next year
@@ -258,11 +265,7 @@ void TestLedger::reminderShowsOncePerDay() {
 void TestLedger::yearsTotalsAndTexts() {
     // Years and totals per year are checked through the box (test_ledgerform);
     // here the texts of a row beyond 32 bits and of a loss.
-    LedgerRow b;
-    b.drawNumber = 20;
-    b.drawn = true;
-    b.drawDate = QDate(2024, 12, 27);
-    b.lines = 10;
+    LedgerRow b = drawnRow(20, QDate(2024, 12, 27), 10);
     b.tierLines.at(0) = 1;
     b.won = 1'234'567'890'123;
     LedgerRow c = b;
@@ -278,12 +281,7 @@ void TestLedger::yearsTotalsAndTexts() {
 }
 
 void TestLedger::csvBytes() {
-    LedgerRow row;
-    row.drawNumber = 7;
-    row.drawn = true;
-    row.drawDate = QDate(2013, 5, 17);
-    row.lines = 4;
-    const QByteArray csv = ledgerCsv({row}, QDate(2014, 1, 1));
+    const QByteArray csv = ledgerCsv({drawnRow(7, QDate(2013, 5, 17), 4)}, QDate(2014, 1, 1));
     QVERIFY(csv.startsWith("\xEF\xBB\xBF"));
     const QString text = QString::fromUtf8(csv.mid(3));
     QCOMPARE(text,
