@@ -1,0 +1,18 @@
+#include "MutatedLines.h"
+
+#include "TestSupport.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+void compareOnMutatedLines(const QString& line, const QString& alphabet, quint32 seed,
+                           const LineOutcome& read, const LineOutcome& reference) {
+    QRandomGenerator random(seed);
+    for (int round = 0; round < 20000; ++round) {
+        const QString mutated = mutatedLine(line, alphabet, random);
+        const QString got = read(mutated);
+        const QString expected = reference(mutated);
+        QVERIFY2(got == expected,
+                 qPrintable(QStringLiteral("%1: %2 != %3").arg(mutated, got, expected)));
+    }
+}
