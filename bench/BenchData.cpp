@@ -1,6 +1,6 @@
 #include "BenchData.h"
 
-#include "DrawTables.h"
+#include "DataLines.h"
 #include "SampleData.h"
 
 const DrawTable& benchDrawTable() {

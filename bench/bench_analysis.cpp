@@ -1,7 +1,7 @@
 // Matching saved lines against a large draw table, and the all-draws chart.
 
 #include "BenchData.h"
-#include "DrawTables.h"
+#include "DataLines.h"
 #include "analysis/ChartCounts.h"
 #include "analysis/Matching.h"
 #include "analysis/ui/TrendChartView.h"

@@ -1,6 +1,6 @@
 // Generation by the logic alone (no board, no pause): 100,000 lines in each
 // generating mode, and the check for a step without candidates.
-#include "DrawTables.h"
+#include "DataLines.h"
 #include "SampleData.h"
 #include "predict/GenerationRule.h"
 

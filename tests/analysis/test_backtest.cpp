@@ -1,4 +1,4 @@
-#include "DrawTables.h"
+#include "DataLines.h"
 #include "TestSupport.h"
 
 #include "analysis/Backtest.h"

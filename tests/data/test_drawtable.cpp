@@ -1,4 +1,4 @@
-#include "MutatedLines.h"
+#include "DataLines.h"
 #include "SampleData.h"
 #include "TestSupport.h"
 
@@ -242,9 +242,7 @@ private slots:
     }
 
     void orderAgreesWithCompare() {
-        const SampleFiles files = makeSampleFiles(1500);
-        const DrawTable table =
-            tableOf(QString::fromLatin1(files.drawResults).split(u"\r\n"_qs, Qt::SkipEmptyParts));
+        const DrawTable table = drawTableOf(makeSampleFiles(1500).drawResults);
         for (int key = -kHistoryColumns; key <= kHistoryColumns; ++key) {
             const QVector<int> order = historyOrder(table, key);
             QCOMPARE(order.size(), table.count());

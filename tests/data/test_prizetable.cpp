@@ -1,4 +1,4 @@
-#include "MutatedLines.h"
+#include "DataLines.h"
 #include "TestSupport.h"
 
 #include "common/AppError.h"

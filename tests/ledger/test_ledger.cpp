@@ -1,3 +1,4 @@
+#include "DataLines.h"
 #include "TestSupport.h"
 
 #include "common/CommaText.h"
@@ -18,11 +19,8 @@ namespace {
 // Draw 10 on 2024/02/29: 01..07, bonus 08 09. Draw 11 a week later: 11..17,
 // bonus 18 19. Prize data only for draw 10, with tier 1 at 0 yen.
 void smallTables(DrawTable& draws, PrizeTable& prizes) {
-    appendDrawLines(
-        {QString::fromLatin1(
-             drawLine(11, "2024/03/07", {11, 12, 13, 14, 15, 16, 17}, {18, 19}).trimmed()),
-         QString::fromLatin1(drawLine(10, "2024/02/29", {1, 2, 3, 4, 5, 6, 7}, {8, 9}).trimmed())},
-        draws);
+    draws = drawTableOf(drawLine(11, "2024/03/07", {11, 12, 13, 14, 15, 16, 17}, {18, 19}) +
+                        drawLine(10, "2024/02/29", {1, 2, 3, 4, 5, 6, 7}, {8, 9}));
     appendPrizeLines({QString::fromLatin1(prizeLine(10).trimmed())}, prizes);
 }
 

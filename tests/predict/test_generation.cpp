@@ -1,6 +1,6 @@
 // The random generator, the acceptance rule of each mode, the check for a
 // step without candidates, the range marks and the stored exclusion text.
-#include "DrawTables.h"
+#include "DataLines.h"
 #include "SampleData.h"
 #include "TestSupport.h"
 

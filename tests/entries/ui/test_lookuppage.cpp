@@ -20,12 +20,11 @@ const QByteArray kLine3 = "123,11,12,13,14,15,16,17\r\n";
 const QString kNoData = QStringLiteral("保存データがありません…。");
 const QString kCanCancel = QStringLiteral("取消し処理がおこなえます。");
 
-// The one-line cancel's question, naming the draw text as typed.
-QString oneLineQuestion(const QString& draw) {
-    return QStringLiteral("『第%1回』の１行選択されている申込数字が削除されます。"
-                          "元に戻すことは出来ませんが…本当によろしいですか？")
-        .arg(draw);
-}
+// The questions of the two cancel buttons; %1 is the draw text as typed.
+const QString kOneQuestion = QStringLiteral("『第%1回』の１行選択されている申込数字が削除されます。"
+                                            "元に戻すことは出来ませんが…本当によろしいですか？");
+const QString kAllQuestion = QStringLiteral("『第%1回』全ての申込数字が削除されます。"
+                                            "元に戻すことは出来ませんが…本当によろしいですか？");
 } // namespace
 
 class TestLookupPage : public WindowTest {
@@ -75,10 +74,7 @@ class TestLookupPage : public WindowTest {
     // the text as typed, and the file of that text goes.
     void cancelAllOf(ModalAnswerer& answerer, const QString& draw) {
         press(allDelete(), answerer, QMessageBox::Yes);
-        QCOMPARE(answerer.boxes().last().text,
-                 QStringLiteral("『第%1回』全ての申込数字が削除されます。"
-                                "元に戻すことは出来ませんが…本当によろしいですか？")
-                     .arg(draw));
+        QCOMPARE(answerer.boxes().last().text, kAllQuestion.arg(draw));
         QVERIFY(!m_dir->exists(QStringLiteral("client/%1.csv").arg(draw)));
     }
 
@@ -159,7 +155,7 @@ private slots:
             QCOMPARE(box.icon, QMessageBox::Warning);
             QCOMPARE(box.buttons, QMessageBox::Yes | QMessageBox::No);
             QCOMPARE(box.defaultButton, QMessageBox::No);
-            QCOMPARE(box.text, oneLineQuestion(QStringLiteral("123")));
+            QCOMPARE(box.text, kOneQuestion.arg(QStringLiteral("123")));
         }
         QCOMPARE(file(), kLine1 + kLine2 + kLine3);
         QCOMPARE(grid()->dataRowCount(), 3);
@@ -252,7 +248,7 @@ private slots:
 
         ModalAnswerer answerer;
         press(oneDelete(), answerer, QMessageBox::Yes);
-        QCOMPARE(answerer.texts(), QStringList{oneLineQuestion(QStringLiteral("0123"))});
+        QCOMPARE(answerer.texts(), QStringList{kOneQuestion.arg(QStringLiteral("0123"))});
         QCOMPARE(file(QStringLiteral("0123")), zero1);
         QCOMPARE(firstCells(), QStringList{"0123|01"});
         QCOMPARE(file(), kLine1);

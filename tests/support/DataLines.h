@@ -1,8 +1,18 @@
 #pragma once
 
+#include "data/DrawTable.h"
+
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
+
+// The draws of a draw-result file's bytes (sample or hand-made lines, any
+// line ends, blank lines skipped), read by the reference reader.
+DrawTable drawTableOf(const QByteArray& drawFile);
+
+// How often each number stands at each position of the table's draws.
+PositionCounts positionCountsOf(const DrawTable& table);
 
 // What a reader makes of a line: its display texts, or the error text.
 using LineOutcome = std::function<QString(const QString& line)>;

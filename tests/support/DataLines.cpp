@@ -1,9 +1,26 @@
-#include "MutatedLines.h"
+#include "DataLines.h"
 
 #include "TestSupport.h"
 
 #include <QRandomGenerator>
+#include <QStringList>
 #include <QTest>
+
+DrawTable drawTableOf(const QByteArray& drawFile) {
+    QStringList lines;
+    for (const QByteArray& line : drawFile.split('\n'))
+        if (!line.trimmed().isEmpty())
+            lines.append(QString::fromLatin1(line.trimmed()));
+    DrawTable table;
+    appendDrawLines(lines, table);
+    return table;
+}
+
+PositionCounts positionCountsOf(const DrawTable& table) {
+    PositionCounts counts;
+    counts.rebuild(table);
+    return counts;
+}
 
 void compareOnMutatedLines(const QString& line, const QString& alphabet, quint32 seed,
                            const LineOutcome& read, const LineOutcome& reference) {
