@@ -1,6 +1,7 @@
 // Matching saved lines against a large draw table, and the all-draws chart.
 
-#include "SampleData.h"
+#include "BenchData.h"
+#include "DataLines.h"
 #include "analysis/ChartCounts.h"
 #include "analysis/Matching.h"
 #include "analysis/ui/TrendChartView.h"
@@ -15,18 +16,7 @@
 
 namespace {
 
-constexpr int kBenchDraws = 99'999; // the most a valid draw-result file holds
 constexpr int kBenchLines = 10'000;
-
-const DrawTable& benchTable() {
-    static const DrawTable table = [] {
-        DrawTable built;
-        const QString text = QString::fromLatin1(makeSampleFiles(kBenchDraws).drawResults);
-        appendDrawLines(text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts), built);
-        return built;
-    }();
-    return table;
-}
 
 // Saved lines of draws spread over the whole table, each sharing some numbers
 // with its draw, as the grid holds them.
@@ -45,7 +35,7 @@ QVector<QStringList> benchRows(const DrawTable& table) {
 }
 
 void BM_MatchLines(benchmark::State& state) {
-    const DrawTable& table = benchTable();
+    const DrawTable& table = benchDrawTable();
     const QVector<QStringList> rows = benchRows(table);
     for (auto _ : state) {
         const QVector<MatchStep> steps = matchingSteps(rows, table);
@@ -56,12 +46,18 @@ void BM_MatchLines(benchmark::State& state) {
 }
 BENCHMARK(BM_MatchLines)->Unit(benchmark::kMillisecond);
 
+// The all-draws chart's counts over the bench draws; the counts per position
+// are kept between calls, as the chart tab keeps them. The first call reads
+// the draws: a benchmark makes it before its timed loop.
+NumberCounts allDrawsChartValues() {
+    static const PositionCounts positions = positionCountsOf(benchDrawTable());
+    return chartValues(kBarKindCount - 1, benchDrawTable(), positions);
+}
+
 void BM_ChartCountsAllDraws(benchmark::State& state) {
-    const DrawTable& table = benchTable();
-    PositionCounts positions;
-    positions.rebuild(table);
+    allDrawsChartValues();
     for (auto _ : state) {
-        const NumberCounts counts = chartValues(kBarKindCount - 1, table, positions);
+        const NumberCounts counts = allDrawsChartValues();
         benchmark::DoNotOptimize(counts.data());
     }
 }
@@ -69,9 +65,7 @@ BENCHMARK(BM_ChartCountsAllDraws)->Unit(benchmark::kMillisecond);
 
 // Counting, filling the bar chart and painting it once, as the button does.
 void BM_DrawAllDrawsChart(benchmark::State& state) {
-    const DrawTable& table = benchTable();
-    PositionCounts positions;
-    positions.rebuild(table);
+    allDrawsChartValues();
     TTrendChartView view(TTrendChartView::Shape::Bar, QStringLiteral("PointSeries1"),
                          QStringLiteral("集計グラフ"));
     view.resize(622, 418);
@@ -79,7 +73,7 @@ void BM_DrawAllDrawsChart(benchmark::State& state) {
     QCoreApplication::processEvents();
     QImage image(view.size(), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
-        view.setValues(chartValues(kBarKindCount - 1, table, positions));
+        view.setValues(allDrawsChartValues());
         QPainter painter(&image);
         view.render(&painter);
     }

@@ -1,6 +1,7 @@
 // Downloading both data files of 99,999 draws from a server on the loopback
 // interface, with the checks of the content and the replacement of the files.
 
+#include "BenchData.h"
 #include "LocalHttpServer.h"
 #include "SampleData.h"
 #include "common/ProgramFiles.h"
@@ -12,8 +13,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-constexpr int kBenchDraws = 99'999; // the most a valid draw-result file holds
 
 void BM_DownloadDataFiles(benchmark::State& state) {
     const SampleFiles files = makeSampleFiles(kBenchDraws);

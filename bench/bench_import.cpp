@@ -1,6 +1,7 @@
 // Taking results in at the largest size: a 99,999-draw file of another tool
 // (the all-draws CSV) read, checked and merged against 99,999 held draws, and
 // the preview filled.
+#include "BenchData.h"
 #include "SampleData.h"
 #include "common/Clock.h"
 #include "common/DataFolder.h"
@@ -16,8 +17,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-constexpr int kBenchDraws = 99'999;
 
 struct ImportBenchData {
     QTemporaryDir program;

@@ -1,5 +1,6 @@
 // The winnings-and-spending ledger: a thousand entry files of a hundred lines
 // read and checked against the largest draw table, and the box filled.
+#include "BenchData.h"
 #include "SampleData.h"
 #include "common/DataFolder.h"
 #include "common/Formats.h"
@@ -16,7 +17,6 @@
 
 namespace {
 
-constexpr int kBenchDraws = 99'999;
 constexpr int kBenchFiles = 1'000;
 constexpr int kBenchLinesPerFile = 100;
 

@@ -1,6 +1,7 @@
 // Loading the two data files (99,999 draws and the real data) and ordering
 // the history view at 99,999 draws.
 
+#include "BenchData.h"
 #include "PeakMemory.h"
 #include "SampleData.h"
 #include "common/ProgramFiles.h"
@@ -16,9 +17,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-// The most draws a valid file holds: draw numbers end at 99,999.
-constexpr int kBenchDraws = 99'999;
 
 // Folder with both files of kBenchDraws draws, written on first use.
 const QString& benchDataDir() {

@@ -1,5 +1,6 @@
 // Generation by the logic alone (no board, no pause): 100,000 lines in each
 // generating mode, and the check for a step without candidates.
+#include "DataLines.h"
 #include "SampleData.h"
 #include "predict/GenerationRule.h"
 
@@ -10,17 +11,8 @@ namespace {
 constexpr int kLines = 100000;
 
 const PositionCounts& sampleCounts() {
-    static const PositionCounts counts = [] {
-        DrawTable table;
-        QStringList lines;
-        for (const QByteArray& line : makeSampleFiles(650).drawResults.split('\n'))
-            if (!line.trimmed().isEmpty())
-                lines.append(QString::fromLatin1(line.trimmed()));
-        appendDrawLines(lines, table);
-        PositionCounts built;
-        built.rebuild(table);
-        return built;
-    }();
+    static const PositionCounts counts =
+        positionCountsOf(drawTableOf(makeSampleFiles(650).drawResults));
     return counts;
 }
 

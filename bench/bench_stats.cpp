@@ -2,7 +2,7 @@
 // the form computes them when the number of draws changes, and each page
 // alone; and the statistics box filled and shown over the real draws.
 
-#include "SampleData.h"
+#include "BenchData.h"
 #include "analysis/StatsPages.h"
 #include "analysis/ui/StatsForm.h"
 #include "common/ProgramFiles.h"
@@ -14,20 +14,8 @@
 
 namespace {
 
-constexpr int kBenchDraws = 99'999;
-
-const DrawTable& benchTable() {
-    static const DrawTable table = [] {
-        DrawTable built;
-        const QString text = QString::fromLatin1(makeSampleFiles(kBenchDraws).drawResults);
-        appendDrawLines(text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts), built);
-        return built;
-    }();
-    return table;
-}
-
 void BM_StatsAllPages(benchmark::State& state) {
-    const DrawTable& table = benchTable();
+    const DrawTable& table = benchDrawTable();
     for (auto _ : state) {
         const StatsPages pages = statsPages(table, kBenchDraws);
         if (pages.range.draws != kBenchDraws)
@@ -39,13 +27,13 @@ BENCHMARK(BM_StatsAllPages)->Unit(benchmark::kMillisecond);
 
 void BM_StatsNumbers(benchmark::State& state) {
     for (auto _ : state)
-        benchmark::DoNotOptimize(numbersPage(benchTable(), kBenchDraws).uniformity.p);
+        benchmark::DoNotOptimize(numbersPage(benchDrawTable(), kBenchDraws).uniformity.p);
 }
 BENCHMARK(BM_StatsNumbers)->Unit(benchmark::kMillisecond);
 
 void BM_StatsPairs(benchmark::State& state) {
     for (auto _ : state)
-        benchmark::DoNotOptimize(pairsPage(benchTable(), kBenchDraws).outside);
+        benchmark::DoNotOptimize(pairsPage(benchDrawTable(), kBenchDraws).outside);
 }
 BENCHMARK(BM_StatsPairs)->Unit(benchmark::kMillisecond);
 
@@ -53,7 +41,7 @@ BENCHMARK(BM_StatsPairs)->Unit(benchmark::kMillisecond);
 void BM_StatsShape(benchmark::State& state) {
     const auto shape = static_cast<Shape>(state.range(0));
     for (auto _ : state)
-        benchmark::DoNotOptimize(shapePage(benchTable(), kBenchDraws, shape).test.p);
+        benchmark::DoNotOptimize(shapePage(benchDrawTable(), kBenchDraws, shape).test.p);
 }
 BENCHMARK(BM_StatsShape)
     ->ArgName("shape")
@@ -62,7 +50,7 @@ BENCHMARK(BM_StatsShape)
 
 void BM_StatsGaps(benchmark::State& state) {
     for (auto _ : state)
-        benchmark::DoNotOptimize(gapTable(benchTable(), kBenchDraws).rareCount());
+        benchmark::DoNotOptimize(gapTable(benchDrawTable(), kBenchDraws).rareCount());
 }
 BENCHMARK(BM_StatsGaps)->Unit(benchmark::kMillisecond);
 

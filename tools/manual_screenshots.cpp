@@ -4,17 +4,15 @@
 // so the data folder given is only read; settings go to a temporary folder too. Every picture the
 // manual refers to is written, also when a control it would use is missing (the picture then shows
 // the tab as it is).
-#include "ScratchProgramDir.h"
+#include "ToolApplication.h"
 #include "analysis/ui/BacktestForm.h"
 #include "analysis/ui/StatsForm.h"
 #include "analysis/ui/WheelForm.h"
-#include "app/QtTranslations.h"
 #include "app/ui/About.h"
 #include "app/ui/Main.h"
 #include "app/ui/Splash.h"
 #include "common/Clock.h"
 #include "common/Formats.h"
-#include "common/ProgramFiles.h"
 #include "common/ui/DrawNumberEdit.h"
 #include "common/ui/PageControl.h"
 #include "data/ui/ImportForm.h"
@@ -326,12 +324,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     qInstallMessageHandler(quietOffscreenNotes);
-    const ScratchProgramDir program;
+    const ToolApplication tool(argc, argv);
+    const ScratchProgramDir& program = tool.program();
     if (!program.copyDataFrom(QString::fromLocal8Bit(argv[1])))
         return 1;
-    QApplication app(argc, argv);
-    installQtTranslations(); // the buttons in the pictures read as in the program
-    setProgramDir(program.path());
     g_out.setPath(QString::fromLocal8Bit(argv[2]));
     g_out.mkpath(QStringLiteral("."));
     Clock::setPausesEnabled(false);

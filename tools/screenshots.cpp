@@ -3,15 +3,13 @@
 // The window works on a temporary program folder holding a copy of the data
 // files; the lines it saves for the lookup and matching pictures go there, and
 // the folder given is only read. Settings go to a temporary folder too.
-#include "ScratchProgramDir.h"
+#include "ToolApplication.h"
 #include "analysis/ui/ChartsPage.h"
 #include "analysis/ui/MatchingPage.h"
-#include "app/QtTranslations.h"
 #include "app/ui/Main.h"
 #include "common/Clock.h"
 #include "common/DataFolder.h"
 #include "common/Formats.h"
-#include "common/ProgramFiles.h"
 #include "common/ui/CountSpinEdit.h"
 #include "common/ui/PageControl.h"
 #include "predict/ui/ExclusionTable.h"
@@ -141,13 +139,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s <program folder> <output folder>\n", argv[0]);
         return 2;
     }
-    const ScratchProgramDir program;
-    if (!program.copyDataFrom(
+    const ToolApplication tool(argc, argv);
+    if (!tool.program().copyDataFrom(
             QDir(QString::fromLocal8Bit(argv[1])).filePath(QStringLiteral("download"))))
         return 1;
-    QApplication app(argc, argv);
-    installQtTranslations();
-    setProgramDir(program.path());
     const QDir out(QString::fromLocal8Bit(argv[2]));
     out.mkpath(QStringLiteral("."));
 

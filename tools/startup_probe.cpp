@@ -4,10 +4,8 @@
 // The window starts over a temporary copy of the folder's data files, so the
 // folder given is only read; settings go to a temporary folder too. The
 // platform is offscreen.
-#include "ScratchProgramDir.h"
-#include "app/QtTranslations.h"
+#include "ToolApplication.h"
 #include "app/ui/Main.h"
-#include "common/ProgramFiles.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,15 +20,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s <program folder>\n", argv[0]);
         return 2;
     }
-    const ScratchProgramDir program;
-    if (!program.copyDataFrom(
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    const ToolApplication tool(argc, argv);
+    if (!tool.program().copyDataFrom(
             QDir(QString::fromLocal8Bit(argv[1])).filePath(QStringLiteral("download"))))
         return 1;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    installQtTranslations();
-    setProgramDir(program.path());
 
     QElapsedTimer clock;
     clock.start();

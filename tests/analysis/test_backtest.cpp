@@ -1,3 +1,4 @@
+#include "DataLines.h"
 #include "TestSupport.h"
 
 #include "analysis/Backtest.h"
@@ -28,15 +29,11 @@ const RealData& realData() {
 
 // Draws 1..30 all 01..07 (bonus 08 09), then draw 31: 08..14 (bonus 01 02).
 QVector<DrawResult> craftedHistory() {
-    DrawTable table;
-    QStringList lines;
+    QByteArray bytes;
     for (int n = 1; n <= 30; ++n)
-        lines << QString::fromLatin1(drawLine(n, "2020/01/03", {1, 2, 3, 4, 5, 6, 7}, {8, 9}));
-    lines << QString::fromLatin1(drawLine(31, "2020/08/07", {8, 9, 10, 11, 12, 13, 14}, {1, 2}));
-    for (QString& line : lines)
-        line = line.trimmed();
-    appendDrawLines(lines, table);
-    return drawsOldestFirst(table);
+        bytes += drawLine(n, "2020/01/03", {1, 2, 3, 4, 5, 6, 7}, {8, 9});
+    bytes += drawLine(31, "2020/08/07", {8, 9, 10, 11, 12, 13, 14}, {1, 2});
+    return drawsOldestFirst(drawTableOf(bytes));
 }
 
 qint64 choose(int n, int k) {

@@ -25,16 +25,10 @@ QStringList downloadFolder(const TempProgramDir& dir) {
 
 } // namespace
 
-class TestDownload : public QObject {
+class TestDownload : public DownloadTest {
     Q_OBJECT
 
-    std::unique_ptr<TempProgramDir> m_dir;
-    std::unique_ptr<LocalHttpServer> m_server;
-
 private slots:
-    void init();
-    void cleanup();
-
     void baseAddressFromSetting_data();
     void baseAddressFromSetting();
     void successReplacesBothFilesAndAsksTheServerEachTime();
@@ -48,20 +42,6 @@ private slots:
     void transferBeyondTheLimitsFails_data();
     void transferBeyondTheLimitsFails();
 };
-
-void TestDownload::init() {
-    m_dir = std::make_unique<TempProgramDir>();
-    m_server = std::make_unique<LocalHttpServer>();
-    QVERIFY(m_server->isListening());
-    serveNewDataFiles(*m_dir, *m_server);
-    setDownloadTimeoutMs(0);
-}
-
-void TestDownload::cleanup() {
-    resetDownloadSettings();
-    m_server.reset();
-    m_dir.reset();
-}
 
 void TestDownload::baseAddressFromSetting_data() {
     QTest::addColumn<QString>("setting");

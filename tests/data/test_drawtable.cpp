@@ -1,3 +1,4 @@
+#include "DataLines.h"
 #include "SampleData.h"
 #include "TestSupport.h"
 
@@ -6,8 +7,6 @@
 #include "data/DrawIndex.h"
 #include "data/DrawTable.h"
 #include "data/HistoryOrder.h"
-
-#include <QRandomGenerator>
 
 #include <functional>
 #include <limits>
@@ -125,13 +124,10 @@ private slots:
 
     // The in-place reader must give what the shared routines give for any text.
     void agreesWithFieldRuleOnMutatedLines() {
-        QRandomGenerator random(7);
-        const QString alphabet = QStringLiteral("0123456789/,+- x\u3000");
-        for (int round = 0; round < 20000; ++round) {
-            const QString line = mutatedLine(kLine, alphabet, random);
-            QCOMPARE(outcome([&] { return parseDrawLine(line); }),
-                     outcome([&] { return referenceParse(line); }));
-        }
+        compareOnMutatedLines(
+            kLine, QStringLiteral("0123456789/,+- x\u3000"), 7,
+            [](const QString& line) { return outcome([&] { return parseDrawLine(line); }); },
+            [](const QString& line) { return outcome([&] { return referenceParse(line); }); });
     }
 
     void badLineKeepsEarlierDraws() {
@@ -255,9 +251,7 @@ private slots:
     }
 
     void orderAgreesWithCompare() {
-        const SampleFiles files = makeSampleFiles(1500);
-        const DrawTable table =
-            tableOf(QString::fromLatin1(files.drawResults).split(u"\r\n"_qs, Qt::SkipEmptyParts));
+        const DrawTable table = drawTableOf(makeSampleFiles(1500).drawResults);
         for (int key = -kHistoryColumns; key <= kHistoryColumns; ++key) {
             const QVector<int> order = historyOrder(table, key);
             QCOMPARE(order.size(), table.count());

@@ -1,3 +1,4 @@
+#include "DataLines.h"
 #include "TestSupport.h"
 
 #include "common/CommaText.h"
@@ -18,12 +19,19 @@ namespace {
 // Draw 10 on 2024/02/29: 01..07, bonus 08 09. Draw 11 a week later: 11..17,
 // bonus 18 19. Prize data only for draw 10, with tier 1 at 0 yen.
 void smallTables(DrawTable& draws, PrizeTable& prizes) {
-    appendDrawLines(
-        {QString::fromLatin1(
-             drawLine(11, "2024/03/07", {11, 12, 13, 14, 15, 16, 17}, {18, 19}).trimmed()),
-         QString::fromLatin1(drawLine(10, "2024/02/29", {1, 2, 3, 4, 5, 6, 7}, {8, 9}).trimmed())},
-        draws);
+    draws = drawTableOf(drawLine(11, "2024/03/07", {11, 12, 13, 14, 15, 16, 17}, {18, 19}) +
+                        drawLine(10, "2024/02/29", {1, 2, 3, 4, 5, 6, 7}, {8, 9}));
     appendPrizeLines({QString::fromLatin1(prizeLine(10).trimmed())}, prizes);
+}
+
+// A row of a draw with its result, nothing won.
+LedgerRow drawnRow(int drawNumber, QDate drawDate, int lines) {
+    LedgerRow row;
+    row.drawNumber = drawNumber;
+    row.drawn = true;
+    row.drawDate = drawDate;
+    row.lines = lines;
+    return row;
 }
 
 QStringList lines(std::initializer_list<const char*> texts) {
@@ -149,10 +157,7 @@ void TestLedger::skippedAndUndrawnDraws() {
 }
 
 void TestLedger::deadlines() {
-    LedgerRow row;
-    row.drawn = true;
-    row.drawDate = QDate(2024, 2, 29);
-    row.lines = 1;
+    LedgerRow row = drawnRow(1, QDate(2024, 2, 29), 1);
     QVERIFY(!row.deadline().isValid()); // nothing won: no deadline
     row.tierLines.at(5) = 1;
     QCOMPARE(row.deadline(), QDate(2025, 2, 28)); // no 29th next year
@@ -258,11 +263,7 @@ void TestLedger::reminderShowsOncePerDay() {
 void TestLedger::yearsTotalsAndTexts() {
     // Years and totals per year are checked through the box (test_ledgerform);
     // here the texts of a row beyond 32 bits and of a loss.
-    LedgerRow b;
-    b.drawNumber = 20;
-    b.drawn = true;
-    b.drawDate = QDate(2024, 12, 27);
-    b.lines = 10;
+    LedgerRow b = drawnRow(20, QDate(2024, 12, 27), 10);
     b.tierLines.at(0) = 1;
     b.won = 1'234'567'890'123;
     LedgerRow c = b;
@@ -278,12 +279,7 @@ void TestLedger::yearsTotalsAndTexts() {
 }
 
 void TestLedger::csvBytes() {
-    LedgerRow row;
-    row.drawNumber = 7;
-    row.drawn = true;
-    row.drawDate = QDate(2013, 5, 17);
-    row.lines = 4;
-    const QByteArray csv = ledgerCsv({row}, QDate(2014, 1, 1));
+    const QByteArray csv = ledgerCsv({drawnRow(7, QDate(2013, 5, 17), 4)}, QDate(2014, 1, 1));
     QVERIFY(csv.startsWith("\xEF\xBB\xBF"));
     const QString text = QString::fromUtf8(csv.mid(3));
     QCOMPARE(text,

@@ -1,5 +1,6 @@
 // The random generator, the acceptance rule of each mode, the check for a
 // step without candidates, the range marks and the stored exclusion text.
+#include "DataLines.h"
 #include "SampleData.h"
 #include "TestSupport.h"
 
@@ -10,20 +11,8 @@
 
 namespace {
 
-PositionCounts countsOf(const QByteArray& drawFile) {
-    DrawTable table;
-    QStringList lines;
-    for (const QByteArray& line : drawFile.split('\n'))
-        if (!line.trimmed().isEmpty())
-            lines.append(QString::fromLatin1(line.trimmed()));
-    appendDrawLines(lines, table);
-    PositionCounts counts;
-    counts.rebuild(table);
-    return counts;
-}
-
 PositionCounts sampleCounts() {
-    return countsOf(makeSampleFiles(300).drawResults);
+    return positionCountsOf(drawTableOf(makeSampleFiles(300).drawResults));
 }
 
 // Draws positions 3..7 are always 3..7; position 1 holds 1 or 2 twice each,
@@ -38,7 +27,7 @@ PositionCounts trapCounts() {
     int draw = 4;
     for (const QList<int>& line : mains)
         bytes += drawLine(draw--, QStringLiteral("2013/04/05"), line, {20, 21});
-    return countsOf(bytes);
+    return positionCountsOf(drawTableOf(bytes));
 }
 
 // The numbers of a line in the order they were accepted.

@@ -2,6 +2,8 @@
 
 #include "data/Download.h"
 
+#include <QTest>
+
 const SampleFiles& oldDataFiles() {
     static const SampleFiles files = makeSampleFiles(20, 1);
     return files;
@@ -24,4 +26,17 @@ void resetDownloadSettings() {
     setDownloadTimeoutMs(0);
     setDownloadTransferLimitMs(0);
     setDownloadBodyLimitBytes(0);
+}
+
+void DownloadTest::init() {
+    m_dir = std::make_unique<TempProgramDir>();
+    m_server = std::make_unique<LocalHttpServer>();
+    QVERIFY(m_server->isListening());
+    serveNewDataFiles(*m_dir, *m_server);
+}
+
+void DownloadTest::cleanup() {
+    resetDownloadSettings();
+    m_server.reset();
+    m_dir.reset();
 }

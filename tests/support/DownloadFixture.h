@@ -4,7 +4,10 @@
 #include "SampleData.h"
 #include "TestSupport.h"
 
+#include <QObject>
 #include <QString>
+
+#include <memory>
 
 // What the download tests share: the paths the data server offers, the data
 // files a program folder holds before a download and those the server offers
@@ -20,3 +23,18 @@ const SampleFiles& newDataFiles(); // 25 draws
 void serveNewDataFiles(TempProgramDir& dir, LocalHttpServer& server);
 // Back to the built-in data server, time-out and limits.
 void resetDownloadSettings();
+
+// The frame of a test that downloads: before each test function a new
+// program folder with the old files and a listening server offering the new
+// ones as the data server; after it, the built-in settings again.
+class DownloadTest : public QObject {
+    Q_OBJECT
+
+protected:
+    std::unique_ptr<TempProgramDir> m_dir;
+    std::unique_ptr<LocalHttpServer> m_server;
+
+private slots:
+    void init();
+    void cleanup();
+};

@@ -118,4 +118,9 @@ void WindowTest::openWindow() {
 void WindowTest::closeWindow() {
     m_form.reset();
     m_dir.reset();
+    m_answerer.reset();
+}
+
+void WindowTest::answerBoxes() {
+    m_answerer = std::make_unique<ModalAnswerer>();
 }

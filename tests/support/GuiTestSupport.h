@@ -124,8 +124,10 @@ protected:
     void newProgramFolder();
     // Creates the window over the folder's data and shows it as the active window.
     void openWindow();
-    // Ends the window, then removes the folder.
+    // Ends the window, then removes the folder and stops answering boxes.
     void closeWindow();
+    // Until closeWindow(), m_answerer answers and records the message boxes.
+    void answerBoxes();
     // The control of the window with this objectName; fails the test if absent.
     template <typename T> T* find(const QString& name) const {
         return control<T>(m_form.get(), name);
@@ -145,6 +147,7 @@ protected:
 
     std::unique_ptr<TempProgramDir> m_dir;
     std::unique_ptr<TMainForm> m_form;
+    std::unique_ptr<ModalAnswerer> m_answerer;
 };
 
 // Checks the model's structure now and after every change it signals, for as

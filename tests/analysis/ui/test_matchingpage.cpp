@@ -38,8 +38,6 @@ QByteArray tierLines(const QByteArray& draw) {
 class TestMatchingPage : public WindowTest {
     Q_OBJECT
 
-    std::unique_ptr<ModalAnswerer> m_answerer;
-
     QAbstractSpinBox* edit() { return find<QAbstractSpinBox>(QStringLiteral("editSelectNum")); }
     StringGrid* grid() { return find<StringGrid>(QStringLiteral("gridHitSel")); }
     QPushButton* exec() { return find<QPushButton>(QStringLiteral("btnExec")); }
@@ -69,16 +67,13 @@ private slots:
     void initTestCase() { Clock::setPausesEnabled(false); }
     void init() {
         newProgramFolder();
-        m_answerer = std::make_unique<ModalAnswerer>();
+        answerBoxes();
         start(
             drawLine(122, QStringLiteral("2015/08/14"), {1, 2, 3, 4, 5, 6, 7}, {8, 9}) +
                 drawLine(121, QStringLiteral("2015/08/07"), {11, 12, 13, 14, 15, 16, 17}, {18, 19}),
             prizeLine(122) + prizeLine(121));
     }
-    void cleanup() {
-        closeWindow();
-        m_answerer.reset();
-    }
+    void cleanup() { closeWindow(); }
 
     void typingLoadsTheFileOfEachText() {
         // The load set the coming draw number, which has no file.

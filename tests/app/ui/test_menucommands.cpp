@@ -42,16 +42,10 @@ int historyRows(TMainForm& form) {
 
 } // namespace
 
-class TestMenuCommands : public QObject {
+class TestMenuCommands : public DownloadTest {
     Q_OBJECT
 
-    std::unique_ptr<TempProgramDir> m_dir;
-    std::unique_ptr<LocalHttpServer> m_server;
-
 private slots:
-    void init();
-    void cleanup();
-
     void downloadReloadsEverythingWhileLockedOut();
     void failedDownloadShowsOneErrorAndKeepsTheData_data();
     void failedDownloadShowsOneErrorAndKeepsTheData();
@@ -62,18 +56,6 @@ private slots:
     void helpOpensManualOrSaysWhereItIs();
     void aboutBoxShowsVersionModally();
 };
-
-void TestMenuCommands::init() {
-    m_dir = std::make_unique<TempProgramDir>();
-    m_server = std::make_unique<LocalHttpServer>();
-    serveNewDataFiles(*m_dir, *m_server);
-}
-
-void TestMenuCommands::cleanup() {
-    resetDownloadSettings();
-    m_server.reset();
-    m_dir.reset();
-}
 
 void TestMenuCommands::downloadReloadsEverythingWhileLockedOut() {
     ModalAnswerer answerer;

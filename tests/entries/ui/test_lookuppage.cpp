@@ -19,6 +19,12 @@ const QByteArray kLine2 = "123,01,02,03,04,05,06,07\r\n";
 const QByteArray kLine3 = "123,11,12,13,14,15,16,17\r\n";
 const QString kNoData = QStringLiteral("保存データがありません…。");
 const QString kCanCancel = QStringLiteral("取消し処理がおこなえます。");
+
+// The questions of the two cancel buttons; %1 is the draw text as typed.
+const QString kOneQuestion = QStringLiteral("『第%1回』の１行選択されている申込数字が削除されます。"
+                                            "元に戻すことは出来ませんが…本当によろしいですか？");
+const QString kAllQuestion = QStringLiteral("『第%1回』全ての申込数字が削除されます。"
+                                            "元に戻すことは出来ませんが…本当によろしいですか？");
 } // namespace
 
 class TestLookupPage : public WindowTest {
@@ -57,6 +63,19 @@ class TestLookupPage : public WindowTest {
         QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, cell.center());
         QVERIFY(grid()->hasFocus());
         QCOMPARE(grid()->currentDataRow(), row);
+    }
+
+    // Clicks a cancel button; the answerer gives its question the answer.
+    void press(QPushButton* button, ModalAnswerer& answerer, QMessageBox::StandardButton answer) {
+        answerer.answer(answer);
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    // Cancels every line of the draw text, answering Yes: the question names
+    // the text as typed, and the file of that text goes.
+    void cancelAllOf(ModalAnswerer& answerer, const QString& draw) {
+        press(allDelete(), answerer, QMessageBox::Yes);
+        QCOMPARE(answerer.boxes().last().text, kAllQuestion.arg(draw));
+        QVERIFY(!m_dir->exists(QStringLiteral("client/%1.csv").arg(draw)));
     }
 
 private slots:
@@ -129,24 +148,20 @@ private slots:
         grid()->setCurrentDataRow(1);
         {
             ModalAnswerer answerer;
-            answerer.answer(QMessageBox::No);
-            QTest::mouseClick(oneDelete(), Qt::LeftButton);
+            press(oneDelete(), answerer, QMessageBox::No);
             QCOMPARE(answerer.boxes().size(), 1);
             const ModalAnswerer::Box box = answerer.boxes().first();
             QCOMPARE(box.caption, QStringLiteral("確認メッセージ"));
             QCOMPARE(box.icon, QMessageBox::Warning);
             QCOMPARE(box.buttons, QMessageBox::Yes | QMessageBox::No);
             QCOMPARE(box.defaultButton, QMessageBox::No);
-            QCOMPARE(box.text,
-                     QStringLiteral("『第123回』の１行選択されている申込数字が削除されます。"
-                                    "元に戻すことは出来ませんが…本当によろしいですか？"));
+            QCOMPARE(box.text, kOneQuestion.arg(QStringLiteral("123")));
         }
         QCOMPARE(file(), kLine1 + kLine2 + kLine3);
         QCOMPARE(grid()->dataRowCount(), 3);
 
         ModalAnswerer answerer;
-        answerer.answer(QMessageBox::Yes);
-        QTest::mouseClick(oneDelete(), Qt::LeftButton);
+        press(oneDelete(), answerer, QMessageBox::Yes);
         QCOMPARE(firstCells(), (QStringList{"123|03", "123|11"}));
         QCOMPARE(file(), kLine1 + kLine3);
         QCOMPARE(m_form->focusWidget(), grid());
@@ -156,15 +171,13 @@ private slots:
         m_dir->writeFile(QStringLiteral("client/123.csv"), kLine1);
         showLookupTab();
         ModalAnswerer answerer;
-        answerer.answer(QMessageBox::Yes);
-        QTest::mouseClick(oneDelete(), Qt::LeftButton);
+        press(oneDelete(), answerer, QMessageBox::Yes);
         QVERIFY(!grid()->hasData());
         QVERIFY(oneDelete()->isEnabled()); // until the next refresh
         QVERIFY(m_dir->exists(QStringLiteral("client/123.csv")));
         QCOMPARE(file(), QByteArray());
         // A second press on the empty row changes nothing on disk.
-        answerer.answer(QMessageBox::Yes);
-        QTest::mouseClick(oneDelete(), Qt::LeftButton);
+        press(oneDelete(), answerer, QMessageBox::Yes);
         QVERIFY(m_dir->exists(QStringLiteral("client/123.csv")));
         m_form->findChild<QWidget*>(QStringLiteral("TabSheet4"));
         showLookupTab();
@@ -179,15 +192,9 @@ private slots:
         m_dir->writeFile(QStringLiteral("client/123.csv"), kLine1 + kLine2);
         showLookupTab();
         ModalAnswerer answerer;
-        answerer.answer(QMessageBox::No);
-        QTest::mouseClick(allDelete(), Qt::LeftButton);
+        press(allDelete(), answerer, QMessageBox::No);
         QCOMPARE(file(), kLine1 + kLine2);
-        answerer.answer(QMessageBox::Yes);
-        QTest::mouseClick(allDelete(), Qt::LeftButton);
-        QCOMPARE(answerer.boxes().last().text,
-                 QStringLiteral("『第123回』全ての申込数字が削除されます。"
-                                "元に戻すことは出来ませんが…本当によろしいですか？"));
-        QVERIFY(!m_dir->exists(QStringLiteral("client/123.csv")));
+        cancelAllOf(answerer, QStringLiteral("123"));
         QVERIFY(!grid()->hasData());
         QCOMPARE(guide(), kNoData);
         QVERIFY(!oneDelete()->isEnabled());
@@ -202,11 +209,9 @@ private slots:
         showLookupTab();
         QCOMPARE(firstCells(), (QStringList{"123|03", "123|01"}));
         ModalAnswerer answerer;
-        answerer.answer(QMessageBox::Yes);
-        QTest::mouseClick(oneDelete(), Qt::LeftButton);
+        press(oneDelete(), answerer, QMessageBox::Yes);
         QCOMPARE(file(), other + kLine2 + hidden);
-        answerer.answer(QMessageBox::Yes);
-        QTest::mouseClick(allDelete(), Qt::LeftButton);
+        press(allDelete(), answerer, QMessageBox::Yes);
         QCOMPARE(file(), other + hidden);
         QCOMPARE(guide(), kCanCancel);
         QVERIFY(!grid()->hasData());
@@ -242,21 +247,13 @@ private slots:
         QCOMPARE(firstCells(), (QStringList{"0123|01", "0123|11"}));
 
         ModalAnswerer answerer;
-        answerer.answer(QMessageBox::Yes);
-        QTest::mouseClick(oneDelete(), Qt::LeftButton);
-        QCOMPARE(answerer.texts(), QStringList{QStringLiteral(
-                                       "『第0123回』の１行選択されている申込数字が削除されます。"
-                                       "元に戻すことは出来ませんが…本当によろしいですか？")});
+        press(oneDelete(), answerer, QMessageBox::Yes);
+        QCOMPARE(answerer.texts(), QStringList{kOneQuestion.arg(QStringLiteral("0123"))});
         QCOMPARE(file(QStringLiteral("0123")), zero1);
         QCOMPARE(firstCells(), QStringList{"0123|01"});
         QCOMPARE(file(), kLine1);
 
-        answerer.answer(QMessageBox::Yes);
-        QTest::mouseClick(allDelete(), Qt::LeftButton);
-        QCOMPARE(answerer.boxes().last().text,
-                 QStringLiteral("『第0123回』全ての申込数字が削除されます。"
-                                "元に戻すことは出来ませんが…本当によろしいですか？"));
-        QVERIFY(!m_dir->exists(QStringLiteral("client/0123.csv")));
+        cancelAllOf(answerer, QStringLiteral("0123"));
         QCOMPARE(file(), kLine1);
         QCOMPARE(edit()->text(), QStringLiteral("0123"));
     }

@@ -48,8 +48,6 @@ QStringList expectedLines(quint32 seed, const GenerationRule& rule, int count) {
 class TestAutoGeneration : public WindowTest {
     Q_OBJECT
 
-    std::unique_ptr<ModalAnswerer> m_answerer;
-
     StringGrid* grid() { return find<StringGrid>(QStringLiteral("gridSelectItem")); }
     TCountSpinEdit* spin(const QString& name) { return find<TCountSpinEdit>(name); }
     void click(const QString& name) {
@@ -96,12 +94,11 @@ private slots:
         Clock::setFixedTime(kMidnight);
         Clock::setPausesEnabled(false);
         m_dir->writeSampleData(60);
-        m_answerer = std::make_unique<ModalAnswerer>();
+        answerBoxes();
         openWindow();
     }
     void cleanup() {
         closeWindow();
-        m_answerer.reset();
         Clock::setFixedTime({});
         Clock::setPausesEnabled(true);
     }

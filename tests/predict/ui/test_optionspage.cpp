@@ -48,8 +48,6 @@ void sendFocusOut(QWidget* widget) {
 class TestOptionsPage : public WindowTest {
     Q_OBJECT
 
-    std::unique_ptr<ModalAnswerer> m_answerer;
-
     void start() {
         openWindow();
         find<TPageControl>(QStringLiteral("pctrlMain"))->setCurrentIndex(1);
@@ -110,13 +108,10 @@ private slots:
     void init() {
         newProgramFolder();
         m_dir->writeSampleData(30);
-        m_answerer = std::make_unique<ModalAnswerer>();
+        answerBoxes();
         start();
     }
-    void cleanup() {
-        closeWindow();
-        m_answerer.reset();
-    }
+    void cleanup() { closeWindow(); }
 
     void firstStartShowsDefaultsAndRangeView() {
         QCOMPARE(spin(QStringLiteral("editAutoSelectDefault"))->text(), QStringLiteral("10"));
