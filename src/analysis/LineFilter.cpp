@@ -25,13 +25,9 @@ public:
     }
 
 private:
-    struct Figures {
-        int sum = 0;
-        int odd = 0;
-        int low = 0;
+    // The figures so far, with the run that ends at the last number chosen.
+    struct Figures : LineFigures {
         int run = 0;
-        int longest = 0;
-        int shared = 0;
         int last = -1;
     };
 
@@ -40,9 +36,7 @@ private:
         return !range.on || value <= range.max;
     }
     // A whole line, by the one rule; forbidden numbers never enter the walk.
-    bool complete(const Figures& f) const {
-        return passes(m_filter, LineFigures{f.sum, f.odd, f.low, f.longest, f.shared, false});
-    }
+    bool complete(const Figures& f) const { return passes(m_filter, f); }
 
     void walk(int chosen, int from, const Figures& f) {
         const int left = kPositions - chosen; // numbers still to choose, this one included
@@ -58,9 +52,9 @@ private:
             next.low += n <= kLowTop ? 1 : 0;
             next.shared += m_previous[n - 1] ? 1 : 0;
             next.run = n == f.last + 1 ? f.run + 1 : 1;
-            next.longest = std::max(f.longest, next.run);
+            next.longestRun = std::max(f.longestRun, next.run);
             next.last = n;
-            if (!atMost(m_filter.longestRun, next.longest) || !atMost(m_filter.odd, next.odd) ||
+            if (!atMost(m_filter.longestRun, next.longestRun) || !atMost(m_filter.odd, next.odd) ||
                 !atMost(m_filter.low, next.low) || !atMost(m_filter.shared, next.shared))
                 continue;
             if (left == 1) {

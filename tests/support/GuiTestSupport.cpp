@@ -121,6 +121,18 @@ void WindowTest::closeWindow() {
     m_answerer.reset();
 }
 
+void WindowTest::closeWaitBoxSoon(QObject* context, QString& shown) {
+    QTimer::singleShot(0, context, [this, &shown] {
+        auto* wait = control<QWidget>(m_form.get(), QStringLiteral("SplashForm"));
+        shown = control<QLabel>(wait, QStringLiteral("lblTitle"))->text();
+        wait->close();
+    });
+}
+
+bool WindowTest::waitBoxVisible() const {
+    return control<QWidget>(m_form.get(), QStringLiteral("SplashForm"))->isVisible();
+}
+
 void WindowTest::answerBoxes() {
     m_answerer = std::make_unique<ModalAnswerer>();
 }

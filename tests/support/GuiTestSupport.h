@@ -132,6 +132,10 @@ protected:
     template <typename T> T* find(const QString& name) const {
         return control<T>(m_form.get(), name);
     }
+    // At the running command's next look at the events, reads the please-wait
+    // box's text into `shown` and closes the box, as a user would.
+    void closeWaitBoxSoon(QObject* context, QString& shown);
+    bool waitBoxVisible() const;
     // Opens a Form with the window's menu command `command`, runs `body` on
     // it, then closes it; fails the test unless it opened.
     template <typename Form>

@@ -47,6 +47,18 @@ int s_progressDelay = 500;
 
 constexpr FormStyle kStyle{};
 
+// The look of the form's grids: fixed-pitch digits at the form's sizes.
+FormGridLook gridLook(const QList<int>& columnWidths) {
+    return {fixedGothicFont(kStyle.pixelSize), fixedGothicFont(kStyle.smallPixelSize),
+            geometry::kRowHeight, columnWidths};
+}
+
+QGroupBox* namedGroup(const QString& title, const QString& name) {
+    auto* group = new QGroupBox(title);
+    group->setObjectName(name);
+    return group;
+}
+
 int sum(const QList<int>& widths) {
     return std::accumulate(widths.cbegin(), widths.cend(), 0);
 }
@@ -111,8 +123,7 @@ TWheelForm::TWheelForm(LinesToMain toMain, QWidget* parent)
     : QDialog(parent), m_toMain(std::move(toMain)) {
     kStyle.setUp(this, QStringLiteral("WheelForm"), QStringLiteral("ホイール作成"));
 
-    auto* promise = new QGroupBox(QStringLiteral("プールと約束"));
-    promise->setObjectName(QStringLiteral("groupWheelPromise"));
+    auto* promise = namedGroup(QStringLiteral("プールと約束"), QStringLiteral("groupWheelPromise"));
     promise->setLayout(buildPromise());
     m_summary =
         kStyle.caption(QString(), QStringLiteral("lblWheelSummary"), kStyle.pixelSize, true);
@@ -168,13 +179,10 @@ QLayout* TWheelForm::buildPromise() {
 }
 
 QWidget* TWheelForm::buildLines() {
-    auto* group = new QGroupBox(QStringLiteral("作成した口"));
-    group->setObjectName(QStringLiteral("groupWheelLines"));
+    auto* group = namedGroup(QStringLiteral("作成した口"), QStringLiteral("groupWheelLines"));
     m_linesModel = new WheelLinesModel(this);
-    m_linesGrid = formGrid(
-        this, QStringLiteral("gridWheelLines"), m_linesModel, StripedGrid::Placement::Centred,
-        {fixedGothicFont(kStyle.pixelSize), fixedGothicFont(kStyle.smallPixelSize),
-         geometry::kRowHeight, geometry::kLineColumns});
+    m_linesGrid = formGrid(this, QStringLiteral("gridWheelLines"), m_linesModel,
+                           StripedGrid::Placement::Centred, gridLook(geometry::kLineColumns));
     m_linesGrid->setFixedWidth(sum(geometry::kLineColumns) + geometry::kScrollBar);
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(m_linesGrid);
@@ -182,13 +190,10 @@ QWidget* TWheelForm::buildLines() {
 }
 
 QWidget* TWheelForm::buildCover() {
-    auto* group = new QGroupBox(QStringLiteral("当たりと穴"));
-    group->setObjectName(QStringLiteral("groupWheelCover"));
+    auto* group = namedGroup(QStringLiteral("当たりと穴"), QStringLiteral("groupWheelCover"));
     m_coverModel = new WheelCoverModel(this);
-    m_coverGrid = formGrid(
-        this, QStringLiteral("gridWheelCover"), m_coverModel, StripedGrid::Placement::Centred,
-        {fixedGothicFont(kStyle.pixelSize), fixedGothicFont(kStyle.smallPixelSize),
-         geometry::kRowHeight, geometry::kCoverColumns});
+    m_coverGrid = formGrid(this, QStringLiteral("gridWheelCover"), m_coverModel,
+                           StripedGrid::Placement::Centred, gridLook(geometry::kCoverColumns));
     m_coverGrid->setMinimumWidth(sum(geometry::kCoverColumns) + geometry::kScrollBar);
     m_coverGrid->setFixedHeight((geometry::kCoverRows + 1) * geometry::kRowHeight +
                                 geometry::kTitleExtra);

@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <array>
+
 namespace {
 
 // Where each control sits, in pixels of its parent.
@@ -28,6 +30,10 @@ constexpr QRect kThresholdCaption{206, 136, 104, 28}, kThreshold{312, 136, 64, 2
 constexpr QRect kAgainUpdate{436, 134, 80, 32}, kBaseDef{522, 134, 86, 32};
 } // namespace geometry
 
+// The four modes' radio-button handlers, by GenerationMode.
+constexpr std::array<void (TOptionsPage::*)(), 4> kModeClicks{
+    &TOptionsPage::RadioButton1Click, &TOptionsPage::RadioButton2Click,
+    &TOptionsPage::RadioButton3Click, &TOptionsPage::RadioButton4Click};
 } // namespace
 
 TOptionsPage::TOptionsPage(TSettings& settings, const PositionCounts& counts, QWidget* parent)
@@ -60,10 +66,8 @@ void TOptionsPage::buildBasicGroup() {
         m_radios.append(radio);
     }
     m_radios.at(3)->setChecked(true);
-    connect(m_radios.at(0), &QRadioButton::clicked, this, &TOptionsPage::RadioButton1Click);
-    connect(m_radios.at(1), &QRadioButton::clicked, this, &TOptionsPage::RadioButton2Click);
-    connect(m_radios.at(2), &QRadioButton::clicked, this, &TOptionsPage::RadioButton3Click);
-    connect(m_radios.at(3), &QRadioButton::clicked, this, &TOptionsPage::RadioButton4Click);
+    for (int mode = 0; mode < static_cast<int>(kModeClicks.size()); ++mode)
+        connect(m_radios.at(mode), &QRadioButton::clicked, this, kModeClicks.at(mode));
 
     makeLabel(group, QStringLiteral("Label1"), QStringLiteral("連続申込み口数"),
               geometry::kCountCaption);
@@ -127,20 +131,7 @@ void TOptionsPage::btnBaseDefClick(bool resetToDefaults) {
 void TOptionsPage::chooseMode(GenerationMode mode) {
     // The radio button first: the mode operation reads which one is checked.
     m_radios.at(static_cast<int>(mode))->setChecked(true);
-    switch (mode) {
-    case GenerationMode::Manual:
-        RadioButton1Click();
-        break;
-    case GenerationMode::Random:
-        RadioButton2Click();
-        break;
-    case GenerationMode::Exclusion:
-        RadioButton3Click();
-        break;
-    case GenerationMode::PositionThreshold:
-        RadioButton4Click();
-        break;
-    }
+    (this->*kModeClicks.at(static_cast<int>(mode)))();
 }
 
 void TOptionsPage::RadioButton1Click() {

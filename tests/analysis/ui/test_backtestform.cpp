@@ -154,17 +154,13 @@ void TestBacktestForm::closingThePleaseWaitBoxStopsTheRun() {
     ModalAnswerer answerer;
     withForm(answerer, [&](TBacktestForm* box) {
         QString shown;
-        // Runs at the run's first look at the events, after its first draw.
-        QTimer::singleShot(0, box, [&] {
-            auto* wait = control<QWidget>(m_form.get(), QStringLiteral("SplashForm"));
-            shown = control<QLabel>(wait, QStringLiteral("lblTitle"))->text();
-            wait->close();
-        });
+        // Closed at the run's first look at the events, after its first draw.
+        closeWaitBoxSoon(box, shown);
         control<QPushButton>(box, QStringLiteral("btnBacktestRun"))->click();
         QCOMPARE(shown, QStringLiteral("過去検証中です… 1 / 100回"));
         QCOMPARE(text(box, "lblBacktestNote"), QStringLiteral("検証を中止しました。"));
         QVERIFY(box->result().rows.isEmpty());
-        QVERIFY(!control<QWidget>(m_form.get(), QStringLiteral("SplashForm"))->isVisible());
+        QVERIFY(!waitBoxVisible());
     });
 }
 

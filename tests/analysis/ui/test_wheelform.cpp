@@ -153,17 +153,13 @@ void TestWheelForm::closingThePleaseWaitBoxStopsTheRun() {
     ModalAnswerer answerer;
     withForm(answerer, [&](TWheelForm* box) {
         QString shown;
-        // Runs at the run's first look at the events.
-        QTimer::singleShot(0, box, [&] {
-            auto* wait = control<QWidget>(m_form.get(), QStringLiteral("SplashForm"));
-            shown = control<QLabel>(wait, QStringLiteral("lblTitle"))->text();
-            wait->close();
-        });
+        // Closed at the run's first look at the events.
+        closeWaitBoxSoon(box, shown);
         make(box, QStringLiteral("1 2 3 4 5 6 7 8 9 10 11 12"));
         QVERIFY2(shown.startsWith(QStringLiteral("ホイールを作成中です… ")), qPrintable(shown));
         QCOMPARE(text(box, "lblWheelSummary"), QStringLiteral("作成を中止しました。"));
         QVERIFY(!box->wheel().has_value());
-        QVERIFY(!control<QWidget>(m_form.get(), QStringLiteral("SplashForm"))->isVisible());
+        QVERIFY(!waitBoxVisible());
     });
 }
 
