@@ -131,7 +131,9 @@ QString entryFileName(const QString& drawNumberText) {
 }
 
 int drawNumberOfEntryFileName(const QString& name) {
-    return name.endsWith(kEntryFileSuffix) ? plainDrawNumber(QStringView(name).chopped(4)) : 0;
+    return name.endsWith(kEntryFileSuffix)
+               ? plainDrawNumber(QStringView(name).chopped(kEntryFileSuffix.size()))
+               : 0;
 }
 
 void prepareDataDir() {
