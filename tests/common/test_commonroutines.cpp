@@ -3,7 +3,6 @@
 #include "common/AppError.h"
 #include "common/Chars.h"
 #include "common/ComType.h"
-#include "common/DataFolder.h"
 #include "common/Fields.h"
 #include "common/Formats.h"
 #include "common/ProgramFiles.h"
@@ -183,33 +182,12 @@ private slots:
     }
 
     // One reading of a draw number for file names, saved lines and cells.
-    void plainDrawNumbers_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("number");
-        for (const auto& [text, number] :
-             std::initializer_list<std::pair<const char*, int>>{{"1", 1},
-                                                                {"689", 689},
-                                                                {"99999", 99999},
-                                                                {"100000", 0},
-                                                                {"0", 0},
-                                                                {"0689", 0},
-                                                                {"+689", 0},
-                                                                {"-1", 0},
-                                                                {" 689", 0},
-                                                                {"68 9", 0},
-                                                                {"", 0},
-                                                                {"claimed", 0},
-                                                                {"9999999999999999999999", 0}})
-            QTest::newRow(text) << QString::fromUtf8(text) << number;
-        QTest::newRow("full-width") << QStringLiteral("６８９") << 0;
-    }
     void plainDrawNumbers() {
-        QFETCH(QString, text);
-        QFETCH(int, number);
-        QCOMPARE(plainDrawNumber(text), number);
-        QCOMPARE(drawNumberOfEntryFileName(entryFileName(text)), number);
-        QCOMPARE(drawNumberOfEntryFileName(text + QStringLiteral(".CSV")), 0);
-        QCOMPARE(drawNumberOfEntryFileName(text), 0);
+        QCOMPARE(plainDrawNumber(u"1"), 1);
+        QCOMPARE(plainDrawNumber(u"99999"), 99999);
+        for (const QStringView bad : {u"", u"0", u"0689", u"+689", u"-1", u" 689", u"100000",
+                                      u"9999999999999999999999", u"\uff16\uff18\uff19"})
+            QCOMPARE(plainDrawNumber(bad), 0);
     }
 };
 

@@ -17,7 +17,6 @@
 #include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -56,10 +55,6 @@ constexpr int kTotalColumns = 5; // lines, cost, won, balance, return
 int s_progressDelay = 500;
 
 constexpr FormStyle kStyle{};
-
-QLabel* addLabel(const QString& name, const QString& text, int pixelSize = kStyle.pixelSize) {
-    return kStyle.caption(text, name, pixelSize);
-}
 
 QSpinBox* addSpin(const QString& name, int minimum, int maximum, int value) {
     auto* spin = kStyle.spin(name, minimum, maximum, geometry::kSpinWidth);
@@ -167,7 +162,7 @@ QWidget* TBacktestForm::buildReplay() {
                           std::max(kMinBacktestDraws, m_draws.count()), 100);
     m_seed = addSpin(QStringLiteral("editBacktestSeed"), 0, kMaxSeed, 1);
     m_ruleOptions =
-        addLabel(QStringLiteral("lblBacktestOptions"), QString(), kStyle.smallPixelSize);
+        kStyle.caption(QString(), QStringLiteral("lblBacktestOptions"), kStyle.smallPixelSize);
     m_ruleOptions->setWordWrap(true);
     m_ruleOptions->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Room for the longest description (twenty excluded numbers), so that
@@ -177,14 +172,14 @@ QWidget* TBacktestForm::buildReplay() {
     setTextColour(run, kNavy);
 
     auto* form = new QGridLayout(group);
-    form->addWidget(addLabel(QString(), QStringLiteral("予想方法")), 0, 0);
+    form->addWidget(kStyle.caption(QStringLiteral("予想方法")), 0, 0);
     form->addWidget(m_rule, 0, 1, 1, 2);
     form->addWidget(m_ruleOptions, 1, 0, 1, 3);
-    form->addWidget(addLabel(QString(), QStringLiteral("1回の口数")), 2, 0);
+    form->addWidget(kStyle.caption(QStringLiteral("1回の口数")), 2, 0);
     form->addWidget(m_lines, 2, 1);
-    form->addWidget(addLabel(QString(), QStringLiteral("検証する回数")), 3, 0);
+    form->addWidget(kStyle.caption(QStringLiteral("検証する回数")), 3, 0);
     form->addWidget(m_drawCount, 3, 1);
-    form->addWidget(addLabel(QString(), QStringLiteral("乱数の種")), 4, 0);
+    form->addWidget(kStyle.caption(QStringLiteral("乱数の種")), 4, 0);
     form->addWidget(m_seed, 4, 1);
     form->addWidget(run, 4, 2, Qt::AlignRight);
     form->setColumnStretch(2, 1);
@@ -220,7 +215,7 @@ QWidget* TBacktestForm::buildFilter() {
         if (figure.onlyMaximum) {
             // Only an upper bound: "at most".
             c.min->hide();
-            form->addWidget(addLabel(QString(), QStringLiteral("最大")), line, 1, Qt::AlignRight);
+            form->addWidget(kStyle.caption(QStringLiteral("最大")), line, 1, Qt::AlignRight);
         } else {
             form->addWidget(c.min, line, 1);
         }
@@ -238,7 +233,8 @@ QWidget* TBacktestForm::buildFilter() {
     auto* check = kStyle.button(QStringLiteral("btnFilterCheck"), QStringLiteral("フィルター判定"));
     setTextColour(check, kNavy);
     form->addWidget(check, line++, 2, Qt::AlignRight);
-    m_filterResult = addLabel(QStringLiteral("lblFilterResult"), QString(), kStyle.smallPixelSize);
+    m_filterResult =
+        kStyle.caption(QString(), QStringLiteral("lblFilterResult"), kStyle.smallPixelSize);
     m_filterResult->setWordWrap(true);
     m_filterResult->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     form->addWidget(m_filterResult, line, 0, 1, 3);
@@ -272,31 +268,31 @@ QLayout* TBacktestForm::buildTotals() {
     const std::array<const char*, kTotalColumns> names = {"Lines", "Cost", "Won", "Balance",
                                                           "Return"};
     for (int c = 0; c < kTotalColumns; ++c) {
-        auto* caption = addLabel(QString(), QString::fromUtf8(captions.at(c)));
+        auto* caption = kStyle.caption(QString::fromUtf8(captions.at(c)));
         caption->setAlignment(Qt::AlignCenter);
         totals->addWidget(caption, 0, c + 1);
         for (const bool chance : {false, true}) {
-            auto* value =
-                addLabel(QStringLiteral("lbl%1%2").arg(chance ? QStringLiteral("Chance")
-                                                              : QStringLiteral("Backtest"),
-                                                       QString::fromLatin1(names.at(c))),
-                         QString());
+            auto* value = kStyle.caption(
+                QString(), QStringLiteral("lbl%1%2").arg(chance ? QStringLiteral("Chance")
+                                                                : QStringLiteral("Backtest"),
+                                                         QString::fromLatin1(names.at(c))));
             value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             value->setFrameStyle(QFrame::Panel | QFrame::Sunken);
             totals->addWidget(value, chance ? 2 : 1, c + 1);
             (chance ? m_chanceTotals : m_modeTotals).at(c) = value;
         }
     }
-    totals->addWidget(addLabel(QString(), QStringLiteral("検証")), 1, 0);
-    totals->addWidget(addLabel(QString(), QStringLiteral("偶然")), 2, 0);
-    m_rangeText = addLabel(QStringLiteral("lblChanceRange"), QString(), kStyle.smallPixelSize);
+    totals->addWidget(kStyle.caption(QStringLiteral("検証")), 1, 0);
+    totals->addWidget(kStyle.caption(QStringLiteral("偶然")), 2, 0);
+    m_rangeText =
+        kStyle.caption(QString(), QStringLiteral("lblChanceRange"), kStyle.smallPixelSize);
     m_rangeText->setWordWrap(true);
     totals->addWidget(m_rangeText, 3, 1, 1, kTotalColumns);
-    m_verdict = addLabel(QStringLiteral("lblBacktestVerdict"), QString());
-    m_verdict->setFont(gothicFont(kStyle.pixelSize, true));
+    m_verdict =
+        kStyle.caption(QString(), QStringLiteral("lblBacktestVerdict"), kStyle.pixelSize, true);
     m_verdict->setWordWrap(true);
     totals->addWidget(m_verdict, 4, 0, 1, kTotalColumns + 1);
-    m_note = addLabel(QStringLiteral("lblBacktestNote"), QString(), kStyle.smallPixelSize);
+    m_note = kStyle.caption(QString(), QStringLiteral("lblBacktestNote"), kStyle.smallPixelSize);
     m_note->setWordWrap(true);
     setTextColour(m_note, kRed);
     totals->addWidget(m_note, 5, 0, 1, kTotalColumns + 1);
@@ -334,9 +330,8 @@ QWidget* TBacktestForm::buildChart() {
 }
 
 QLayout* TBacktestForm::buildButtons() {
-    auto* notice = addLabel(QStringLiteral("lblBacktestNotice"),
-                            QStringLiteral("過去の結果は、次回の当せん確率を変えません。"));
-    notice->setFont(gothicFont(kStyle.pixelSize, true));
+    auto* notice = kStyle.caption(QStringLiteral("過去の結果は、次回の当せん確率を変えません。"),
+                                  QStringLiteral("lblBacktestNotice"), kStyle.pixelSize, true);
     setTextColour(notice, kNavy);
     auto* exportButton =
         kStyle.button(QStringLiteral("btnBacktestExport"), QStringLiteral("CSV出力"));

@@ -11,7 +11,6 @@
 #include "common/ui/UiFonts.h"
 #include "common/ui/UiWidgets.h"
 
-#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
